@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace banchiro {
+
+// The decimal number at the start of a setting's text: leading blanks are
+// skipped and the longest numeric prefix (sign, digits, one decimal point, an
+// exponent) is taken. Empty or non-numeric text gives 0. Every place where a
+// stored text becomes a number goes through here, so that "12px", " 5" and
+// "abc" mean the same thing everywhere. Overflow gives +/-infinity, never UB.
+double LeadingNumber(std::string_view text);
+
+// Nearest integer with an exact half going to the even neighbour (2.5 -> 2,
+// 3.5 -> 4, -2.5 -> -2). Non-finite values are returned unchanged.
+double RoundHalfEven(double value);
+
+// RoundHalfEven, then clamped into the signed 32-bit range (NaN gives 0), for
+// the moment a computed size or position becomes whole pixels or twips.
+std::int32_t RoundToInt32(double value);
+
+// Plain decimal text of a number as settings store it: "." as decimal point,
+// no thousands separators, no trailing zeros, a fraction only where there is
+// one ("7801.5", "1000", "-3").
+std::string FormatNumber(double value);
+
+}  // namespace banchiro

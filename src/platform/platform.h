@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/message_boxes.h"
+#include "platform/process.h"
+#include "platform/screen.h"
+#include "platform/settings_store.h"
+#include "platform/system_info.h"
+
+namespace banchiro {
+
+// The services the portable code reaches the system through, borrowed from
+// whoever owns them (the Win32 entry point, or a test's fakes).
+struct Platform {
+  SettingsStore& store;
+  Screen& screen;
+  MessageBoxes& message_boxes;
+  Process& process;
+  SystemInfo& system;
+};
+
+}  // namespace banchiro

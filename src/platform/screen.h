@@ -1,0 +1,23 @@
+#pragma once
+
+namespace banchiro {
+
+// The primary screen's size. The program's own windows are measured in
+// twips (1/1440 inch), so the twips per pixel (1440 / DPI) come with it.
+struct ScreenMetrics {
+  int width_px = 0;
+  int height_px = 0;
+  double twips_per_pixel_x = 15.0;
+  double twips_per_pixel_y = 15.0;
+
+  double width_twips() const { return width_px * twips_per_pixel_x; }
+  double height_twips() const { return height_px * twips_per_pixel_y; }
+};
+
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  virtual ScreenMetrics Metrics() = 0;
+};
+
+}  // namespace banchiro

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace banchiro {
+
+// Read-only facts about the Windows installation the program runs on.
+class SystemInfo {
+ public:
+  virtual ~SystemInfo() = default;
+  // The current appearance scheme's name, or nothing when the value is
+  // absent, not a string or does not fit the 256-byte buffer it is read into.
+  virtual std::optional<std::string> AppearanceScheme() = 0;
+};
+
+}  // namespace banchiro

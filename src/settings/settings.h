@@ -1,0 +1,85 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/display_methods.h"
+
+namespace banchiro {
+
+// Section names of the store, exactly as they appear in the registry.
+inline constexpr std::string_view kSectionConfig = "Config";
+inline constexpr std::string_view kSectionPosition = "Position";
+inline constexpr std::string_view kSectionFunctionKey = "FunctionKey";
+inline constexpr std::string_view kSectionDispMethod = "DispMethod";
+inline constexpr std::string_view kSectionHWnd = "hWnd";
+inline constexpr std::string_view kSectionRightClick = "RightClick";
+inline constexpr std::string_view kSectionExclude = "Exclude";
+
+inline constexpr std::string_view kApplicationName = "BANCHIRO";
+inline constexpr std::string_view kHelpFileName = "BANCHIRO.HLP";
+
+// This version's settings version record.
+inline constexpr std::string_view kVersionMajor = "6";
+inline constexpr std::string_view kVersionMinor = "6";
+inline constexpr std::string_view kVersionRevision = "0";
+
+inline constexpr int kExcludedTitleCount = 100;
+inline constexpr int kRightClickRows = 3;
+inline constexpr int kSeparatorCount = 5;
+inline constexpr int kFunctionKeyNameCount = 13;
+
+using MethodTexts = std::array<std::string, kMethodCount>;
+
+// The settings record: one text per stored key, filled by the load and kept
+// for the whole run. Field names are the store's key names, so that a key in
+// the registry and its field can always be found from each other. A writer
+// updates the field and the store together.
+struct Settings {
+  // Config
+  std::string OptMaj, OptMir, OptRev;  // as read at start-up, not as rewritten
+  std::string OptLogo;
+  std::string OptStat;  // running flag
+  std::string OptMBar, OptTBar, OptTBar2, OptLAct, OptLATab, OptRel, OptRun;
+  std::array<std::string, 2> OptTime;
+  std::string OptCas;
+  std::array<std::string, 4> OptSat, OptPix, OptIval;  // screen-edge gaps
+  std::array<std::string, 4> OptJog, OptHgt, OptWth;   // size-exclusion rules
+  std::array<std::string, 2> OptRat;
+  std::string OptWinS;
+
+  // Position (twips)
+  std::string OptCent, S_Top, S_Left, F_Top, F_Left;
+
+  // FunctionKey
+  MethodTexts Fkey, FkeyDisp, Fname;
+  std::array<std::string, 2> OptCol;
+  std::string OptGuide;
+
+  // DispMethod
+  MethodTexts D_Method;
+
+  // RightClick
+  std::array<MethodTexts, kRightClickRows> RgtClick;
+  std::array<std::string, kSeparatorCount> OptSepa;
+
+  // Exclude
+  std::array<std::string, kExcludedTitleCount> JogaiWid;
+
+  // Not stored.
+  std::int16_t exclusion_count = 0;  // JogaiWid entries neither empty nor " "
+  std::string appearance_scheme;     // empty when Windows has none
+  std::string help_file_path;        // program folder + "\BANCHIRO.HLP"
+  std::array<std::string, kFunctionKeyNameCount> function_key_names;
+  MethodTexts method_commands;
+  MethodTexts method_captions;
+};
+
+// A settings value is "on" only when it is exactly "1".
+inline bool IsOn(const std::string& flag) {
+  return flag == "1";
+}
+
+}  // namespace banchiro
