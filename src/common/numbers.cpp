@@ -70,8 +70,9 @@ std::int32_t RoundToInt32(double value) {
 }
 
 std::string FormatNumber(double value) {
-  if (std::isnan(value)) return "0";
-  if (value == 0.0) return "0";  // also turns -0 into "0"
+  // Infinity only comes from garbage in the store; "inf" would not read back
+  // as a number anyway, so it is written as 0, like any other non-number.
+  if (!std::isfinite(value) || value == 0.0) return "0";  // also turns -0 into "0"
   char buffer[64];
   // 15 significant digits hide binary noise such as 705 * 1.7 = 1198.4999...
   std::snprintf(buffer, sizeof buffer, "%.15g", value);

@@ -23,7 +23,7 @@ std::int32_t RoundToInt32(double value);
 
 // Plain decimal text of a number as settings store it: "." as decimal point,
 // no thousands separators, no trailing zeros, a fraction only where there is
-// one ("7801.5", "1000", "-3").
+// one ("7801.5", "1000", "-3"). Infinity and NaN are written as "0".
 std::string FormatNumber(double value);
 
 }  // namespace banchiro

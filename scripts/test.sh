@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: formatting, native unit tests, the
+# fuzzers for a few seconds each, and the end-to-end tests under Wine on a
+# private Xvfb desktop with a throw-away prefix. Installs what it needs.
+# Exits non-zero when anything fails; stops every process it started.
+set -euo pipefail
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$ROOT"
+source scripts/lib/deps.sh
+source scripts/lib/build.sh
+source scripts/lib/wine-desktop.sh
+
+FUZZ_SECONDS=${FUZZ_SECONDS:-10}
+passed=0
+failed=0
+failures=()
+pass() { passed=$((passed + $1)); }
+fail() { failed=$((failed + $1)); failures+=("$2"); }
+
+ensure_packages
+
+echo "== format"
+if mapfile -t sources < <(formatted_sources) &&
+  clang-format --dry-run --Werror "${sources[@]}"; then
+  pass 1
+else
+  fail 1 "clang-format: run clang-format -i on the files above"
+fi
+
+echo "== native build and unit tests"
+build_native
+if ctest --test-dir build/native --output-on-failure --timeout 120 | tee build/native/ctest.log; then
+  :
+fi
+read -r native_passed native_total < <(
+  sed -nE 's/^[0-9]+% tests passed, ([0-9]+) tests failed out of ([0-9]+).*/\1 \2/p' \
+    build/native/ctest.log | awk '{print $2 - $1, $2}')
+native_passed=${native_passed:-0}
+native_total=${native_total:-0}
+pass "$native_passed"
+if ((native_total == 0 || native_passed != native_total)); then
+  fail $((native_total - native_passed)) "native unit tests"
+fi
+
+echo "== fuzzing, ${FUZZ_SECONDS} s per target"
+build_fuzz
+for target in fuzz_leading_number fuzz_load_settings; do
+  corpus=build/fuzz/corpus/$target
+  mkdir -p "$corpus"
+  if (cd build/fuzz && "tests/fuzz/$target" -max_total_time="$FUZZ_SECONDS" -timeout=5 \
+    -rss_limit_mb=2048 -print_final_stats=0 "$ROOT/$corpus" >"$target.log" 2>&1); then
+    pass 1
+    echo "$target: $(grep -Eo 'Done [0-9]+ runs' "build/fuzz/$target.log" || true)"
+  else
+    tail -n 40 "build/fuzz/$target.log"
+    fail 1 "$target (crash input kept in build/fuzz)"
+  fi
+done
+
+echo "== Windows build and end-to-end tests under Wine"
+build_windows
+trap wd_stop EXIT
+wd_start "$ROOT/build/e2e-desktop" "$ROOT/build/win/bin/desk_helper.exe"
+rm -rf build/win/bin/e2e-failures
+e2e_log=build/win/e2e.log
+set +e
+wd_wine build/win/bin/banchiro_e2e.exe --gtest_color=no 2>&1 | tee "$e2e_log"
+set -e
+wd_stop
+trap - EXIT
+e2e_passed=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$e2e_log" | tr -d '\r')
+e2e_failed=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' "$e2e_log" | tr -d '\r')
+pass "${e2e_passed:-0}"
+if [[ -n ${e2e_failed:-} ]]; then
+  fail "$e2e_failed" "end-to-end tests (screenshots in build/win/bin/e2e-failures)"
+elif [[ -z ${e2e_passed:-} ]]; then
+  fail 1 "end-to-end runner did not finish"
+fi
+
+echo
+for f in "${failures[@]}"; do echo "FAILED: $f"; done
+echo "$passed passed, $failed failed"
+((failed == 0))

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace banchiro::win32 {
+
+// Reads a REG_SZ value whole. Anything else (no key, no value, another
+// type, a value that keeps changing while it is read, or one beyond
+// max_bytes) is "no value". The text ends at the first NUL, whether or not
+// the stored data carries a terminator.
+std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& subkey,
+                                               const std::wstring& name,
+                                               DWORD max_bytes = 64u << 20);
+
+// Creates the key if needed and stores text as REG_SZ. False on failure.
+bool WriteRegistryString(HKEY root, const std::wstring& subkey, const std::wstring& name,
+                         const std::wstring& text);
+
+}  // namespace banchiro::win32

@@ -1,0 +1,137 @@
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+
+#include <cwchar>
+#include <vector>
+
+#include "platform/win32/registry.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/utf.h"
+
+namespace banchiro::win32 {
+
+RegistrySettingsStore::RegistrySettingsStore(std::string application)
+    : application_(std::move(application)) {}
+
+std::wstring RegistrySettingsStore::SectionPath(std::string_view application,
+                                                std::string_view section) {
+  return L"Software\\VB and VBA Program Settings\\" + Widen(application) + L"\\" + Widen(section);
+}
+
+std::string RegistrySettingsStore::Read(std::string_view section, std::string_view key) {
+  const auto text =
+      ReadRegistryString(HKEY_CURRENT_USER, SectionPath(application_, section), Widen(key));
+  return text ? Narrow(*text) : std::string();
+}
+
+void RegistrySettingsStore::Write(std::string_view section, std::string_view key,
+                                  std::string_view text) {
+  // A failed write leaves the old value; the record still has the new one,
+  // which is what the user sees for the rest of the run.
+  WriteRegistryString(HKEY_CURRENT_USER, SectionPath(application_, section), Widen(key),
+                      Widen(text));
+}
+
+ScreenMetrics Win32Screen::Metrics() {
+  ScreenMetrics metrics;
+  metrics.width_px = GetSystemMetrics(SM_CXSCREEN);
+  metrics.height_px = GetSystemMetrics(SM_CYSCREEN);
+  if (HDC dc = GetDC(nullptr)) {
+    const int dpi_x = GetDeviceCaps(dc, LOGPIXELSX);
+    const int dpi_y = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    if (dpi_x > 0) metrics.twips_per_pixel_x = 1440.0 / dpi_x;
+    if (dpi_y > 0) metrics.twips_per_pixel_y = 1440.0 / dpi_y;
+  }
+  return metrics;
+}
+
+MessageAnswer Win32MessageBoxes::Show(const std::string& text, const std::string& title,
+                                      MessageButtons buttons, MessageIcon icon) {
+  UINT flags = MB_SETFOREGROUND;
+  switch (buttons) {
+    case MessageButtons::kOk:
+      flags |= MB_OK;
+      break;
+    case MessageButtons::kOkCancel:
+      flags |= MB_OKCANCEL;
+      break;
+    case MessageButtons::kYesNo:
+      flags |= MB_YESNO;
+      break;
+  }
+  switch (icon) {
+    case MessageIcon::kNone:
+      break;
+    case MessageIcon::kStop:
+      flags |= MB_ICONSTOP;
+      break;
+    case MessageIcon::kQuestion:
+      flags |= MB_ICONQUESTION;
+      break;
+    case MessageIcon::kExclamation:
+      flags |= MB_ICONEXCLAMATION;
+      break;
+    case MessageIcon::kInformation:
+      flags |= MB_ICONINFORMATION;
+      break;
+  }
+  switch (MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title).c_str(), flags)) {
+    case IDOK:
+      return MessageAnswer::kOk;
+    case IDYES:
+      return MessageAnswer::kYes;
+    case IDNO:
+      return MessageAnswer::kNo;
+    default:
+      return MessageAnswer::kCancel;
+  }
+}
+
+std::string Win32Process::ProgramFolder() {
+  // Paths beyond MAX_PATH exist; grow until the whole name fits.
+  std::vector<wchar_t> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) break;
+    if (path.size() >= 32768) return {};
+    path.resize(path.size() * 2);
+  }
+  std::wstring full(path.data());
+  const auto slash = full.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::string() : Narrow(full.substr(0, slash));
+}
+
+void Win32Process::SetCurrentFolder(const std::string& folder) {
+  std::wstring path = Widen(folder);
+  // "C:" alone would mean "the current folder on C:", not the root.
+  if (path.size() == 2 && path[1] == L':') path += L'\\';
+  SetCurrentDirectoryW(path.c_str());
+}
+
+void Win32Process::End(int exit_code) {
+  ExitProcess(static_cast<UINT>(exit_code));
+}
+
+std::optional<std::string> Win32SystemInfo::AppearanceScheme() {
+  UniqueHKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Appearance", 0, KEY_QUERY_VALUE,
+                    key.put()) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  // A fixed, zero-filled buffer: a name that does not fit makes the query
+  // fail, and the caller keeps the name it had.
+  wchar_t buffer[256] = {};
+  DWORD size = sizeof(buffer) - sizeof(wchar_t);
+  DWORD type = 0;
+  if (RegQueryValueExW(key.get(), L"Current", nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                       &size) != ERROR_SUCCESS ||
+      type != REG_SZ) {
+    return std::nullopt;
+  }
+  return Narrow(std::wstring(buffer, wcsnlen(buffer, size / sizeof(wchar_t))));
+}
+
+}  // namespace banchiro::win32

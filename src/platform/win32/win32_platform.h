@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace banchiro::win32 {
+
+// Settings of one application under
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>\<section>,
+// each a REG_SZ value named as the key. The key is opened and closed around
+// every call, so other processes (the relays, a second instance) always see
+// and give the current values.
+class RegistrySettingsStore : public SettingsStore {
+ public:
+  explicit RegistrySettingsStore(std::string application);
+  std::string Read(std::string_view section, std::string_view key) override;
+  void Write(std::string_view section, std::string_view key, std::string_view text) override;
+
+  static std::wstring SectionPath(std::string_view application, std::string_view section);
+
+ private:
+  std::string application_;
+};
+
+class Win32Screen : public Screen {
+ public:
+  ScreenMetrics Metrics() override;
+};
+
+class Win32MessageBoxes : public MessageBoxes {
+ public:
+  MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons,
+                     MessageIcon icon) override;
+};
+
+class Win32Process : public Process {
+ public:
+  std::string ProgramFolder() override;
+  void SetCurrentFolder(const std::string& folder) override;
+  void End(int exit_code) override;
+};
+
+class Win32SystemInfo : public SystemInfo {
+ public:
+  std::optional<std::string> AppearanceScheme() override;
+};
+
+// The real services, owned together, with the Platform view the core takes.
+struct Win32Platform {
+  RegistrySettingsStore store{"BANCHIRO"};
+  Win32Screen screen;
+  Win32MessageBoxes message_boxes;
+  Win32Process process;
+  Win32SystemInfo system;
+  Platform platform{store, screen, message_boxes, process, system};
+};
+
+}  // namespace banchiro::win32
