@@ -1,11 +1,12 @@
 #include "app/startup.h"
 
+#include "app/command_line.h"
 #include "settings/load_settings.h"
 #include "ui/palette/palette_layout.h"
 
 namespace banchiro {
 
-StartupResult RunStartup(Platform& platform, Settings& settings) {
+StartupResult RunStartup(std::string_view command_line, Platform& platform, Settings& settings) {
   StartupResult result;
   // Hot-key relays and Explorer verbs name the program without a folder, so
   // everything it starts or opens is found beside it.
@@ -25,8 +26,12 @@ StartupResult RunStartup(Platform& platform, Settings& settings) {
     result.ended = true;
     return result;
   }
+  // A hot key or an Explorer verb starts a second instance with a letter:
+  // it arranges the windows that are there right now, before anything else.
+  RunCommandLine(command_line, platform, settings);
   loader.RunSteps(kLastStepBeforeCommandLine + 1, kLastLoadStep);
   result.palette_at_startup = loader.palette_at_startup();
+  result.another_instance = platform.process.AnotherInstanceRuns();
   return result;
 }
 

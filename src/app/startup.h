@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "platform/platform.h"
 #include "settings/settings.h"
 
@@ -9,10 +11,12 @@ namespace banchiro {
 struct StartupResult {
   bool ended = false;  // the newer-settings guard ended the program
   bool palette_at_startup = false;
+  bool another_instance = false;  // a resident instance runs: this one ends now
 };
 
 // The start-up sequence: the program's folder becomes the current folder,
-// then the settings are loaded into `settings`.
-StartupResult RunStartup(Platform& platform, Settings& settings);
+// the settings are loaded into `settings`, a method named on the command
+// line is carried out, and then it is decided whether this instance stays.
+StartupResult RunStartup(std::string_view command_line, Platform& platform, Settings& settings);
 
 }  // namespace banchiro

@@ -5,6 +5,7 @@
 #include "platform/screen.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
+#include "platform/window_system.h"
 
 namespace banchiro {
 
@@ -16,6 +17,8 @@ struct Platform {
   MessageBoxes& message_boxes;
   Process& process;
   SystemInfo& system;
+  WindowSystem& windows;
+  Shell& shell;
 };
 
 }  // namespace banchiro

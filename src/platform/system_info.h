@@ -5,6 +5,13 @@
 
 namespace banchiro {
 
+// The platform's version record: platform identifier, major and minor.
+struct VersionRecord {
+  int platform_id = 0;
+  int major = 0;
+  int minor = 0;
+};
+
 // Read-only facts about the Windows installation the program runs on.
 class SystemInfo {
  public:
@@ -12,6 +19,7 @@ class SystemInfo {
   // The current appearance scheme's name, or nothing when the value is
   // absent, not a string or does not fit the 256-byte buffer it is read into.
   virtual std::optional<std::string> AppearanceScheme() = 0;
+  virtual VersionRecord Version() = 0;
 };
 
 }  // namespace banchiro

@@ -11,7 +11,7 @@ TEST(StartupTest, RunsFromItsOwnFolderAndLoadsEverything) {
   FakePlatform fake;
   fake.process.program_folder = "D:\\Tools\\ばんちろ";
   Settings settings;
-  const StartupResult result = RunStartup(fake.platform, settings);
+  const StartupResult result = RunStartup("BANCHIRO.EXE", fake.platform, settings);
   EXPECT_FALSE(result.ended);
   EXPECT_FALSE(result.palette_at_startup);
   EXPECT_EQ(fake.process.current_folder, "D:\\Tools\\ばんちろ");
@@ -26,7 +26,7 @@ TEST(StartupTest, NewerSettingsEndTheProgramBeforeAnythingElse) {
   fake.store.Set(kSectionConfig, "OptMir", "0");
   fake.store.Set(kSectionConfig, "OptRev", "0");
   Settings settings;
-  const StartupResult result = RunStartup(fake.platform, settings);
+  const StartupResult result = RunStartup("BANCHIRO.EXE", fake.platform, settings);
   EXPECT_TRUE(result.ended);
   EXPECT_EQ(fake.process.ended_with.size(), 1u);
   EXPECT_EQ(fake.message_boxes.shown.size(), 1u);
@@ -38,7 +38,7 @@ TEST(StartupTest, PaletteFlagReachesTheEntryPoint) {
   FakePlatform fake;
   fake.store.Set(kSectionFunctionKey, "FkeyDisp(3)", "1");
   Settings settings;
-  EXPECT_TRUE(RunStartup(fake.platform, settings).palette_at_startup);
+  EXPECT_TRUE(RunStartup("BANCHIRO.EXE", fake.platform, settings).palette_at_startup);
 }
 
 }  // namespace

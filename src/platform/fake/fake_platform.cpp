@@ -1,5 +1,7 @@
 #include "platform/fake/fake_platform.h"
 
+#include <stdexcept>
+
 namespace banchiro {
 
 std::string FakeSettingsStore::Read(std::string_view section, std::string_view key) {
@@ -44,6 +46,89 @@ MessageAnswer FakeMessageBoxes::Show(const std::string& text, const std::string&
   const MessageAnswer answer = answers.front();
   answers.pop_front();
   return answer;
+}
+
+WindowHandle FakeDesktop::Add(FakeWindow window) {
+  window.handle = next_handle_;
+  next_handle_ += 0x10;
+  windows.push_back(window);
+  return window.handle;
+}
+
+FakeWindow* FakeDesktop::Find(WindowHandle handle) {
+  for (auto& window : windows) {
+    if (window.handle == handle && window.exists) return &window;
+  }
+  return nullptr;
+}
+
+FakeWindow& FakeDesktop::Window(WindowHandle handle) {
+  for (auto& window : windows) {
+    if (window.handle == handle) return window;
+  }
+  throw std::out_of_range("no such fake window");
+}
+
+std::vector<WindowHandle> FakeDesktop::TopLevelWindows() {
+  std::vector<WindowHandle> handles;
+  for (const auto& window : windows) {
+    if (window.exists) handles.push_back(window.handle);
+  }
+  return handles;
+}
+
+WindowInfo FakeDesktop::Describe(WindowHandle handle) {
+  const FakeWindow* window = Find(handle);
+  if (!window) return {};
+  return {window->class_name, window->title, window->visible, window->show_command, window->rect};
+}
+
+Placement FakeDesktop::GetPlacement(WindowHandle handle) {
+  const FakeWindow* window = Find(handle);
+  if (!window) return {};
+  Placement placement = window->placement;
+  placement.show_command = static_cast<std::uint32_t>(window->show_command);
+  return placement;
+}
+
+void FakeDesktop::SetPlacement(WindowHandle handle, const Placement& placement) {
+  calls.push_back("placement " + std::to_string(handle) + " flags " +
+                  std::to_string(placement.flags) + " show " +
+                  std::to_string(placement.show_command));
+  if (FakeWindow* window = Find(handle)) window->placement = placement;
+}
+
+bool FakeDesktop::Responds(WindowHandle handle, int) {
+  const FakeWindow* window = Find(handle);
+  return window && !window->hung;
+}
+
+void FakeDesktop::Move(WindowHandle handle, const Rect& rect) {
+  calls.push_back("move " + std::to_string(handle));
+  if (FakeWindow* window = Find(handle)) window->rect = rect;
+}
+
+void FakeDesktop::PostClose(WindowHandle handle) {
+  calls.push_back("close " + std::to_string(handle));
+}
+
+void FakeDesktop::Minimize(WindowHandle handle) {
+  calls.push_back("minimize " + std::to_string(handle));
+  if (FakeWindow* window = Find(handle)) window->show_command = kShowMinimized;
+}
+
+void FakeDesktop::Restore(WindowHandle handle) {
+  calls.push_back("restore " + std::to_string(handle));
+  if (FakeWindow* window = Find(handle)) window->show_command = kShowNormal;
+}
+
+bool FakeDesktop::Exists(WindowHandle handle) {
+  return Find(handle) != nullptr;
+}
+
+bool FakeDesktop::IsMinimized(WindowHandle handle) {
+  const FakeWindow* window = Find(handle);
+  return window && window->show_command == kShowMinimized;
 }
 
 }  // namespace banchiro

@@ -64,17 +64,77 @@ class FakeProcess : public Process {
  public:
   std::string ProgramFolder() override { return program_folder; }
   void SetCurrentFolder(const std::string& folder) override { current_folder = folder; }
+  bool AnotherInstanceRuns() override { return another_instance; }
   void End(int exit_code) override { ended_with.push_back(exit_code); }
 
   std::string program_folder = "C:\\Program Files\\BANCHIRO";
   std::string current_folder;
   std::vector<int> ended_with;
+  bool another_instance = false;
 };
 
 class FakeSystemInfo : public SystemInfo {
  public:
   std::optional<std::string> AppearanceScheme() override { return appearance_scheme; }
+  VersionRecord Version() override { return version; }
   std::optional<std::string> appearance_scheme;
+  VersionRecord version{2, 10, 0};
+};
+
+// A desktop of windows in Z-order (index 0 is topmost). Every call that
+// changes a window is recorded as text ("move 3", "close 4", ...).
+struct FakeWindow {
+  WindowHandle handle = 0;
+  std::string class_name = "Notepad";
+  std::string title = "Untitled";
+  bool visible = true;
+  int show_command = kShowNormal;
+  Rect rect{10, 10, 400, 300};
+  Placement placement;
+  bool hung = false;   // its thread does not answer
+  bool exists = true;  // false once destroyed
+};
+
+class FakeDesktop : public WindowSystem {
+ public:
+  // Adds a window below the existing ones and gives it a handle.
+  WindowHandle Add(FakeWindow window);
+  FakeWindow& Window(WindowHandle handle);
+
+  std::vector<WindowHandle> TopLevelWindows() override;
+  WindowInfo Describe(WindowHandle window) override;
+  Rect WorkArea() override { return work_area; }
+  Placement GetPlacement(WindowHandle window) override;
+  void SetPlacement(WindowHandle window, const Placement& placement) override;
+  bool Responds(WindowHandle window, int timeout_ms) override;
+  void Move(WindowHandle window, const Rect& rect) override;
+  void PostClose(WindowHandle window) override;
+  void Minimize(WindowHandle window) override;
+  void Restore(WindowHandle window) override;
+  bool Exists(WindowHandle window) override;
+  bool IsMinimized(WindowHandle window) override;
+
+  std::vector<FakeWindow> windows;
+  Rect work_area{0, 0, 1024, 738};
+  std::vector<std::string> calls;
+
+ private:
+  FakeWindow* Find(WindowHandle handle);
+  WindowHandle next_handle_ = 0x10010;
+};
+
+class FakeShell : public Shell {
+ public:
+  bool MinimizeAll() override {
+    calls.push_back("MinimizeAll");
+    return works;
+  }
+  bool UndoMinimizeAll() override {
+    calls.push_back("UndoMinimizeAll");
+    return works;
+  }
+  bool works = false;  // like a shell without the automation object
+  std::vector<std::string> calls;
 };
 
 // All fakes together, with the Platform view the portable code takes.
@@ -84,7 +144,9 @@ struct FakePlatform {
   FakeMessageBoxes message_boxes;
   FakeProcess process;
   FakeSystemInfo system;
-  Platform platform{store, screen, message_boxes, process, system};
+  FakeDesktop desktop;
+  FakeShell shell;
+  Platform platform{store, screen, message_boxes, process, system, desktop, shell};
 };
 
 }  // namespace banchiro

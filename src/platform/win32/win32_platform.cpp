@@ -111,6 +111,15 @@ void Win32Process::SetCurrentFolder(const std::string& folder) {
   SetCurrentDirectoryW(path.c_str());
 }
 
+bool Win32Process::AnotherInstanceRuns() {
+  // One mutex per session: the first instance owns it for its whole life.
+  if (!instance_mutex_) {
+    instance_mutex_.reset(CreateMutexW(nullptr, FALSE, L"Local\\BANCHIRO.ResidentInstance"));
+    return instance_mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+  }
+  return false;
+}
+
 void Win32Process::End(int exit_code) {
   ExitProcess(static_cast<UINT>(exit_code));
 }
@@ -132,6 +141,19 @@ std::optional<std::string> Win32SystemInfo::AppearanceScheme() {
     return std::nullopt;
   }
   return Narrow(std::wstring(buffer, wcsnlen(buffer, size / sizeof(wchar_t))));
+}
+
+VersionRecord Win32SystemInfo::Version() {
+  // The version the program is told, as the manifest and the compatibility
+  // settings decide, which is what the layouts have always branched on.
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExW(&info)) return {};
+#pragma GCC diagnostic pop
+  return VersionRecord{static_cast<int>(info.dwPlatformId), static_cast<int>(info.dwMajorVersion),
+                       static_cast<int>(info.dwMinorVersion)};
 }
 
 }  // namespace banchiro::win32

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_windows.h"
 
 namespace banchiro::win32 {
 
@@ -38,12 +40,17 @@ class Win32Process : public Process {
  public:
   std::string ProgramFolder() override;
   void SetCurrentFolder(const std::string& folder) override;
+  bool AnotherInstanceRuns() override;
   void End(int exit_code) override;
+
+ private:
+  UniqueKernelHandle instance_mutex_;
 };
 
 class Win32SystemInfo : public SystemInfo {
  public:
   std::optional<std::string> AppearanceScheme() override;
+  VersionRecord Version() override;
 };
 
 // The real services, owned together, with the Platform view the core takes.
@@ -53,7 +60,9 @@ struct Win32Platform {
   Win32MessageBoxes message_boxes;
   Win32Process process;
   Win32SystemInfo system;
-  Platform platform{store, screen, message_boxes, process, system};
+  Win32Windows windows;
+  Win32Shell shell;
+  Platform platform{store, screen, message_boxes, process, system, windows, shell};
 };
 
 }  // namespace banchiro::win32

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+namespace banchiro {
+
+// The process command line without the program's name (quoted or not) and
+// the blanks that follow it.
+std::string ArgumentText(std::string_view command_line);
+
+// The display method that an argument text names: exactly one of the 28
+// one-letter texts, nothing else ("/M", "MM", "M " and words name none).
+std::optional<int> MethodForArgument(std::string_view argument);
+
+// Carries out the method the command line names, if any.
+void RunCommandLine(std::string_view command_line, Platform& platform, const Settings& settings);
+
+}  // namespace banchiro

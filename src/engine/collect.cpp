@@ -1,0 +1,85 @@
+#include "engine/collect.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "common/numbers.h"
+#include "settings/key_table.h"
+
+namespace banchiro {
+namespace {
+
+// Windows that are never a user's document: input-method and toolbar
+// helpers, application stubs, the desktop itself.
+constexpr std::array<std::string_view, 9> kExcludedClasses = {
+    "IME",         "TApplication", "",        "CiceroUIWndFrame",
+    "IDEOwner",    "Static",       "Progman", "msime98toolbar",
+    "TfrmThClock",
+};
+
+// The hidden owner window of a Visual Basic program: "Thunder", three
+// characters of any kind, then "Main" (ThunderRT6Main and the like).
+bool IsThunderMain(std::string_view class_name) {
+  return class_name.size() >= 14 && class_name.substr(0, 7) == "Thunder" &&
+         class_name.substr(10, 4) == "Main";
+}
+
+bool FailsSizeRule(const WindowInfo& window, const Settings& settings) {
+  for (int k = 0; k < 4; ++k) {
+    if (!IsOn(settings.OptJog[k])) continue;
+    if (LeadingNumber(settings.OptHgt[k]) > window.rect.height &&
+        LeadingNumber(settings.OptWth[k]) > window.rect.width) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool HasExcludedTitle(const std::string& title, const Settings& settings) {
+  const int count = std::min<int>(settings.exclusion_count, kExcludedTitleCount);
+  for (int i = 0; i < count; ++i) {
+    const std::string& fragment = settings.JogaiWid[i];
+    // An empty entry (a gap in the list) would be found in every title and
+    // leave every window out; it excludes nothing.
+    if (fragment.empty()) continue;
+    if (title.find(fragment) != std::string::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string HandleText(WindowHandle handle) {
+  return std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(handle)));
+}
+
+bool IsExcludedWindow(const WindowInfo& window, const Settings& settings) {
+  if (!window.visible || window.show_command == kShowMinimized) return true;
+  for (auto excluded : kExcludedClasses) {
+    if (window.class_name == excluded) return true;
+  }
+  if (IsThunderMain(window.class_name)) return true;
+  if (FailsSizeRule(window, settings)) return true;
+  if (window.title.empty()) return true;
+  return HasExcludedTitle(window.title, settings);
+}
+
+WindowTable CollectWindows(WindowSystem& windows, SettingsStore& store, MessageBoxes& message_boxes,
+                           const Settings& settings) {
+  WindowTable table;
+  for (const WindowHandle handle : windows.TopLevelWindows()) {
+    if (IsExcludedWindow(windows.Describe(handle), settings)) continue;
+    if (static_cast<int>(table.size()) >= kMaxWindows) {
+      message_boxes.Show(kTooManyWindowsMessage, kTooManyWindowsTitle, MessageButtons::kOk,
+                         MessageIcon::kExclamation);
+      continue;
+    }
+    table.push_back({handle, {}});
+    store.Write(kSectionHWnd, IndexedKeyName("N_Wnd", static_cast<int>(table.size())),
+                HandleText(handle));
+  }
+  return table;
+}
+
+}  // namespace banchiro

@@ -1,0 +1,156 @@
+#include "platform/win32/win32_windows.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shldisp.h>
+
+#include <cstdint>
+
+#include "platform/win32/utf.h"
+
+namespace banchiro::win32 {
+namespace {
+
+HWND ToHwnd(WindowHandle handle) {
+  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
+}
+
+WindowHandle FromHwnd(HWND window) {
+  return static_cast<WindowHandle>(reinterpret_cast<std::intptr_t>(window));
+}
+
+BOOL CALLBACK CollectWindowProc(HWND window, LPARAM context) {
+  reinterpret_cast<std::vector<WindowHandle>*>(context)->push_back(FromHwnd(window));
+  return TRUE;  // never stop early: the collection decides what to keep
+}
+
+// The 128-character buffers of the collection: at most 127 characters.
+constexpr int kTextBuffer = 128;
+
+}  // namespace
+
+std::vector<WindowHandle> Win32Windows::TopLevelWindows() {
+  std::vector<WindowHandle> handles;
+  EnumWindows(CollectWindowProc, reinterpret_cast<LPARAM>(&handles));
+  return handles;
+}
+
+WindowInfo Win32Windows::Describe(WindowHandle handle) {
+  const HWND window = ToHwnd(handle);
+  WindowInfo info;
+  wchar_t class_name[kTextBuffer] = {};
+  GetClassNameW(window, class_name, kTextBuffer);
+  info.class_name = Narrow(class_name);
+  // InternalGetWindowText reads the stored caption and never sends a
+  // message, so a hung program cannot stall the collection here.
+  wchar_t title[kTextBuffer] = {};
+  InternalGetWindowText(window, title, kTextBuffer);
+  info.title = Narrow(title);
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(window, &placement);
+  info.show_command = static_cast<int>(placement.showCmd);
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  info.rect = Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+  info.visible = IsWindowVisible(window) == TRUE;
+  return info;
+}
+
+Rect Win32Windows::WorkArea() {
+  RECT area{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {
+    area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return Rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+Placement Win32Windows::GetPlacement(WindowHandle handle) {
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  GetWindowPlacement(ToHwnd(handle), &wp);
+  return Placement{wp.flags,
+                   wp.showCmd,
+                   wp.ptMinPosition.x,
+                   wp.ptMinPosition.y,
+                   wp.ptMaxPosition.x,
+                   wp.ptMaxPosition.y,
+                   wp.rcNormalPosition.left,
+                   wp.rcNormalPosition.top,
+                   wp.rcNormalPosition.right,
+                   wp.rcNormalPosition.bottom};
+}
+
+void Win32Windows::SetPlacement(WindowHandle handle, const Placement& p) {
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  wp.flags = p.flags;
+  wp.showCmd = p.show_command;
+  wp.ptMinPosition = POINT{p.min_x, p.min_y};
+  wp.ptMaxPosition = POINT{p.max_x, p.max_y};
+  wp.rcNormalPosition = RECT{p.normal_left, p.normal_top, p.normal_right, p.normal_bottom};
+  SetWindowPlacement(ToHwnd(handle), &wp);
+}
+
+bool Win32Windows::Responds(WindowHandle handle, int timeout_ms) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(ToHwnd(handle), WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                             static_cast<UINT>(timeout_ms), &result) != 0;
+}
+
+void Win32Windows::Move(WindowHandle handle, const Rect& r) {
+  // Same geometry as MoveWindow with repaint, but queued to the window's own
+  // thread instead of waiting for it.
+  SetWindowPos(ToHwnd(handle), nullptr, r.left, r.top, r.width, r.height,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+void Win32Windows::PostClose(WindowHandle handle) {
+  PostMessageW(ToHwnd(handle), WM_CLOSE, 0, 0);
+}
+
+void Win32Windows::Minimize(WindowHandle handle) {
+  ShowWindowAsync(ToHwnd(handle), SW_MINIMIZE);
+}
+
+void Win32Windows::Restore(WindowHandle handle) {
+  ShowWindowAsync(ToHwnd(handle), SW_RESTORE);
+}
+
+bool Win32Windows::Exists(WindowHandle handle) {
+  return IsWindow(ToHwnd(handle)) == TRUE;
+}
+
+bool Win32Windows::IsMinimized(WindowHandle handle) {
+  return IsIconic(ToHwnd(handle)) == TRUE;
+}
+
+namespace {
+
+template <typename Call>
+bool WithShellDispatch(Call call) {
+  const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  bool done = false;
+  IShellDispatch* shell = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                 IID_IShellDispatch, reinterpret_cast<void**>(&shell))) &&
+      shell) {
+    done = SUCCEEDED(call(shell));
+    shell->Release();
+  }
+  if (SUCCEEDED(init)) CoUninitialize();
+  return done;
+}
+
+}  // namespace
+
+bool Win32Shell::MinimizeAll() {
+  return WithShellDispatch([](IShellDispatch* shell) { return shell->MinimizeAll(); });
+}
+
+bool Win32Shell::UndoMinimizeAll() {
+  return WithShellDispatch([](IShellDispatch* shell) { return shell->UndoMinimizeALL(); });
+}
+
+}  // namespace banchiro::win32

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/window_system.h"
+
+namespace banchiro::win32 {
+
+// Other programs' top-level windows through user32. No call here waits on
+// another program without a time limit: moves are asynchronous, closing is a
+// posted message, and placements are only written to windows that answer.
+class Win32Windows : public WindowSystem {
+ public:
+  std::vector<WindowHandle> TopLevelWindows() override;
+  WindowInfo Describe(WindowHandle window) override;
+  Rect WorkArea() override;
+  Placement GetPlacement(WindowHandle window) override;
+  void SetPlacement(WindowHandle window, const Placement& placement) override;
+  bool Responds(WindowHandle window, int timeout_ms) override;
+  void Move(WindowHandle window, const Rect& rect) override;
+  void PostClose(WindowHandle window) override;
+  void Minimize(WindowHandle window) override;
+  void Restore(WindowHandle window) override;
+  bool Exists(WindowHandle window) override;
+  bool IsMinimized(WindowHandle window) override;
+};
+
+// The shell's automation object (Shell.Application), created for each call
+// on a thread with COM initialised for the call's duration.
+class Win32Shell : public Shell {
+ public:
+  bool MinimizeAll() override;
+  bool UndoMinimizeAll() override;
+};
+
+}  // namespace banchiro::win32

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/rect.h"
+
+namespace banchiro {
+
+// A top-level window of any program, as the number its handle denotes.
+using WindowHandle = std::int64_t;
+
+// The show commands and placement flags the engine looks at.
+inline constexpr int kShowNormal = 1;
+inline constexpr int kShowMinimized = 2;
+inline constexpr int kShowMaximized = 3;
+inline constexpr std::uint32_t kPlacementRestoreToMaximized = 2;
+inline constexpr std::uint32_t kPlacementAsync = 4;
+
+// What the collection reads of a window. Class name and title are cut to
+// 127 characters, as the fixed 128-character buffers they are read into.
+struct WindowInfo {
+  std::string class_name;
+  std::string title;
+  bool visible = false;
+  int show_command = 0;
+  Rect rect;  // outer window rectangle, screen pixels
+};
+
+// A window's placement record. The engine changes only flags and show
+// command; the rest travels back unchanged.
+struct Placement {
+  std::uint32_t flags = 0;
+  std::uint32_t show_command = 0;
+  std::int32_t min_x = 0, min_y = 0, max_x = 0, max_y = 0;
+  std::int32_t normal_left = 0, normal_top = 0, normal_right = 0, normal_bottom = 0;
+};
+
+// The desktop's windows, as the arrangement sees and changes them. Nothing
+// here may wait on another program for more than the time it is given: a
+// hung program must never stall an arrangement.
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+  // Every top-level window, topmost first.
+  virtual std::vector<WindowHandle> TopLevelWindows() = 0;
+  // The five reads; a window that is gone reads as invisible with no class.
+  virtual WindowInfo Describe(WindowHandle window) = 0;
+  // Work area of the primary display: left/top and exclusive right/bottom.
+  virtual Rect WorkArea() = 0;
+  virtual Placement GetPlacement(WindowHandle window) = 0;
+  virtual void SetPlacement(WindowHandle window, const Placement& placement) = 0;
+  // Whether the window's thread answers within the limit.
+  virtual bool Responds(WindowHandle window, int timeout_ms) = 0;
+  // Moves and sizes the window with repaint, without changing the Z-order or
+  // activating it; a window that does not answer takes its place when it wakes.
+  virtual void Move(WindowHandle window, const Rect& rect) = 0;
+  virtual void PostClose(WindowHandle window) = 0;
+  virtual void Minimize(WindowHandle window) = 0;
+  virtual void Restore(WindowHandle window) = 0;
+  virtual bool Exists(WindowHandle window) = 0;
+  virtual bool IsMinimized(WindowHandle window) = 0;
+};
+
+// The shell's own minimise-all and its undo. False when the shell cannot
+// do it (no shell object, or the call failed).
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  virtual bool MinimizeAll() = 0;
+  virtual bool UndoMinimizeAll() = 0;
+};
+
+}  // namespace banchiro
