@@ -2,6 +2,7 @@
 
 #include "platform/message_boxes.h"
 #include "platform/process.h"
+#include "platform/processes.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
@@ -19,6 +20,9 @@ struct Platform {
   SystemInfo& system;
   WindowSystem& windows;
   Shell& shell;
+  Processes& processes;
+  Clock& clock;
+  SettingsStore& relay_store;  // the relays' own settings (application KOVRAN)
 };
 
 }  // namespace banchiro

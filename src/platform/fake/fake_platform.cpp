@@ -131,4 +131,34 @@ bool FakeDesktop::IsMinimized(WindowHandle handle) {
   return window && window->show_command == kShowMinimized;
 }
 
+ProcessId FakeProcesses::Start(const std::string& program, const std::string& command_line,
+                               const std::string& folder, int show_state) {
+  if (fail_to_start) return 0;
+  const ProcessId id = next_id_++;
+  started.push_back({program, command_line, folder, show_state, id});
+  running[id] = true;
+  if (on_start) on_start(started.back());
+  return id;
+}
+
+ProcessId FakeProcesses::WindowOwner(WindowHandle window) {
+  auto it = window_owners.find(window);
+  return it == window_owners.end() ? 0 : it->second;
+}
+
+bool FakeProcesses::IsRunning(ProcessId process) {
+  auto it = running.find(process);
+  return it != running.end() && it->second;
+}
+
+void FakeProcesses::Terminate(ProcessId process) {
+  if (!IsRunning(process)) return;
+  terminated.push_back(process);
+  running[process] = false;
+  // The process's windows go with it.
+  for (auto it = window_owners.begin(); it != window_owners.end();) {
+    it = it->second == process ? window_owners.erase(it) : std::next(it);
+  }
+}
+
 }  // namespace banchiro

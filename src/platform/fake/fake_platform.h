@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -137,6 +138,43 @@ class FakeShell : public Shell {
   std::vector<std::string> calls;
 };
 
+// Processes as a list of starts. `on_start` lets a test play the started
+// program (publish a window, die, ...); windows are given owners by hand.
+class FakeProcesses : public Processes {
+ public:
+  struct Started {
+    std::string program, command_line, folder;
+    int show_state;
+    ProcessId id;
+  };
+  ProcessId Start(const std::string& program, const std::string& command_line,
+                  const std::string& folder, int show_state) override;
+  ProcessId WindowOwner(WindowHandle window) override;
+  bool IsRunning(ProcessId process) override;
+  void Terminate(ProcessId process) override;
+
+  std::vector<Started> started;
+  std::vector<ProcessId> terminated;
+  std::map<WindowHandle, ProcessId> window_owners;
+  std::map<ProcessId, bool> running;
+  std::function<void(const Started&)> on_start;
+  bool fail_to_start = false;
+
+ private:
+  ProcessId next_id_ = 1000;
+};
+
+class FakeClock : public Clock {
+ public:
+  std::int64_t NowMs() override { return now_ms; }
+  void SleepMs(int milliseconds) override {
+    now_ms += milliseconds;
+    slept_ms += milliseconds;
+  }
+  std::int64_t now_ms = 0;
+  std::int64_t slept_ms = 0;
+};
+
 // All fakes together, with the Platform view the portable code takes.
 struct FakePlatform {
   FakeSettingsStore store;
@@ -146,7 +184,11 @@ struct FakePlatform {
   FakeSystemInfo system;
   FakeDesktop desktop;
   FakeShell shell;
-  Platform platform{store, screen, message_boxes, process, system, desktop, shell};
+  FakeProcesses processes;
+  FakeClock clock;
+  FakeSettingsStore relay_store;
+  Platform platform{store,   screen, message_boxes, process, system,
+                    desktop, shell,  processes,     clock,   relay_store};
 };
 
 }  // namespace banchiro

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_windows.h"
 
 namespace banchiro::win32 {
@@ -62,7 +63,11 @@ struct Win32Platform {
   Win32SystemInfo system;
   Win32Windows windows;
   Win32Shell shell;
-  Platform platform{store, screen, message_boxes, process, system, windows, shell};
+  Win32Processes processes;
+  Win32Clock clock;
+  RegistrySettingsStore relay_store{"KOVRAN"};
+  Platform platform{store,   screen, message_boxes, process, system,
+                    windows, shell,  processes,     clock,   relay_store};
 };
 
 }  // namespace banchiro::win32

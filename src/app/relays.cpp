@@ -1,0 +1,73 @@
+#include "app/relays.h"
+
+#include <cstdlib>
+
+#include "common/numbers.h"
+
+namespace banchiro {
+namespace {
+
+constexpr std::string_view kRelayHandleSection = "hWnd";
+constexpr std::string_view kRelayHandleKey = "hWindow";
+constexpr std::string_view kHandOverKey = "SnedDispMethod";
+
+WindowHandle ParseHandle(const std::string& text) {
+  if (text.empty()) return 0;
+  return static_cast<WindowHandle>(std::strtoll(text.c_str(), nullptr, 10));
+}
+
+// Waits until the relay just started publishes a window of its own; gives
+// the published text, or "" when it ends or does not publish in time.
+std::string WaitForPublishedWindow(Platform& platform, ProcessId relay) {
+  const std::int64_t deadline = platform.clock.NowMs() + kRelayPublishTimeoutMs;
+  for (;;) {
+    const std::string text = platform.relay_store.Read(kRelayHandleSection, kRelayHandleKey);
+    const WindowHandle window = ParseHandle(text);
+    if (window != 0 && platform.processes.WindowOwner(window) == relay) return text;
+    if (!platform.processes.IsRunning(relay) || platform.clock.NowMs() >= deadline) return {};
+    platform.clock.SleepMs(kRelayPollMs);
+  }
+}
+
+}  // namespace
+
+void StartRelays(Platform& platform, const Settings& settings, RelayTable& relays) {
+  relays.count = 0;
+  const std::string folder = platform.process.ProgramFolder();
+  for (int n = 0; n < kMethodCount; ++n) {
+    if (settings.Fkey[n] == "0") continue;
+    // Only F1..F12 exist; anything else would start a relay that serves no
+    // key (an empty or damaged setting).
+    const double key = LeadingNumber(settings.Fkey[n]);
+    if (!(key >= 1 && key <= 12) || key != static_cast<int>(key)) continue;
+    platform.store.Write(kSectionDispMethod, kHandOverKey, settings.D_Method[n]);
+    // A handle left from an earlier relay must not be taken for this one's.
+    platform.relay_store.Write(kRelayHandleSection, kRelayHandleKey, "");
+    const std::string command =
+        std::string(kRelayProgram) + " " + settings.function_key_names[static_cast<int>(key)];
+    const ProcessId relay =
+        platform.processes.Start(folder + "\\" + kRelayProgram, command, folder, kRelayShowState);
+    if (relay == 0) continue;
+    const std::string published = WaitForPublishedWindow(platform, relay);
+    if (published.empty()) {
+      // Left running, it might still register its key later and could then
+      // never be stopped: end it now.
+      platform.processes.Terminate(relay);
+      continue;
+    }
+    relays.entries[relays.count] = RelayEntry{published, relay};
+    ++relays.count;
+  }
+}
+
+void StopRelays(Platform& platform, RelayTable& relays) {
+  for (int i = 0; i < relays.count && i < kMethodCount; ++i) {
+    const RelayEntry& entry = relays.entries[i];
+    const WindowHandle window = ParseHandle(entry.window_text);
+    if (entry.process == 0 || window == 0) continue;
+    if (platform.processes.WindowOwner(window) != entry.process) continue;
+    platform.processes.Terminate(entry.process);
+  }
+}
+
+}  // namespace banchiro

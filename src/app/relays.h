@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+namespace banchiro {
+
+inline constexpr const char* kRelayProgram = "KOVRAN.EXE";
+inline constexpr int kRelayShowState = 2;  // minimised: the relay must not take the screen
+// How long a relay may take to start and publish its window.
+inline constexpr int kRelayPublishTimeoutMs = 5000;
+inline constexpr int kRelayPollMs = 20;
+
+// One running relay: the window it published (decimal text, as read) and
+// the process that was started for it.
+struct RelayEntry {
+  std::string window_text;
+  ProcessId process = 0;
+};
+
+struct RelayTable {
+  std::array<RelayEntry, kMethodCount> entries;
+  std::int16_t count = 0;
+};
+
+// Starts one KOVRAN.EXE per display method that has a hot key, in method
+// order, each only after the previous one has taken its command and
+// published its window. A relay that does not publish in time is ended and
+// gets no entry.
+void StartRelays(Platform& platform, const Settings& settings, RelayTable& relays);
+
+// Ends the relays this run started. A recorded window that now belongs to
+// any other process (the relay died and the handle was reused) ends nothing.
+void StopRelays(Platform& platform, RelayTable& relays);
+
+}  // namespace banchiro

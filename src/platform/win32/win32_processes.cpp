@@ -1,0 +1,61 @@
+#include "platform/win32/win32_processes.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "platform/win32/utf.h"
+
+namespace banchiro::win32 {
+
+ProcessId Win32Processes::Start(const std::string& program, const std::string& command_line,
+                                const std::string& folder, int show_state) {
+  const std::wstring application = Widen(program);
+  std::wstring line = Widen(command_line);
+  const std::wstring directory = Widen(folder);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(show_state);
+  PROCESS_INFORMATION info{};
+  // The application is named with its full path, so the search path (and a
+  // same-named program in the current folder) is never consulted.
+  if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
+    return 0;
+  }
+  CloseHandle(info.hThread);
+  started_[info.dwProcessId] = UniqueKernelHandle(info.hProcess);
+  return info.dwProcessId;
+}
+
+ProcessId Win32Processes::WindowOwner(WindowHandle window) {
+  DWORD pid = 0;
+  const HWND hwnd = reinterpret_cast<HWND>(static_cast<std::intptr_t>(window));
+  if (!IsWindow(hwnd) || GetWindowThreadProcessId(hwnd, &pid) == 0) return 0;
+  return pid;
+}
+
+bool Win32Processes::IsRunning(ProcessId process) {
+  auto it = started_.find(process);
+  return it != started_.end() && WaitForSingleObject(it->second.get(), 0) == WAIT_TIMEOUT;
+}
+
+void Win32Processes::Terminate(ProcessId process) {
+  auto it = started_.find(process);
+  if (it == started_.end()) return;
+  TerminateProcess(it->second.get(), 0);
+  // Wait briefly so the relay's hot key is free again when this returns.
+  WaitForSingleObject(it->second.get(), 2000);
+  started_.erase(it);
+}
+
+std::int64_t Win32Clock::NowMs() {
+  return static_cast<std::int64_t>(GetTickCount64());
+}
+
+void Win32Clock::SleepMs(int milliseconds) {
+  Sleep(static_cast<DWORD>(milliseconds));
+}
+
+}  // namespace banchiro::win32

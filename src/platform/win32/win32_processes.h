@@ -1,0 +1,30 @@
+#pragma once
+
+#include <map>
+
+#include "platform/processes.h"
+#include "platform/win32/unique_handle.h"
+
+namespace banchiro::win32 {
+
+// Keeps the handle of every process it starts: while the handle is open the
+// identifier cannot be reused, so ending "our" process can never hit another.
+class Win32Processes : public Processes {
+ public:
+  ProcessId Start(const std::string& program, const std::string& command_line,
+                  const std::string& folder, int show_state) override;
+  ProcessId WindowOwner(WindowHandle window) override;
+  bool IsRunning(ProcessId process) override;
+  void Terminate(ProcessId process) override;
+
+ private:
+  std::map<ProcessId, UniqueKernelHandle> started_;
+};
+
+class Win32Clock : public Clock {
+ public:
+  std::int64_t NowMs() override;
+  void SleepMs(int milliseconds) override;
+};
+
+}  // namespace banchiro::win32
