@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/screen.h"
+#include "settings/settings.h"
+#include "ui/palette/palette_layout.h"
+
+namespace banchiro {
+
+inline constexpr const char* kPaletteCaption = "ファンクションキー";
+inline constexpr const char* kPaletteFontFace = "ＭＳ Ｐゴシック";
+
+// A tile in twips within the palette's client area (which is the window:
+// the palette has no border and no caption).
+struct TwipsRect {
+  double left = 0, top = 0, width = 0, height = 0;
+};
+
+// Slot i (0..11) stands for Ctrl+F(i+1): a name tile above a key tile.
+struct PaletteSlot {
+  TwipsRect name;  // Label1(i)
+  TwipsRect key;   // Label2(i)
+};
+std::array<PaletteSlot, kPaletteSlots> PaletteSlots(const PaletteLayout& layout);
+
+// "Ctrl＋Ｆ１" .. "Ctrl＋Ｆ９", "Ctrl＋Ｆ10" .. "Ctrl＋Ｆ12".
+std::string KeyTileCaption(int slot);
+
+// The name tiles' captions: the palette name of the method on each key when
+// that method is marked for the palette; the higher method wins a shared
+// key, and keys outside 1..12 are shown nowhere.
+std::array<std::string, kPaletteSlots> NameTileCaptions(const Settings& settings);
+
+// Colour value of a setting (red + 256 green + 65536 blue); anything that is
+// not a number in range gives black.
+std::uint32_t ColourValue(const std::string& text);
+
+// The palette's top/left in twips when it loads: centred near the bottom of
+// the screen with OptCent "1", otherwise the stored F_Top/F_Left.
+struct TwipsPoint {
+  double top = 0, left = 0;
+};
+TwipsPoint PalettePosition(const Settings& settings, const ScreenMetrics& screen);
+
+// Pixel rectangles (left, top, right, bottom) whose union is the palette's
+// visible shape: every tile, in control order (name tiles, then key tiles).
+struct PixelRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+std::vector<PixelRect> PaletteRegionRects(const PaletteLayout& layout, double twips_per_pixel_x,
+                                          double twips_per_pixel_y);
+
+}  // namespace banchiro
