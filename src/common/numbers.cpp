@@ -79,4 +79,11 @@ std::string FormatNumber(double value) {
   return buffer;
 }
 
+std::string FormatSingle(float value) {
+  if (!std::isfinite(value) || value == 0.0f) return "0";
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.7g", static_cast<double>(value));
+  return buffer;
+}
+
 }  // namespace banchiro

@@ -26,4 +26,8 @@ std::int32_t RoundToInt32(double value);
 // one ("7801.5", "1000", "-3"). Infinity and NaN are written as "0".
 std::string FormatNumber(double value);
 
+// The same for a single-precision value: 7 significant digits, so that the
+// float's binary noise (0.1f = 0.100000001...) does not reach the text.
+std::string FormatSingle(float value);
+
 }  // namespace banchiro

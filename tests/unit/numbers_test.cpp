@@ -69,6 +69,14 @@ TEST(FormatNumberTest, PlainDecimalText) {
     EXPECT_EQ(FormatNumber(in), out) << in;
 }
 
+TEST(FormatNumberTest, SinglePrecisionText) {
+  const std::pair<float, const char*> cases[] = {
+      {5450.0f, "5450"}, {0.1f, "0.1"}, {7801.5f, "7801.5"}, {-120.25f, "-120.25"}, {0.0f, "0"},
+  };
+  for (const auto& [in, out] : cases)
+    EXPECT_EQ(FormatSingle(in), out) << in;
+}
+
 TEST(FormatNumberTest, RoundTripsThroughTheParse) {
   for (double v : {0.0, 1.0, -1.5, 1198.5, 123456.25, 7801.5, 0.125}) {
     EXPECT_EQ(LeadingNumber(FormatNumber(v)), v) << v;
