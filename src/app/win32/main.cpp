@@ -1,17 +1,43 @@
 // The process entry of BANCHIRO.EXE.
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include "app/exit_sequence.h"
+#include "app/relays.h"
 #include "app/startup.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/settings.h"
+#include "ui/palette/palette_window.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
   banchiro::win32::Win32Platform platform;
   banchiro::Settings settings;
-  // The newer-settings guard ends the process inside. A one-shot start ends
-  // once its arrangement is done when a resident instance runs; the resident
-  // windows are not there yet, so every start ends here for now.
-  banchiro::RunStartup(banchiro::win32::Narrow(GetCommandLineW()), platform.platform, settings);
+  // The newer-settings guard ends the process inside.
+  const banchiro::StartupResult start =
+      banchiro::RunStartup(banchiro::win32::Narrow(GetCommandLineW()), platform.platform, settings);
+  // A one-shot start (hot key, Explorer verb) has done its arrangement; the
+  // resident instance goes on serving the user.
+  if (start.ended || start.another_instance) return 0;
+
+  banchiro::ui::PaletteWindow palette(platform.platform, settings, instance);
+  if (start.palette_at_startup) palette.Show();
+
+  banchiro::RelayTable relays;
+  banchiro::ExitTargets targets;
+  targets.unload_palette = [&palette] { palette.Unload(); };
+  banchiro::ExitSequence exit_sequence(platform.platform, settings, relays, targets);
+
+  // The program lives while any of its windows is loaded.
+  MSG message;
+  while (palette.loaded() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (start.palette_at_startup) exit_sequence.Run();
   return 0;
 }

@@ -1,0 +1,179 @@
+#include "ui/palette/palette_window.h"
+
+#include <windowsx.h>
+
+#include "common/numbers.h"
+#include "platform/win32/utf.h"
+
+namespace banchiro::ui {
+namespace {
+
+// Colour settings are red + 256 green + 65536 blue, which is COLORREF's layout.
+COLORREF ToColorRef(std::uint32_t value) {
+  return static_cast<COLORREF>(value & 0xFFFFFF);
+}
+
+RECT ToPixels(const TwipsRect& r, const ScreenMetrics& s) {
+  return RECT{RoundToInt32(r.left / s.twips_per_pixel_x), RoundToInt32(r.top / s.twips_per_pixel_y),
+              RoundToInt32((r.left + r.width) / s.twips_per_pixel_x),
+              RoundToInt32((r.top + r.height) / s.twips_per_pixel_y)};
+}
+
+}  // namespace
+
+PaletteWindow::PaletteWindow(Platform& platform, Settings& settings, HINSTANCE instance)
+    : platform_(platform), settings_(settings), instance_(instance) {}
+
+PaletteWindow::~PaletteWindow() {
+  Unload();
+  if (owner_) DestroyWindow(owner_);
+}
+
+void PaletteWindow::ReadColours() {
+  // Read afresh from the store: a colour that only lives in memory (never
+  // saved) is not the user's choice and gives way to the stored one.
+  static const char* const kKeys[] = {"OptCol(0)", "OptCol(1)"};
+  static const char* const kDefaults[] = {"65535", "0"};
+  for (int i = 0; i < 2; ++i) {
+    std::string value = platform_.store.Read(kSectionFunctionKey, kKeys[i]);
+    if (value.empty()) {
+      value = kDefaults[i];
+      platform_.store.Write(kSectionFunctionKey, kKeys[i], value);
+    }
+    settings_.OptCol[i] = value;
+  }
+  text_colour_ = ToColorRef(ColourValue(settings_.OptCol[0]));
+  back_colour_ = ToColorRef(ColourValue(settings_.OptCol[1]));
+  background_.reset(CreateSolidBrush(back_colour_));
+}
+
+win32::UniqueFont PaletteWindow::MakeFont(int points) const {
+  const int dpi = RoundToInt32(1440.0 / screen_.twips_per_pixel_y);
+  return win32::UniqueFont(CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                       FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                       win32::Widen(kPaletteFontFace).c_str()));
+}
+
+bool PaletteWindow::Load() {
+  if (loaded()) return true;
+  ReadColours();
+  screen_ = platform_.screen.Metrics();
+  layout_ = PaletteLayoutFor(screen_.width_twips());
+  name_font_ = MakeFont(layout_.name_font_points);
+  key_font_ = MakeFont(layout_.key_font_points);
+
+  RegisterClassOnce(instance_, kPaletteClassName, nullptr);
+  const TwipsPoint position = PalettePosition(settings_, screen_);
+  const int width = RoundToInt32(PaletteWidthTwips(layout_) / screen_.twips_per_pixel_x);
+  const int height = RoundToInt32(kPaletteHeightTwips / screen_.twips_per_pixel_y);
+  // An owned tool window gets no taskbar button on any shell (Wine's taskbar
+  // shows unowned tool windows too); WS_POPUP without WS_CAPTION has no
+  // border and no caption, so the client area is the whole window.
+  if (!owner_) {
+    owner_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                             nullptr, instance_, nullptr);
+  }
+  if (!CreateFor(WS_EX_TOOLWINDOW, kPaletteClassName, win32::Widen(kPaletteCaption).c_str(),
+                 WS_POPUP, RoundToInt32(position.left / screen_.twips_per_pixel_x),
+                 RoundToInt32(position.top / screen_.twips_per_pixel_y), width, height, owner_,
+                 instance_)) {
+    return false;
+  }
+  // Cut the window to the union of its tiles; the system owns the region.
+  win32::UniqueRegion shape;
+  for (const PixelRect& r :
+       PaletteRegionRects(layout_, screen_.twips_per_pixel_x, screen_.twips_per_pixel_y)) {
+    HRGN tile = CreateRectRgn(r.left, r.top, r.right, r.bottom);
+    if (!shape) {
+      shape.reset(tile);
+    } else {
+      CombineRgn(shape.get(), shape.get(), tile, RGN_OR);
+      DeleteObject(tile);
+    }
+  }
+  if (SetWindowRgn(hwnd(), shape.get(), TRUE)) shape.release();
+  CreateTiles();
+  return true;
+}
+
+void PaletteWindow::Show() {
+  if (!Load()) return;
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  UpdateWindow(hwnd());
+}
+
+void PaletteWindow::Unload() {
+  if (loaded()) DestroyWindow(hwnd());
+}
+
+void PaletteWindow::OnActivate() {
+  const auto names = NameTileCaptions(settings_);
+  for (int i = 0; i < kPaletteSlots; ++i) {
+    SetDlgItemTextW(hwnd(), kNameTileId + i, win32::Widen(names[i]).c_str());
+  }
+  if (IsOn(settings_.OptGuide)) {
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+void PaletteWindow::CreateTiles() {
+  const auto slots = PaletteSlots(layout_);
+  for (int i = 0; i < kPaletteSlots; ++i) {
+    const RECT name = ToPixels(slots[i].name, screen_);
+    const RECT key = ToPixels(slots[i].key, screen_);
+    // Static controls pass mouse input through to the palette, which is what
+    // lets any tile start a drag. Names may take two lines from the top; key
+    // captions are one line, centred in their short tile.
+    HWND name_tile = CreateWindowExW(
+        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, name.left, name.top,
+        name.right - name.left, name.bottom - name.top, hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNameTileId + i)), instance_, nullptr);
+    HWND key_tile = CreateWindowExW(
+        0, L"STATIC", win32::Widen(KeyTileCaption(i)).c_str(),
+        WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, key.left, key.top,
+        key.right - key.left, key.bottom - key.top, hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kKeyTileId + i)), instance_, nullptr);
+    SendMessageW(name_tile, WM_SETFONT, reinterpret_cast<WPARAM>(name_font_.get()), FALSE);
+    SendMessageW(key_tile, WM_SETFONT, reinterpret_cast<WPARAM>(key_font_.get()), FALSE);
+  }
+}
+
+void PaletteWindow::StorePosition() {
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  // Only the store changes: a palette opened again in this run goes back to
+  // where the settings record says.
+  platform_.store.Write(kSectionPosition, "F_Top", FormatNumber(r.top * screen_.twips_per_pixel_y));
+  platform_.store.Write(kSectionPosition, "F_Left",
+                        FormatNumber(r.left * screen_.twips_per_pixel_x));
+}
+
+LRESULT PaletteWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) != WA_INACTIVE) OnActivate();
+      break;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      SetTextColor(dc, text_colour_);
+      SetBkColor(dc, back_colour_);
+      return reinterpret_cast<LRESULT>(background_.get());
+    }
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+      // Only the left button alone drags; the system then moves the window
+      // as if its caption had been grabbed.
+      if (wparam == MK_LBUTTON) {
+        ReleaseCapture();
+        SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+      }
+      return 0;
+    case WM_DESTROY:
+      StorePosition();
+      return 0;
+  }
+  return WindowBase::HandleMessage(message, wparam, lparam);
+}
+
+}  // namespace banchiro::ui

@@ -1,0 +1,63 @@
+#include "ui/win32/window_base.h"
+
+namespace banchiro::ui {
+
+WindowBase::~WindowBase() {
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+void WindowBase::RegisterClassOnce(HINSTANCE instance, const wchar_t* class_name, HICON icon,
+                                   UINT style) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, class_name, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = Thunk;
+  wc.hInstance = instance;
+  wc.hIcon = icon;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = class_name;
+  RegisterClassExW(&wc);
+}
+
+HWND WindowBase::CreateFor(DWORD ex_style, const wchar_t* class_name, const wchar_t* title,
+                           DWORD style, int x, int y, int width, int height, HWND parent,
+                           HINSTANCE instance) {
+  return CreateWindowExW(ex_style, class_name, title, style, x, y, width, height, parent, nullptr,
+                         instance, this);
+}
+
+LRESULT WindowBase::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+LRESULT CALLBACK WindowBase::Thunk(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  WindowBase* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
+  LRESULT result = 0;
+  try {
+    result = self->HandleMessage(message, wparam, lparam);
+  } catch (...) {
+    result = DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->OnDestroyed();
+  }
+  return result;
+}
+
+}  // namespace banchiro::ui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+namespace banchiro::ui {
+
+// Base of every window class of the program: one static window procedure
+// binds the C++ object at WM_NCCREATE and forwards every message to the
+// object's HandleMessage; exceptions never cross into the window system.
+class WindowBase {
+ public:
+  WindowBase() = default;
+  WindowBase(const WindowBase&) = delete;
+  WindowBase& operator=(const WindowBase&) = delete;
+  virtual ~WindowBase();
+
+  HWND hwnd() const { return hwnd_; }
+
+ protected:
+  // Registers the class once per process (with this thunk as procedure).
+  static void RegisterClassOnce(HINSTANCE instance, const wchar_t* class_name, HICON icon,
+                                UINT style = 0);
+  HWND CreateFor(DWORD ex_style, const wchar_t* class_name, const wchar_t* title, DWORD style,
+                 int x, int y, int width, int height, HWND parent, HINSTANCE instance);
+  virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // Called once the window is gone (after WM_NCDESTROY); hwnd() is null then.
+  virtual void OnDestroyed() {}
+
+ private:
+  static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace banchiro::ui
