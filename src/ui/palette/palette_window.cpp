@@ -100,6 +100,9 @@ bool PaletteWindow::Load() {
 void PaletteWindow::Show() {
   if (!Load()) return;
   ShowWindow(hwnd(), SW_SHOWNORMAL);
+  // A program started in the background may not be given the activation,
+  // and the palette must be filled and in front all the same.
+  if (GetForegroundWindow() != hwnd()) OnActivate();
   UpdateWindow(hwnd());
 }
 
@@ -160,10 +163,9 @@ LRESULT PaletteWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       SetBkColor(dc, back_colour_);
       return reinterpret_cast<LRESULT>(background_.get());
     }
-    case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE:
-      // Only the left button alone drags; the system then moves the window
-      // as if its caption had been grabbed.
+      // Moving with the left button alone held drags (a plain click changes
+      // nothing); the system then moves the window as if by its caption.
       if (wparam == MK_LBUTTON) {
         ReleaseCapture();
         SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);

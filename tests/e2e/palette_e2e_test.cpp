@@ -1,0 +1,157 @@
+// The function-key palette of a real BANCHIRO.EXE on the Wine desktop.
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+
+namespace banchiro::e2e {
+namespace {
+
+constexpr DWORD kLimitMs = 30000;
+
+class PaletteE2eTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteAllSettings();
+    SetString(L"FunctionKey", L"Fkey(3)", L"5");
+    SetString(L"FunctionKey", L"FkeyDisp(3)", L"1");
+    SetString(L"FunctionKey", L"Fkey(10)", L"12");
+    SetString(L"FunctionKey", L"FkeyDisp(10)", L"1");
+    SetString(L"FunctionKey", L"Fkey(7)", L"2");  // a hot key without a palette mark
+    SetString(L"FunctionKey", L"FkeyDisp(7)", L"0");
+    SetString(L"Position", L"F_Top", L"9000");
+    SetString(L"Position", L"F_Left", L"1500");
+  }
+  void TearDown() override { DeleteAllSettings(); }
+
+  HWND StartAndFindPalette(Child& child) {
+    if (!child.started()) return nullptr;
+    return WaitForWindow(child.pid(), L"FUNCKEYS", L"ファンクションキー", kLimitMs);
+  }
+  static RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+  }
+  // Closes the palette as the user would (Alt+F4 sends WM_CLOSE) and waits
+  // for the program to end.
+  static bool CloseAndWait(Child& child, HWND palette) {
+    PostMessageW(palette, WM_CLOSE, 0, 0);
+    return child.WaitForExit(kLimitMs);
+  }
+};
+
+TEST_F(PaletteE2eTest, WindowShapeTilesAndStoredPosition) {
+  Child child(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"");
+  HWND palette = StartAndFindPalette(child);
+  ASSERT_NE(palette, nullptr) << "no palette shown at start-up";
+
+  // 13360 x 705 twips at 15 twips per pixel, at F_Left/F_Top.
+  const RECT r = WindowRect(palette);
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.top, 600);
+  EXPECT_EQ(r.right - r.left, 891);
+  EXPECT_EQ(r.bottom - r.top, 47);
+  const LONG style = GetWindowLongW(palette, GWL_STYLE);
+  const LONG ex_style = GetWindowLongW(palette, GWL_EXSTYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME), 0);
+  EXPECT_NE(ex_style & WS_EX_TOOLWINDOW, 0);
+  EXPECT_NE(ex_style & WS_EX_TOPMOST, 0) << "OptGuide \"1\" keeps it in front";
+  EXPECT_NE(GetWindow(palette, GW_OWNER), nullptr) << "an owned window has no taskbar button";
+
+  // The window is cut to its tiles: inside a tile is in, the strip between
+  // name and key tiles and the gaps between slots and groups are out.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(palette, region), ERROR);
+  RECT box{};
+  GetRgnBox(region, &box);
+  EXPECT_EQ(box.left, 0);
+  EXPECT_EQ(box.top, 2);  // 30 twips
+  EXPECT_EQ(box.right, 891);
+  EXPECT_EQ(box.bottom, 36);  // 370 + 165 twips
+  const struct {
+    int x, y;
+    bool in;
+  } points[] = {
+      {30, 10, true},  {30, 30, true},   {30, 24, false}, {70, 10, false},  // 67..73 gap
+      {75, 10, true},  {295, 10, false}, {302, 10, true}, {595, 10, false},
+      {889, 30, true}, {10, 1, false},   {10, 36, false},
+  };
+  for (const auto& p : points) {
+    EXPECT_EQ(PtInRegion(region, p.x, p.y) != 0, p.in) << p.x << "," << p.y;
+  }
+  DeleteObject(region);
+
+  // Name tiles carry the names of the methods marked for the palette.
+  wchar_t text[128];
+  for (int i = 0; i < 12; ++i) {
+    GetDlgItemTextW(palette, 100 + i, text, 128);
+    const std::wstring expected = i == 4    ? L"（左下→右上）重ねて表示"
+                                  : i == 11 ? L"４マスに並べて表示"
+                                            : L"";
+    EXPECT_EQ(std::wstring(text), expected) << "name tile " << i;
+  }
+  const wchar_t* keys[] = {L"Ctrl＋Ｆ１", L"Ctrl＋Ｆ５", L"Ctrl＋Ｆ９", L"Ctrl＋Ｆ10",
+                           L"Ctrl＋Ｆ12"};
+  const int key_slots[] = {0, 4, 8, 9, 11};
+  for (int k = 0; k < 5; ++k) {
+    GetDlgItemTextW(palette, 200 + key_slots[k], text, 128);
+    EXPECT_STREQ(text, keys[k]);
+  }
+  // Colours written on load because none were stored.
+  EXPECT_EQ(GetString(L"FunctionKey", L"OptCol(0)"), L"65535");
+  EXPECT_EQ(GetString(L"FunctionKey", L"OptCol(1)"), L"0");
+
+  // Dragging any tile with the left button moves the whole palette.
+  SetForegroundWindow(palette);
+  SetCursorPos(130, 610);
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  for (int step = 1; step <= 10; ++step) {
+    SetCursorPos(130 + 5 * step, 610 - 10 * step);
+    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    Sleep(20);
+  }
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  const ULONGLONG deadline = GetTickCount64() + 5000;
+  while (WindowRect(palette).top == 600 && GetTickCount64() < deadline)
+    Sleep(50);
+  const RECT moved = WindowRect(palette);
+  EXPECT_EQ(moved.left, 150);
+  EXPECT_EQ(moved.top, 500);
+
+  // Closing stores the position in twips and ends the run in order.
+  ASSERT_TRUE(CloseAndWait(child, palette));
+  EXPECT_EQ(GetString(L"Position", L"F_Left"), std::to_wstring(moved.left * 15));
+  EXPECT_EQ(GetString(L"Position", L"F_Top"), std::to_wstring(moved.top * 15));
+  EXPECT_EQ(GetString(L"Config", L"OptStat"), L"0");
+}
+
+TEST_F(PaletteE2eTest, CentredWhenAskedAndNotInFrontWithoutTheGuide) {
+  SetString(L"Position", L"OptCent", L"1");
+  SetString(L"FunctionKey", L"OptGuide", L"0");
+  SetString(L"FunctionKey", L"OptCol(0)", L"255");
+  Child child(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"");
+  HWND palette = StartAndFindPalette(child);
+  ASSERT_NE(palette, nullptr);
+  // top = 11520 - 1.7 x 705 = 10321.5 twips, left = (15360 - 13360) / 2 twips.
+  const RECT r = WindowRect(palette);
+  EXPECT_EQ(r.top, 688);
+  EXPECT_EQ(r.left, 67);
+  EXPECT_EQ(GetWindowLongW(palette, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(GetString(L"FunctionKey", L"OptCol(0)"), L"255") << "a stored colour stays";
+  ASSERT_TRUE(CloseAndWait(child, palette));
+}
+
+TEST_F(PaletteE2eTest, NoPaletteWithoutAMark) {
+  SetString(L"FunctionKey", L"FkeyDisp(3)", L"0");
+  SetString(L"FunctionKey", L"FkeyDisp(10)", L"0");
+  Child child(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"");
+  ASSERT_TRUE(child.WaitForExit(kLimitMs));
+  EXPECT_FALSE(GetRaw(L"Position", L"F_Top") && GetString(L"Position", L"F_Top") != L"9000");
+}
+
+}  // namespace
+}  // namespace banchiro::e2e
