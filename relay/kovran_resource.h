@@ -1,0 +1,4 @@
+#pragma once
+
+// Resource identifiers of KOVRAN.EXE.
+#define IDI_KOVRAN 1
