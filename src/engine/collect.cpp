@@ -1,6 +1,5 @@
 #include "engine/collect.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -37,13 +36,12 @@ bool FailsSizeRule(const WindowInfo& window, const Settings& settings) {
 }
 
 bool HasExcludedTitle(const std::string& title, const Settings& settings) {
-  const int count = std::min<int>(settings.exclusion_count, kExcludedTitleCount);
-  for (int i = 0; i < count; ++i) {
-    const std::string& fragment = settings.JogaiWid[i];
-    // An empty entry (a gap in the list) would be found in every title and
-    // leave every window out; it excludes nothing.
-    if (fragment.empty()) continue;
-    if (title.find(fragment) != std::string::npos) return true;
+  // Every entry counts wherever it stands: the list the settings dialog saves
+  // has no gaps, but one edited by hand may, and a fragment after a gap is
+  // still the user's. An empty entry would be found in every title and leave
+  // every window out; it excludes nothing.
+  for (const std::string& fragment : settings.JogaiWid) {
+    if (!fragment.empty() && title.find(fragment) != std::string::npos) return true;
   }
   return false;
 }

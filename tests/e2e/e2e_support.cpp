@@ -221,3 +221,76 @@ bool SaveScreenshot(const std::wstring& path) {
 }
 
 }  // namespace banchiro::e2e
+
+namespace banchiro::e2e {
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD poll_ms) {
+  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(poll_ms);
+  }
+}
+
+std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string text;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    text.append(buffer, got);
+  CloseHandle(file);
+  return text;
+}
+
+std::wstring FreshTempPath(const std::wstring& stem) {
+  static LONG counter = 0;
+  wchar_t folder[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, folder);
+  return std::wstring(folder) + stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+         std::to_wstring(InterlockedIncrement(&counter));
+}
+
+namespace {
+
+BOOL CALLBACK CollectShownTitled(HWND window, LPARAM param) {
+  if (IsWindowVisible(window) && !IsIconic(window) && GetWindowTextLengthW(window) > 0) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> ShownTitledWindows() {
+  std::vector<HWND> found;
+  EnumWindows(CollectShownTitled, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+bool Settle(HWND window, DWORD timeout_ms) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &ignored) != 0;
+}
+
+void SetWineVersion(const std::wstring& exe_name, const std::wstring& version) {
+  const std::wstring path = L"Software\\Wine\\AppDefaults\\" + exe_name;
+  if (version.empty()) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, path.c_str(), L"Version");
+    return;
+  }
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                 static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+}  // namespace banchiro::e2e

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -54,6 +55,24 @@ HWND WaitForWindow(DWORD pid, const wchar_t* class_name, const wchar_t* title, D
 std::vector<HWND> VisibleTopLevelWindows(DWORD pid);
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
+
+// Polls `done` until it holds or the time runs out; true when it held.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD poll_ms = 20);
+// What another process has written to a file so far; nothing when it cannot
+// be opened (yet).
+std::optional<std::string> ReadWholeFile(const std::wstring& path);
+// A path in the temp folder that no other run of this process uses.
+std::wstring FreshTempPath(const std::wstring& stem);
+// Visible, not minimised top-level windows with a title, of every process:
+// the windows a user would call open.
+std::vector<HWND> ShownTitledWindows();
+// True once the thread of `window` has handled everything sent to it before
+// (moves requested asynchronously included); false when it did not answer
+// in time or the window is gone.
+bool Settle(HWND window, DWORD timeout_ms);
+// The Windows version Wine reports to one program (AppDefaults "Version",
+// e.g. "winxp"); an empty version removes the setting.
+void SetWineVersion(const std::wstring& exe_name, const std::wstring& version);
 
 // The whole virtual desktop as a 24-bit BMP file.
 bool SaveScreenshot(const std::wstring& path);

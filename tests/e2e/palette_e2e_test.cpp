@@ -27,9 +27,17 @@ class PaletteE2eTest : public ::testing::Test {
   }
   void TearDown() override { DeleteAllSettings(); }
 
+  // The palette once it is shown (it exists a moment earlier, while it loads).
   HWND StartAndFindPalette(Child& child) {
     if (!child.started()) return nullptr;
-    return WaitForWindow(child.pid(), L"FUNCKEYS", L"ファンクションキー", kLimitMs);
+    HWND palette = WaitForWindow(child.pid(), L"FUNCKEYS", L"ファンクションキー", kLimitMs);
+    const ULONGLONG deadline = GetTickCount64() + kLimitMs;
+    while (palette && !IsWindowVisible(palette) && GetTickCount64() < deadline)
+      Sleep(20);
+    // Let it finish what it does on being shown before looking at it.
+    DWORD_PTR ignored = 0;
+    if (palette) SendMessageTimeoutW(palette, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    return palette;
   }
   static RECT WindowRect(HWND window) {
     RECT r{};

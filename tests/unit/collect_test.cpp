@@ -89,7 +89,7 @@ TEST_F(CollectTest, SizeRules) {
   EXPECT_FALSE(Kept(small));
 }
 
-TEST_F(CollectTest, ExcludedTitlesUpToTheCountAndGapsExcludeNothing) {
+TEST_F(CollectTest, ExcludedTitlesAcrossGapsAndGapsExcludeNothing) {
   settings.JogaiWid[0] = "";  // a gap inside the counted entries
   settings.JogaiWid[1] = "メモ帳";
   settings.JogaiWid[2] = "電卓";
@@ -97,8 +97,8 @@ TEST_F(CollectTest, ExcludedTitlesUpToTheCountAndGapsExcludeNothing) {
   FakeWindow w;
   w.title = "無題 - メモ帳";
   EXPECT_FALSE(Kept(w));
-  w.title = "電卓";  // entry 2 lies beyond the count
-  EXPECT_TRUE(Kept(w));
+  w.title = "電卓";  // entry 2 lies beyond the count, after a gap
+  EXPECT_FALSE(Kept(w));
   w.title = "無題";
   EXPECT_TRUE(Kept(w)) << "an empty entry must not exclude every window";
 }

@@ -102,7 +102,7 @@ void PaletteWindow::Show() {
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   // A program started in the background may not be given the activation,
   // and the palette must be filled and in front all the same.
-  if (GetForegroundWindow() != hwnd()) OnActivate();
+  OnActivate();
   UpdateWindow(hwnd());
 }
 

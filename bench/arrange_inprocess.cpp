@@ -1,0 +1,69 @@
+// Inside one process: the time BANCHIRO's collection + layout + moves take
+// for the desktop's windows, against one user32 TileWindows call on the same
+// windows, interleaved. Prints the figures; asserts nothing.
+//
+//   arrange_inprocess.exe [runs]
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "engine/collect.h"
+#include "engine/layouts.h"
+#include "engine/moves.h"
+#include "platform/win32/win32_platform.h"
+#include "settings/load_settings.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t mid = values.size() / 2;
+  return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+double Milliseconds(Clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+  banchiro::win32::Win32Platform platform;
+  banchiro::Settings settings;
+  const auto screen = platform.screen.Metrics();
+  banchiro::LoadSettings(settings, platform.store, platform.message_boxes, platform.process,
+                         {screen, banchiro::PaletteOuterSize(screen.width_twips())});
+
+  std::vector<double> engine_ms, tile_ms;
+  std::size_t windows = 0;
+  for (int run = 0; run < runs; ++run) {
+    const auto start = Clock::now();
+    auto table = banchiro::CollectWindows(platform.windows, platform.store, platform.message_boxes,
+                                          settings);
+    const auto inputs = banchiro::MakeLayoutInputs(settings, platform.windows.WorkArea(), false);
+    const auto targets = banchiro::ComputeLayout(4, static_cast<int>(table.size()), inputs);
+    for (std::size_t row = 0; targets && row < table.size(); ++row) {
+      banchiro::PlaceWindow(platform.windows, table[row].handle, (*targets)[row]);
+    }
+    engine_ms.push_back(Milliseconds(Clock::now() - start));
+    windows = table.size();
+
+    const auto tile_start = Clock::now();
+    TileWindows(nullptr, MDITILE_HORIZONTAL, nullptr, 0, nullptr);
+    tile_ms.push_back(Milliseconds(Clock::now() - tile_start));
+  }
+  const double engine = Median(engine_ms);
+  const double tile = Median(tile_ms);
+  std::printf("in-process, %zu windows, %d runs each (interleaved)\n", windows, runs);
+  std::printf("  collect + layout + moves: median %.3f ms\n", engine);
+  std::printf("  TileWindows:              median %.3f ms\n", tile);
+  std::printf("  ratio engine / TileWindows: %.2f\n", tile > 0 ? engine / tile : 0.0);
+  return 0;
+}
