@@ -6,18 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_platform.h"
-#include "settings/load_settings.h"
+#include "default_settings.h"
 
 namespace banchiro {
 namespace {
 
 class ArrangeTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const ScreenMetrics screen{1024, 768, 15, 15};
-    ASSERT_TRUE(LoadSettings(settings, fake.store, fake.message_boxes, fake.process,
-                             {screen, PaletteOuterSize(screen.width_twips())}));
-  }
+  void SetUp() override { ASSERT_TRUE(testing::LoadDefaultSettings(fake, settings)); }
   std::vector<WindowHandle> AddWindows(int n) {
     std::vector<WindowHandle> handles;
     for (int i = 0; i < n; ++i)

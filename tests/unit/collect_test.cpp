@@ -5,18 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_platform.h"
-#include "settings/load_settings.h"
+#include "default_settings.h"
 
 namespace banchiro {
 namespace {
 
 class CollectTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const ScreenMetrics screen{1024, 768, 15, 15};
-    ASSERT_TRUE(LoadSettings(settings, fake.store, fake.message_boxes, fake.process,
-                             {screen, PaletteOuterSize(screen.width_twips())}));
-  }
+  void SetUp() override { ASSERT_TRUE(testing::LoadDefaultSettings(fake, settings)); }
   WindowTable Collect() {
     return CollectWindows(fake.desktop, fake.store, fake.message_boxes, settings);
   }

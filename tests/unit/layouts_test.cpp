@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_platform.h"
-#include "settings/load_settings.h"
+#include "default_settings.h"
 
 namespace banchiro {
 namespace {
@@ -14,9 +14,7 @@ namespace {
 LayoutInputs DefaultInputs(bool windows_xp = false, Rect work_area = {0, 0, 1024, 738}) {
   FakePlatform fake;
   Settings settings;
-  const ScreenMetrics screen{1024, 768, 15, 15};
-  LoadSettings(settings, fake.store, fake.message_boxes, fake.process,
-               {screen, PaletteOuterSize(screen.width_twips())});
+  testing::LoadDefaultSettings(fake, settings);
   return MakeLayoutInputs(settings, work_area, windows_xp);
 }
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_platform.h"
-#include "settings/load_settings.h"
+#include "default_settings.h"
 
 namespace banchiro {
 namespace {
@@ -13,9 +13,7 @@ namespace {
 class RelaysTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const ScreenMetrics screen{1024, 768, 15, 15};
-    ASSERT_TRUE(LoadSettings(settings, fake.store, fake.message_boxes, fake.process,
-                             {screen, PaletteOuterSize(screen.width_twips())}));
+    ASSERT_TRUE(testing::LoadDefaultSettings(fake, settings));
     // A well-behaved relay: takes its command, publishes a window of its own.
     fake.processes.on_start = [this](const FakeProcesses::Started& started) {
       handed_over.push_back(fake.store.Get(kSectionDispMethod, "SnedDispMethod").value_or(""));
