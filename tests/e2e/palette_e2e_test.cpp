@@ -122,10 +122,13 @@ TEST_F(PaletteE2eTest, WindowShapeTilesAndStoredPosition) {
     mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
     Sleep(20);
   }
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  // Let the system's move loop follow the mouse before the button goes up,
+  // as a hand would; released early, the loop could miss the release.
   const ULONGLONG deadline = GetTickCount64() + 5000;
-  while (WindowRect(palette).top == 600 && GetTickCount64() < deadline)
-    Sleep(50);
+  while (WindowRect(palette).top != 500 && GetTickCount64() < deadline) Sleep(20);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(palette, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
   const RECT moved = WindowRect(palette);
   EXPECT_EQ(moved.left, 150);
   EXPECT_EQ(moved.top, 500);
