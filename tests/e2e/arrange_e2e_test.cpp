@@ -66,25 +66,25 @@ Box StartRect(int row) {
 
 enum class Shown { kNormal, kMaximised, kMinimised, kHidden };
 
-struct WindowSpec {
-  explicit WindowSpec(std::wstring title) : title(std::move(title)) {}
-  WindowSpec& Class(std::wstring name) {
+struct WindowDesc {
+  explicit WindowDesc(std::wstring title) : title(std::move(title)) {}
+  WindowDesc& Class(std::wstring name) {
     class_name = std::move(name);
     return *this;
   }
-  WindowSpec& At(Box box) {
+  WindowDesc& At(Box box) {
     rect = box;
     return *this;
   }
-  WindowSpec& State(Shown state) {
+  WindowDesc& State(Shown state) {
     shown = state;
     return *this;
   }
-  WindowSpec& OwnThread() {
+  WindowDesc& OwnThread() {
     own_thread = true;
     return *this;
   }
-  WindowSpec& Vanish() {
+  WindowDesc& Vanish() {
     vanish = true;
     return *this;
   }
@@ -97,7 +97,7 @@ struct WindowSpec {
   bool vanish = false;
 };
 
-using W = WindowSpec;
+using W = WindowDesc;
 
 std::wstring Handle(HWND window) {
   return std::to_wstring(reinterpret_cast<std::uintptr_t>(window));
@@ -110,13 +110,13 @@ std::string Describe(HWND window) {
 // The windows of one window_helper process. Row 1 is the topmost.
 class HelperWindows {
  public:
-  explicit HelperWindows(const std::vector<WindowSpec>& specs)
+  explicit HelperWindows(const std::vector<WindowDesc>& descs)
       : ready_path_(FreshTempPath(L"banchiro-e2e-ready")),
         log_path_(FreshTempPath(L"banchiro-e2e-log")) {
     std::wstring line = L"\"" + ProgramPath(L"window_helper.exe") + L"\" --ready \"" + ready_path_ +
                         L"\" --log \"" + log_path_ + L"\"";
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-      const WindowSpec& s = specs[i];
+    for (std::size_t i = 0; i < descs.size(); ++i) {
+      const WindowDesc& s = descs[i];
       const Box r = s.rect.width ? s.rect : StartRect(static_cast<int>(i) + 1);
       starts_.push_back(r);
       line += L" \"title=" + s.title + L";rect=" + std::to_wstring(r.left) + L"," +
@@ -152,7 +152,7 @@ class HelperWindows {
     while (in >> row >> handle) {
       rows_.push_back(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(handle)));
     }
-    if (rows_.size() != specs.size()) failure_ = "window_helper.exe reported too few windows";
+    if (rows_.size() != descs.size()) failure_ = "window_helper.exe reported too few windows";
   }
 
   HelperWindows(const HelperWindows&) = delete;
@@ -229,11 +229,11 @@ class HelperWindows {
   std::string failure_;
 };
 
-std::vector<WindowSpec> PlainWindows(int count) {
-  std::vector<WindowSpec> specs;
+std::vector<WindowDesc> PlainWindows(int count) {
+  std::vector<WindowDesc> descs;
   for (int i = 1; i <= count; ++i)
-    specs.push_back(W(L"E2E 窓 " + std::to_wstring(i)));
-  return specs;
+    descs.push_back(W(L"E2E 窓 " + std::to_wstring(i)));
+  return descs;
 }
 
 std::wstring Banchiro(const std::wstring& tail) {
@@ -472,7 +472,7 @@ INSTANTIATE_TEST_SUITE_P(
 // --- Which windows are taken ----------------------------------------------
 
 struct CollectRow {
-  WindowSpec spec;
+  WindowDesc desc;
   bool taken;
 };
 
@@ -510,10 +510,10 @@ TEST_F(ArrangeE2eTest, TakesOnlyShownTitledWindowsOfOrdinaryClasses) {
       {W(L"E2E rule off").At({330, 240, 190, 90}), true},
   };
   // Every rectangle covers (350, 280), so the z-order stays as asked.
-  std::vector<WindowSpec> specs;
+  std::vector<WindowDesc> descs;
   for (const CollectRow& row : table)
-    specs.push_back(row.spec);
-  HelperWindows helper(specs);
+    descs.push_back(row.desc);
+  HelperWindows helper(descs);
   ASSERT_TRUE(helper.ready()) << helper.failure();
   struct State {
     Box rect;

@@ -125,7 +125,8 @@ TEST_F(PaletteE2eTest, WindowShapeTilesAndStoredPosition) {
   // Let the system's move loop follow the mouse before the button goes up,
   // as a hand would; released early, the loop could miss the release.
   const ULONGLONG deadline = GetTickCount64() + 5000;
-  while (WindowRect(palette).top != 500 && GetTickCount64() < deadline) Sleep(20);
+  while (WindowRect(palette).top != 500 && GetTickCount64() < deadline)
+    Sleep(20);
   mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
   DWORD_PTR ignored = 0;
   SendMessageTimeoutW(palette, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
@@ -154,6 +155,21 @@ TEST_F(PaletteE2eTest, CentredWhenAskedAndNotInFrontWithoutTheGuide) {
   EXPECT_EQ(GetWindowLongW(palette, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_EQ(GetString(L"FunctionKey", L"OptCol(0)"), L"255") << "a stored colour stays";
   ASSERT_TRUE(CloseAndWait(child, palette));
+}
+
+TEST_F(PaletteE2eTest, TheEndOfTheSessionEndsTheRunInOrder) {
+  Child child(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"");
+  HWND palette = StartAndFindPalette(child);
+  ASSERT_NE(palette, nullptr);
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(palette, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &answer));
+  EXPECT_EQ(answer, TRUE) << "the program must not hold up the end of the session";
+  // By the time WM_ENDSESSION returns Windows may end the process at once.
+  SendMessageTimeoutW(palette, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 5000, &answer);
+  EXPECT_EQ(GetString(L"Config", L"OptStat"), L"0");
+  EXPECT_EQ(GetString(L"Position", L"F_Top"), L"9000");
+  EXPECT_EQ(GetString(L"Position", L"F_Left"), L"1500");
+  EXPECT_TRUE(child.WaitForExit(kLimitMs));
 }
 
 TEST_F(PaletteE2eTest, NoPaletteWithoutAMark) {

@@ -73,7 +73,7 @@ constexpr DWORD kZOrderLookMs = 300;
 
 enum class State { kNormal, kMaximised, kMinimised, kHidden };
 
-struct Spec {
+struct Desc {
   int row = 0;
   std::wstring title;
   std::wstring class_name = kDefaultClass;
@@ -94,7 +94,7 @@ struct Thread {
 };
 
 struct Window {
-  Spec spec;
+  Desc desc;
   HWND hwnd = nullptr;
   WNDPROC system_proc = nullptr;  // set when a system class was subclassed
   Thread* thread = nullptr;
@@ -135,9 +135,9 @@ LRESULT CallNext(Window* window, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // Someone else is moving one of our windows: an arranger has collected the
 // desktop and is now placing windows, so the vanishing ones go right now.
 void VanishOthers(const Window* moved) {
-  if (moved->spec.vanish || g_vanished.exchange(true)) return;
+  if (moved->desc.vanish || g_vanished.exchange(true)) return;
   for (auto& window : g_windows) {
-    if (window->spec.vanish && window->hwnd && IsWindow(window->hwnd)) {
+    if (window->desc.vanish && window->hwnd && IsWindow(window->hwnd)) {
       SendMessageW(window->hwnd, kVanishMessage, 0, 0);
     }
   }
@@ -150,7 +150,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   Window* window = WindowOf(hwnd);
   if (!window) return DefWindowProcW(hwnd, msg, wp, lp);
-  const int row = window->spec.row;
+  const int row = window->desc.row;
   switch (msg) {
     case WM_CLOSE:
       Log("close %d %llu %lld", row, static_cast<unsigned long long>(wp),
@@ -220,16 +220,16 @@ bool EnsureClass(const std::wstring& name, bool* subclass) {
 
 // Creates and shows one window on the calling thread.
 bool CreateOne(Window* window, bool subclass) {
-  const Spec& spec = window->spec;
-  const RECT r = spec.has_rect ? spec.rect
-                               : RECT{100 + 9 * spec.row, 80 + 7 * spec.row,
-                                      100 + 9 * spec.row + 320, 80 + 7 * spec.row + 220};
+  const Desc& desc = window->desc;
+  const RECT r = desc.has_rect ? desc.rect
+                               : RECT{100 + 9 * desc.row, 80 + 7 * desc.row,
+                                      100 + 9 * desc.row + 320, 80 + 7 * desc.row + 220};
   window->hwnd =
-      CreateWindowExW(0, spec.class_name.c_str(), spec.title.c_str(), WS_OVERLAPPEDWINDOW, r.left,
+      CreateWindowExW(0, desc.class_name.c_str(), desc.title.c_str(), WS_OVERLAPPEDWINDOW, r.left,
                       r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                       GetModuleHandleW(nullptr), subclass ? nullptr : window);
   if (!window->hwnd) {
-    std::fwprintf(stderr, L"window_helper: CreateWindowEx row %d failed (%lu)\n", spec.row,
+    std::fwprintf(stderr, L"window_helper: CreateWindowEx row %d failed (%lu)\n", desc.row,
                   GetLastError());
     return false;
   }
@@ -241,7 +241,7 @@ bool CreateOne(Window* window, bool subclass) {
   ++window->thread->live;
   // Nothing activates: activation raises a window and would undo the order
   // that the rows ask for.
-  switch (spec.state) {
+  switch (desc.state) {
     case State::kNormal:
       ShowWindow(window->hwnd, SW_SHOWNOACTIVATE);
       break;
@@ -264,7 +264,7 @@ bool RunLoop(Thread* thread) {
   while (thread->live > 0) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
-      Log("quit %d %llu", thread->windows.front()->spec.row,
+      Log("quit %d %llu", thread->windows.front()->desc.row,
           static_cast<unsigned long long>(msg.wParam));
       return false;
     }
@@ -281,7 +281,7 @@ void OwnThread(Thread* thread, HANDLE created, bool* ok) {
   Window* window = thread->windows.front();
   bool subclass = false;
   const bool created_ok =
-      EnsureClass(window->spec.class_name, &subclass) && CreateOne(window, subclass);
+      EnsureClass(window->desc.class_name, &subclass) && CreateOne(window, subclass);
   // `ok` lives on the creator's stack only until the event is set.
   *ok = created_ok;
   SetEvent(created);
@@ -303,14 +303,14 @@ BOOL CALLBACK CollectOrder(HWND hwnd, LPARAM param) {
 // Only the shown windows count: Wine keeps minimised and hidden windows below
 // them whatever is asked, and an arranger skips those anyway.
 bool IsShown(const Window& window) {
-  return window.spec.state == State::kNormal || window.spec.state == State::kMaximised;
+  return window.desc.state == State::kNormal || window.desc.state == State::kMaximised;
 }
 
 // The shown rows in EnumWindows order, topmost first.
 std::vector<int> ShownOrder() {
   OrderRequest request;
   for (auto& window : g_windows) {
-    if (IsShown(*window)) request.rows[window->hwnd] = window->spec.row;
+    if (IsShown(*window)) request.rows[window->hwnd] = window->desc.row;
   }
   EnumWindows(CollectOrder, reinterpret_cast<LPARAM>(&request));
   return request.seen;
@@ -319,7 +319,7 @@ std::vector<int> ShownOrder() {
 bool OrderIsRows() {
   std::vector<int> wanted;
   for (auto& window : g_windows) {
-    if (IsShown(*window)) wanted.push_back(window->spec.row);
+    if (IsShown(*window)) wanted.push_back(window->desc.row);
   }
   return ShownOrder() == wanted;
 }
@@ -357,7 +357,7 @@ bool WriteReady(const std::wstring& path) {
   FILE* out = _wfopen(temp.c_str(), L"wb");
   if (!out) return false;
   for (auto& window : g_windows) {
-    std::fprintf(out, "%d %llu\n", window->spec.row,
+    std::fprintf(out, "%d %llu\n", window->desc.row,
                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window->hwnd)));
   }
   if (std::fclose(out) != 0) return false;
@@ -373,8 +373,8 @@ bool ParseRect(const std::wstring& text, RECT* rect) {
   return true;
 }
 
-bool ParseWindow(const std::wstring& text, int row, Spec* spec) {
-  spec->row = row;
+bool ParseWindow(const std::wstring& text, int row, Desc* desc) {
+  desc->row = row;
   bool has_title = false;
   std::size_t start = 0;
   while (start <= text.size()) {
@@ -387,25 +387,25 @@ bool ParseWindow(const std::wstring& text, int row, Spec* spec) {
     const std::wstring name = item.substr(0, eq);
     const std::wstring value = eq == std::wstring::npos ? L"" : item.substr(eq + 1);
     if (name == L"title") {
-      spec->title = value;
+      desc->title = value;
       has_title = true;
     } else if (name == L"class" && !value.empty()) {
-      spec->class_name = value;
+      desc->class_name = value;
     } else if (name == L"rect") {
-      if (!ParseRect(value, &spec->rect)) return false;
-      spec->has_rect = true;
+      if (!ParseRect(value, &desc->rect)) return false;
+      desc->has_rect = true;
     } else if (name == L"state" && value == L"normal") {
-      spec->state = State::kNormal;
+      desc->state = State::kNormal;
     } else if (name == L"state" && value == L"max") {
-      spec->state = State::kMaximised;
+      desc->state = State::kMaximised;
     } else if (name == L"state" && value == L"min") {
-      spec->state = State::kMinimised;
+      desc->state = State::kMinimised;
     } else if (name == L"state" && value == L"hidden") {
-      spec->state = State::kHidden;
+      desc->state = State::kHidden;
     } else if (name == L"thread" && value == L"own") {
-      spec->own_thread = true;
+      desc->own_thread = true;
     } else if (name == L"vanish" && eq == std::wstring::npos) {
-      spec->vanish = true;
+      desc->vanish = true;
     } else {
       std::fwprintf(stderr, L"window_helper: bad item '%ls' in window %d\n", item.c_str(), row);
       return false;
@@ -424,7 +424,7 @@ int Usage() {
 
 int wmain(int argc, wchar_t** argv) {
   std::wstring ready_path, log_path;
-  std::vector<Spec> specs;
+  std::vector<Desc> descs;
   for (int i = 1; i < argc; ++i) {
     const std::wstring arg = argv[i];
     if (arg == L"--ready" && i + 1 < argc) {
@@ -432,12 +432,12 @@ int wmain(int argc, wchar_t** argv) {
     } else if (arg == L"--log" && i + 1 < argc) {
       log_path = argv[++i];
     } else {
-      Spec spec;
-      if (!ParseWindow(arg, static_cast<int>(specs.size()) + 1, &spec)) return Usage();
-      specs.push_back(spec);
+      Desc desc;
+      if (!ParseWindow(arg, static_cast<int>(descs.size()) + 1, &desc)) return Usage();
+      descs.push_back(desc);
     }
   }
-  if (ready_path.empty() || log_path.empty() || specs.empty()) return Usage();
+  if (ready_path.empty() || log_path.empty() || descs.empty()) return Usage();
 
   InitializeCriticalSection(&g_log_lock);
   g_log = _wfsopen(log_path.c_str(), L"ab", _SH_DENYNO);
@@ -449,10 +449,10 @@ int wmain(int argc, wchar_t** argv) {
   Thread main_thread;
   main_thread.id = GetCurrentThreadId();
   std::vector<std::unique_ptr<Thread>> own_threads;
-  for (const Spec& spec : specs) {
+  for (const Desc& desc : descs) {
     auto window = std::make_unique<Window>();
-    window->spec = spec;
-    if (spec.own_thread) {
+    window->desc = desc;
+    if (desc.own_thread) {
       own_threads.push_back(std::make_unique<Thread>());
       window->thread = own_threads.back().get();
     } else {
@@ -469,7 +469,7 @@ int wmain(int argc, wchar_t** argv) {
   for (auto it = g_windows.rbegin(); it != g_windows.rend(); ++it) {
     Window* window = it->get();
     bool ok = false;
-    if (window->spec.own_thread) {
+    if (window->desc.own_thread) {
       HANDLE created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
       threads.emplace_back(OwnThread, window->thread, created, &ok);
       // Pumps meanwhile: creating a window may send to this thread's windows.
@@ -478,7 +478,7 @@ int wmain(int argc, wchar_t** argv) {
       CloseHandle(created);
     } else {
       bool subclass = false;
-      ok = EnsureClass(window->spec.class_name, &subclass) && CreateOne(window, subclass);
+      ok = EnsureClass(window->desc.class_name, &subclass) && CreateOne(window, subclass);
     }
     if (!ok) {
       for (auto& thread : threads)

@@ -31,6 +31,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   banchiro::ExitTargets targets;
   targets.unload_palette = [&palette] { palette.Unload(); };
   banchiro::ExitSequence exit_sequence(platform.platform, settings, relays, targets);
+  palette.set_on_session_end([&exit_sequence] { exit_sequence.Run(); });
+  // The window may go while a message sent to it is handled (the end of the
+  // session, a move loop), which a wait for posted messages would not see.
+  palette.set_on_destroyed([] { PostQuitMessage(0); });
 
   // The program lives while any of its windows is loaded.
   MSG message;
@@ -38,6 +42,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  if (start.palette_at_startup) exit_sequence.Run();
+  if (start.palette_at_startup && !exit_sequence.ran()) exit_sequence.Run();
   return 0;
 }

@@ -152,6 +152,10 @@ void PaletteWindow::StorePosition() {
                         FormatNumber(r.left * screen_.twips_per_pixel_x));
 }
 
+void PaletteWindow::OnDestroyed() {
+  if (on_destroyed_) on_destroyed_();
+}
+
 LRESULT PaletteWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_ACTIVATE:
@@ -170,6 +174,11 @@ LRESULT PaletteWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
         ReleaseCapture();
         SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
       }
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wparam && on_session_end_) on_session_end_();
       return 0;
     case WM_DESTROY:
       StorePosition();

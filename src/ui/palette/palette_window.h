@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "platform/platform.h"
@@ -31,9 +32,15 @@ class PaletteWindow : public WindowBase {
   // Unloads it; the position goes to the store on the way.
   void Unload();
   bool loaded() const { return hwnd() != nullptr; }
+  // Called when Windows ends the session while the palette is up, before
+  // the process is ended: the run's orderly end must happen now or never.
+  void set_on_session_end(std::function<void()> handler) { on_session_end_ = std::move(handler); }
+  // Called once the palette window is gone, however it went.
+  void set_on_destroyed(std::function<void()> handler) { on_destroyed_ = std::move(handler); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnDestroyed() override;
 
  private:
   void ReadColours();
@@ -45,7 +52,9 @@ class PaletteWindow : public WindowBase {
   Platform& platform_;
   Settings& settings_;
   HINSTANCE instance_;
-  HWND owner_ = nullptr;  // hidden; keeps the palette off the taskbar
+  HWND owner_ = nullptr;
+  std::function<void()> on_session_end_;
+  std::function<void()> on_destroyed_;  // hidden; keeps the palette off the taskbar
   ScreenMetrics screen_{};
   PaletteLayout layout_{};
   COLORREF text_colour_ = 0;
