@@ -161,4 +161,28 @@ void FakeProcesses::Terminate(ProcessId process) {
   }
 }
 
+void FakeSession::EmptyRecycleBin(WindowHandle owner) {
+  calls.push_back("EmptyRecycleBin");
+  recycle_bin_owners.push_back(owner);
+  recycle_bin.clear();
+}
+
+void FakeSession::ClearRecentDocuments() {
+  calls.push_back("ClearRecentDocuments");
+  recent_documents.clear();
+}
+
+bool FakeSession::EnableShutdownPrivilege() {
+  calls.push_back("EnableShutdownPrivilege");
+  if (privilege_works) privilege_enabled = true;
+  return privilege_works;
+}
+
+bool FakeSession::EndSession(SessionEnd how) {
+  calls.push_back("EndSession");
+  ended.push_back(how);
+  // As on Windows NT and later: without the privilege the request fails.
+  return end_session_works && privilege_enabled;
+}
+
 }  // namespace banchiro

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/session.h"
 
 namespace banchiro {
 
@@ -189,6 +190,28 @@ struct FakePlatform {
   FakeSettingsStore relay_store;
   Platform platform{store,   screen, message_boxes, process, system,
                     desktop, shell,  processes,     clock,   relay_store};
+};
+
+// The Windows session as a list of requests. The recent-documents history
+// and the recycle bin are plain lists so that tests can see them emptied;
+// `end_session_works` plays a Windows that refuses to end the session.
+class FakeSession : public SystemSession {
+ public:
+  void EmptyRecycleBin(WindowHandle owner) override;
+  void ClearRecentDocuments() override;
+  bool EnableShutdownPrivilege() override;
+  bool EndSession(SessionEnd how) override;
+  TimeOfDay LocalTime() override { return now; }
+
+  std::vector<std::string> recycle_bin{"old.txt"};
+  std::vector<std::string> recent_documents{"report.doc"};
+  std::vector<WindowHandle> recycle_bin_owners;
+  std::vector<SessionEnd> ended;  // every request, also the refused ones
+  bool privilege_enabled = false;
+  bool privilege_works = true;
+  bool end_session_works = true;
+  TimeOfDay now;
+  std::vector<std::string> calls;  // in order: "EmptyRecycleBin", "EndSession", ...
 };
 
 }  // namespace banchiro

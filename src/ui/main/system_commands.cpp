@@ -1,0 +1,112 @@
+#include "ui/main/system_commands.h"
+
+#include <cstdio>
+#include <optional>
+#include <utility>
+
+#include "common/numbers.h"
+#include "engine/arrange.h"
+
+namespace banchiro {
+namespace {
+
+// Only "0" (restart) and "1" (shut down) schedule anything. "2" means none,
+// and so does any other text: a damaged value must neither end the session
+// at some minute nor let a menu click restart Windows without asking.
+bool ScheduledActionPending(const std::string& opt_run) {
+  return opt_run == "0" || opt_run == "1";
+}
+
+// The versions without a power-off of their own shut down plainly; Windows 95
+// and an unknown system are not asked at all.
+std::optional<SessionEnd> ShutDownFor(const std::string& windows_name) {
+  if (windows_name == "Windows 98" || windows_name == "Windows Me" ||
+      windows_name == "Windows NT") {
+    return SessionEnd::kShutDown;
+  }
+  if (windows_name == "Windows 2000" || windows_name == "Windows XP") {
+    return SessionEnd::kPowerOff;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string ClockText(const TimeOfDay& time) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d", time.hour, time.minute);
+  return text;
+}
+
+SystemCommands::SystemCommands(Platform& platform, SystemSession& session, Settings& settings,
+                               WindowHandle main_window,
+                               std::function<MainWindowTwips()> main_position)
+    : platform_(platform),
+      session_(session),
+      settings_(settings),
+      main_window_(main_window),
+      main_position_(std::move(main_position)) {}
+
+void SystemCommands::mnuFileDustEmpty_Click() {
+  session_.EmptyRecycleBin(main_window_);
+}
+
+void SystemCommands::mnuFileWindows_Click(int index) {
+  if (index < kWindowsClearRecent || index > kWindowsShutDown) return;
+  // Enabled up front for all three, whatever follows: a failure only shows
+  // as Windows refusing to end the session.
+  session_.EnableShutdownPrivilege();
+  if (index == kWindowsClearRecent) {
+    if (platform_.message_boxes.Show(kClearRecentText, kClearRecentTitle, MessageButtons::kOkCancel,
+                                     MessageIcon::kQuestion) == MessageAnswer::kOk) {
+      session_.ClearRecentDocuments();
+    }
+    return;
+  }
+  EndWindowsSession(index);
+}
+
+void SystemCommands::EndWindowsSession(int index) {
+  const bool restart = index == kWindowsRestart;
+  if (!ScheduledActionPending(settings_.OptRun)) {
+    const MessageAnswer answer = platform_.message_boxes.Show(
+        restart ? kRestartText : kShutDownText, restart ? kRestartTitle : kShutDownTitle,
+        MessageButtons::kOkCancel, MessageIcon::kQuestion);
+    if (answer != MessageAnswer::kOk) return;
+  }
+
+  // Cleared first, so that the timer's later ticks in the same minute, and
+  // the next start, find nothing pending.
+  settings_.OptRun = "2";
+  platform_.store.Write(kSectionConfig, "OptRun", settings_.OptRun);
+  if (main_position_) {
+    const MainWindowTwips position = main_position_();
+    // Single precision, as the exit sequence stores them.
+    settings_.S_Top = FormatSingle(static_cast<float>(position.top));
+    settings_.S_Left = FormatSingle(static_cast<float>(position.left));
+    platform_.store.Write(kSectionPosition, "S_Top", settings_.S_Top);
+    platform_.store.Write(kSectionPosition, "S_Left", settings_.S_Left);
+  }
+  // The coming end is an orderly one.
+  settings_.OptStat = "0";
+  platform_.store.Write(kSectionConfig, "OptStat", settings_.OptStat);
+
+  const std::optional<SessionEnd> how =
+      restart ? std::optional<SessionEnd>(SessionEnd::kRestart)
+              : ShutDownFor(GetWindowsName(platform_.system.Version()));
+  if (how && session_.EndSession(*how)) return;
+  // Windows goes on and so does this instance: its running flag must say so
+  // again, or every hot-key start would take it for a first start and show
+  // the splash.
+  settings_.OptStat = "1";
+  platform_.store.Write(kSectionConfig, "OptStat", settings_.OptStat);
+}
+
+void SystemCommands::Timer1_Timer() {
+  if (!ScheduledActionPending(settings_.OptRun)) return;
+  const std::string now = ClockText(session_.LocalTime());
+  if (now != settings_.OptTime[0] + ":" + settings_.OptTime[1]) return;
+  mnuFileWindows_Click(static_cast<int>(LeadingNumber(settings_.OptRun)) + 1);
+}
+
+}  // namespace banchiro

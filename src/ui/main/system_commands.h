@@ -1,0 +1,65 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/session.h"
+#include "settings/settings.h"
+
+namespace banchiro {
+
+// The message boxes of the commands that act on Windows: OK/Cancel with the
+// question icon.
+inline constexpr const char* kClearRecentText = "「最近使ったﾌｧｲﾙ履歴」 を初期化しますか？";
+inline constexpr const char* kClearRecentTitle = "初期化確認";
+inline constexpr const char* kRestartText = "「Microsoft Windows」 を再起動しますか？";
+inline constexpr const char* kRestartTitle = "再起動確認";
+inline constexpr const char* kShutDownText = "「Microsoft Windows」 を終了しますか？";
+inline constexpr const char* kShutDownTitle = "終了確認";
+
+// mnuFileWindows indexes.
+inline constexpr int kWindowsClearRecent = 0;
+inline constexpr int kWindowsRestart = 1;
+inline constexpr int kWindowsShutDown = 2;
+
+// The main window's top and left, in twips.
+struct MainWindowTwips {
+  double top = 0;
+  double left = 0;
+};
+
+// "hh:mm", hours 00..23: the form the scheduled time is compared in.
+std::string ClockText(const TimeOfDay& time);
+
+// The file menu's commands that act on Windows itself, and the main window's
+// timer that starts a scheduled restart or shut-down. They belong to the main
+// window, which gives its handle (owner of the shell's recycle-bin dialogs)
+// and reports its position, saved before Windows goes down.
+class SystemCommands {
+ public:
+  SystemCommands(Platform& platform, SystemSession& session, Settings& settings,
+                 WindowHandle main_window, std::function<MainWindowTwips()> main_position);
+
+  // Empty the recycle bin; the shell alone talks to the user.
+  void mnuFileDustEmpty_Click();
+
+  // 0 clear recent documents, 1 restart Windows, 2 shut Windows down; any
+  // other index does nothing. Restart and shut-down ask only when no
+  // scheduled action is pending, since a pending one is the timer's call.
+  void mnuFileWindows_Click(int index);
+
+  // The 10-second tick: runs the scheduled action once its minute has come.
+  void Timer1_Timer();
+
+ private:
+  void EndWindowsSession(int index);
+
+  Platform& platform_;
+  SystemSession& session_;
+  Settings& settings_;
+  WindowHandle main_window_;
+  std::function<MainWindowTwips()> main_position_;
+};
+
+}  // namespace banchiro
