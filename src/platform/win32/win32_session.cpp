@@ -1,0 +1,54 @@
+#include "platform/win32/win32_session.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdint>
+
+#include "platform/win32/unique_handle.h"
+
+namespace banchiro::win32 {
+
+void Win32Session::EmptyRecycleBin(WindowHandle owner) {
+  // Flags 0: the shell's own confirmation, progress and sound.
+  SHEmptyRecycleBinW(reinterpret_cast<HWND>(static_cast<std::intptr_t>(owner)), nullptr, 0);
+}
+
+void Win32Session::ClearRecentDocuments() {
+  SHAddToRecentDocs(SHARD_PATHW, nullptr);
+}
+
+bool Win32Session::EnableShutdownPrivilege() {
+  UniqueKernelHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put())) {
+    return false;
+  }
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (!LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
+    return false;
+  }
+  // AdjustTokenPrivileges succeeds even when it could not enable the
+  // privilege; only the last error tells.
+  return AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr) &&
+         GetLastError() == ERROR_SUCCESS;
+}
+
+bool Win32Session::EndSession(SessionEnd how) {
+  UINT flags = EWX_SHUTDOWN;
+  if (how == SessionEnd::kRestart) flags = EWX_REBOOT;
+  if (how == SessionEnd::kPowerOff) flags = EWX_POWEROFF;
+  return ExitWindowsEx(flags, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER |
+                                  SHTDN_REASON_FLAG_PLANNED) != FALSE;
+}
+
+TimeOfDay Win32Session::LocalTime() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return TimeOfDay{now.wHour, now.wMinute};
+}
+
+}  // namespace banchiro::win32
