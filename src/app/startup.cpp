@@ -6,7 +6,12 @@
 
 namespace banchiro {
 
-StartupResult RunStartup(std::string_view command_line, Platform& platform, Settings& settings) {
+bool ShouldShowSplash(const Settings& settings) {
+  return IsOn(settings.OptLogo) && settings.OptStat != "1";
+}
+
+StartupResult RunStartup(std::string_view command_line, Platform& platform, Settings& settings,
+                         const std::function<void()>& show_splash) {
   StartupResult result;
   // Hot-key relays and Explorer verbs name the program without a folder, so
   // everything it starts or opens is found beside it.
@@ -22,6 +27,7 @@ StartupResult RunStartup(std::string_view command_line, Platform& platform, Sett
     result.ended = true;
     return result;
   }
+  if (show_splash && ShouldShowSplash(settings)) show_splash();
   if (!loader.RunSteps(kLastStepBeforeSplash + 1, kLastStepBeforeCommandLine)) {
     result.ended = true;
     return result;

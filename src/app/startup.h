@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "platform/platform.h"
@@ -17,6 +18,13 @@ struct StartupResult {
 // The start-up sequence: the program's folder becomes the current folder,
 // the settings are loaded into `settings`, a method named on the command
 // line is carried out, and then it is decided whether this instance stays.
-StartupResult RunStartup(std::string_view command_line, Platform& platform, Settings& settings);
+// `show_splash` shows the splash and returns when it has gone; it is called
+// only on a start that should show it.
+StartupResult RunStartup(std::string_view command_line, Platform& platform, Settings& settings,
+                         const std::function<void()>& show_splash = {});
+
+// The splash belongs to a start after an orderly end: with OptStat still "1"
+// another instance runs, or the last run did not end in order.
+bool ShouldShowSplash(const Settings& settings);
 
 }  // namespace banchiro

@@ -282,6 +282,7 @@ class ArrangeE2eTest : public ::testing::Test {
  protected:
   void SetUp() override {
     DeleteAllSettings();
+    SkipSplash();
     SetWineVersion(L"BANCHIRO.EXE", kWineVersion);
     // A window left by an earlier test would be arranged too and shift every row.
     if (!WaitUntil([] { return ShownTitledWindows().empty(); }, kCleanLimitMs)) {

@@ -29,6 +29,10 @@ void DeleteAllSettings() {
   RegDeleteTreeW(HKEY_CURRENT_USER, kRoot);
 }
 
+void SkipSplash() {
+  SetString(L"Config", L"OptStat", L"1");
+}
+
 void SetRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data,
             DWORD bytes) {
   HKEY key = nullptr;

@@ -17,6 +17,9 @@ std::wstring ProgramPath(const wchar_t* file_name);
 // The program's settings in the registry of the test prefix.
 std::wstring SectionPath(const std::wstring& section);
 void DeleteAllSettings();
+// Leaves the running flag "1", as after a run that did not end in order or
+// while another instance runs, so that a start shows no splash.
+void SkipSplash();
 void SetString(const std::wstring& section, const std::wstring& name, const std::wstring& text);
 void SetRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data,
             DWORD bytes);

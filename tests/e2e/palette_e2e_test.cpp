@@ -16,6 +16,7 @@ class PaletteE2eTest : public ::testing::Test {
  protected:
   void SetUp() override {
     DeleteAllSettings();
+    SkipSplash();
     SetString(L"FunctionKey", L"Fkey(3)", L"5");
     SetString(L"FunctionKey", L"FkeyDisp(3)", L"1");
     SetString(L"FunctionKey", L"Fkey(10)", L"12");

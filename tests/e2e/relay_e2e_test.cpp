@@ -307,7 +307,10 @@ std::optional<std::wstring> ProbeRecord(const wchar_t* name) {
 
 class RelayE2eTest : public ::testing::Test {
  protected:
-  void SetUp() override { Clean(); }
+  void SetUp() override {
+    Clean();
+    SkipSplash();
+  }
   void TearDown() override { Clean(); }
   static void Clean() {
     DeleteAllSettings();

@@ -177,6 +177,46 @@ TEST_F(SettingsE2eTest, GarbageInTheStoreDoesNotStopTheProgram) {
   EXPECT_EQ(GetString(L"Config", L"OptStat"), L"1");
 }
 
+// The splash of a start after an orderly end: a framed card in the middle
+// of the screen, without a taskbar button, gone by itself.
+TEST_F(SettingsE2eTest, SplashShowsOnlyAfterAnOrderlyEnd) {
+  const struct {
+    const wchar_t* logo;     // nullptr: not stored
+    const wchar_t* running;  // nullptr: not stored
+    bool shown;
+  } cases[] = {
+      {nullptr, nullptr, true}, {L"1", L"0", true}, {L"0", L"0", false}, {L"1", L"1", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("OptLogo ") + (c.logo ? "set" : "-") + (c.shown ? " shown" : ""));
+    DeleteAllSettings();
+    if (c.logo) SetString(L"Config", L"OptLogo", c.logo);
+    if (c.running) SetString(L"Config", L"OptStat", c.running);
+    Child child(Banchiro());
+    ASSERT_TRUE(child.started());
+    HWND splash = nullptr;
+    while (child.Running() && !splash) {
+      splash = WaitForWindow(child.pid(), L"INITDISP", nullptr, 50);
+      if (splash && !IsWindowVisible(splash)) splash = nullptr;
+    }
+    EXPECT_EQ(splash != nullptr, c.shown);
+    if (splash) {
+      RECT r{};
+      GetWindowRect(splash, &r);
+      // 8775 x 3765 twips at 15 twips per pixel, centred on 1024 x 768.
+      EXPECT_EQ(r.right - r.left, 585);
+      EXPECT_EQ(r.bottom - r.top, 251);
+      EXPECT_EQ(r.left, 219);
+      EXPECT_EQ(r.top, 258);
+      EXPECT_EQ(GetWindowLongW(splash, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME);
+      EXPECT_NE(GetWindow(splash, GW_OWNER), nullptr) << "no taskbar button";
+      EXPECT_FALSE(GetRaw(L"Config", L"OptWinS")) << "the load waits for the splash";
+    }
+    DWORD code = 1;
+    EXPECT_TRUE(child.WaitForExit(kStartLimitMs, &code)) << "the splash must go by itself";
+    EXPECT_EQ(GetString(L"Config", L"OptStat"), L"1");
+  }
+}
+
 TEST(ProgramFileTest, CarriesVersionManifestAndIcon) {
   const std::wstring path = ProgramPath(L"BANCHIRO.EXE");
   DWORD ignored = 0;

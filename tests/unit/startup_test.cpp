@@ -41,5 +41,34 @@ TEST(StartupTest, PaletteFlagReachesTheEntryPoint) {
   EXPECT_TRUE(RunStartup("BANCHIRO.EXE", fake.platform, settings).palette_at_startup);
 }
 
+TEST(StartupTest, SplashOnlyAfterAnOrderlyEndAndWhenWanted) {
+  const struct {
+    const char* logo;  // nullptr: not stored
+    const char* running;
+    bool shown;
+  } cases[] = {
+      {nullptr, nullptr, true}, {"1", "0", true},  {"1", "1", false},   {"0", "0", false},
+      {"1", "2", true},         {"1", " 1", true}, {"yes", "0", false},
+  };
+  for (const auto& c : cases) {
+    FakePlatform fake;
+    if (c.logo) fake.store.Set(kSectionConfig, "OptLogo", c.logo);
+    if (c.running) fake.store.Set(kSectionConfig, "OptStat", c.running);
+    Settings settings;
+    int shown = 0;
+    bool store_loaded_before = false;
+    RunStartup("BANCHIRO.EXE", fake.platform, settings, [&] {
+      ++shown;
+      // The splash comes between the two halves of the load.
+      store_loaded_before = fake.store.Has(kSectionFunctionKey, "Fkey(0)");
+    });
+    EXPECT_EQ(shown, c.shown ? 1 : 0)
+        << (c.logo ? c.logo : "-") << "/" << (c.running ? c.running : "-");
+    EXPECT_FALSE(store_loaded_before);
+    EXPECT_EQ(fake.store.Get(kSectionConfig, "OptStat"),
+              c.running && std::string(c.running) != "0" ? c.running : "1");
+  }
+}
+
 }  // namespace
 }  // namespace banchiro

@@ -6,6 +6,7 @@
 #include "app/exit_sequence.h"
 #include "app/relays.h"
 #include "app/startup.h"
+#include "app/win32/splash_window.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/settings.h"
@@ -18,8 +19,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   banchiro::win32::Win32Platform platform;
   banchiro::Settings settings;
   // The newer-settings guard ends the process inside.
-  const banchiro::StartupResult start =
-      banchiro::RunStartup(banchiro::win32::Narrow(GetCommandLineW()), platform.platform, settings);
+  const banchiro::StartupResult start = banchiro::RunStartup(
+      banchiro::win32::Narrow(GetCommandLineW()), platform.platform, settings, [&] {
+        banchiro::ui::SplashWindow splash(instance, platform.screen.Metrics());
+        splash.ShowModal();
+      });
   // A one-shot start (hot key, Explorer verb) has done its arrangement; the
   // resident instance goes on serving the user.
   if (start.ended || start.another_instance) return 0;
