@@ -173,6 +173,24 @@ TEST_F(PaletteE2eTest, TheEndOfTheSessionEndsTheRunInOrder) {
   EXPECT_TRUE(child.WaitForExit(kLimitMs));
 }
 
+// With an instance resident (its palette up), a start with a letter
+// arranges and ends without a palette or any other window of its own.
+TEST_F(PaletteE2eTest, AOneShotStartEndsWhileAnInstanceIsResident) {
+  Child resident(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"");
+  HWND palette = StartAndFindPalette(resident);
+  ASSERT_NE(palette, nullptr);
+  Child one_shot(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\" G");
+  ASSERT_TRUE(one_shot.WaitForExit(kLimitMs)) << "the one-shot instance stayed";
+  EXPECT_TRUE(resident.Running());
+  EXPECT_EQ(GetString(L"Config", L"OptStat"), L"1") << "the resident instance still runs";
+  ASSERT_TRUE(CloseAndWait(resident, palette));
+  // Once it has ended, a start with a letter goes on as a normal start.
+  Child normal(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\" G");
+  HWND second = StartAndFindPalette(normal);
+  ASSERT_NE(second, nullptr) << "no instance runs, so this one stays";
+  EXPECT_TRUE(CloseAndWait(normal, second));
+}
+
 TEST_F(PaletteE2eTest, NoPaletteWithoutAMark) {
   SetString(L"FunctionKey", L"FkeyDisp(3)", L"0");
   SetString(L"FunctionKey", L"FkeyDisp(10)", L"0");
