@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/numbers.h"
+#include "engine/window_table.h"
 
 namespace banchiro {
 namespace {
@@ -11,18 +12,13 @@ constexpr std::string_view kRelayHandleSection = "hWnd";
 constexpr std::string_view kRelayHandleKey = "hWindow";
 constexpr std::string_view kHandOverKey = "SnedDispMethod";
 
-WindowHandle ParseHandle(const std::string& text) {
-  if (text.empty()) return 0;
-  return static_cast<WindowHandle>(std::strtoll(text.c_str(), nullptr, 10));
-}
-
 // Waits until the relay just started publishes a window of its own; gives
 // the published text, or "" when it ends or does not publish in time.
 std::string WaitForPublishedWindow(Platform& platform, ProcessId relay) {
   const std::int64_t deadline = platform.clock.NowMs() + kRelayPublishTimeoutMs;
   for (;;) {
     const std::string text = platform.relay_store.Read(kRelayHandleSection, kRelayHandleKey);
-    const WindowHandle window = ParseHandle(text);
+    const WindowHandle window = HandleFromText(text);
     if (window != 0 && platform.processes.WindowOwner(window) == relay) return text;
     if (!platform.processes.IsRunning(relay) || platform.clock.NowMs() >= deadline) return {};
     platform.clock.SleepMs(kRelayPollMs);
@@ -63,7 +59,7 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
 void StopRelays(Platform& platform, RelayTable& relays) {
   for (int i = 0; i < relays.count && i < kMethodCount; ++i) {
     const RelayEntry& entry = relays.entries[i];
-    const WindowHandle window = ParseHandle(entry.window_text);
+    const WindowHandle window = HandleFromText(entry.window_text);
     if (entry.process == 0 || window == 0) continue;
     if (platform.processes.WindowOwner(window) != entry.process) continue;
     platform.processes.Terminate(entry.process);

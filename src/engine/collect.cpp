@@ -48,10 +48,6 @@ bool HasExcludedTitle(const std::string& title, const Settings& settings) {
 
 }  // namespace
 
-std::string HandleText(WindowHandle handle) {
-  return std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(handle)));
-}
-
 bool IsExcludedWindow(const WindowInfo& window, const Settings& settings) {
   if (!window.visible || window.show_command == kShowMinimized) return true;
   for (auto excluded : kExcludedClasses) {

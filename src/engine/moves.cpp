@@ -14,10 +14,6 @@ namespace {
 constexpr std::string_view kMinimizedCountKey = "M_Count";
 constexpr std::string_view kMinimizedHandleKey = "M_Wnd";
 
-WindowHandle ParseHandle(const std::string& text) {
-  return static_cast<WindowHandle>(std::strtoll(text.c_str(), nullptr, 10));
-}
-
 }  // namespace
 
 void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target) {
@@ -52,7 +48,7 @@ void UndoMinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& 
   const int count = std::atoi(store.Read(kSectionHWnd, kMinimizedCountKey).c_str());
   for (int i = 1; i <= count && i <= kMaxWindows; ++i) {
     const WindowHandle window =
-        ParseHandle(store.Read(kSectionHWnd, IndexedKeyName(kMinimizedHandleKey, i)));
+        HandleFromText(store.Read(kSectionHWnd, IndexedKeyName(kMinimizedHandleKey, i)));
     // A handle may have been reused by another window since; only a window
     // that is still minimised is one the user expects back.
     if (window != 0 && windows.Exists(window) && windows.IsMinimized(window)) {

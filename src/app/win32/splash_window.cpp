@@ -52,8 +52,7 @@ void SplashWindow::ShowModal() {
   const int height = Y(kHeightTwips);
   // A thin dialog frame and no title bar. An owned tool window has no
   // taskbar button on any shell (Wine's taskbar shows unowned tool windows).
-  HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                               nullptr, instance_, nullptr);
+  HWND owner = CreateHiddenOwner(instance_);
   if (!CreateFor(WS_EX_TOOLWINDOW, kSplashClassName, L"", WS_POPUP | WS_DLGFRAME,
                  (screen_.width_px - width) / 2, (screen_.height_px - height) / 2, width, height,
                  owner, instance_)) {

@@ -13,12 +13,6 @@ COLORREF ToColorRef(std::uint32_t value) {
   return static_cast<COLORREF>(value & 0xFFFFFF);
 }
 
-RECT ToPixels(const TwipsRect& r, const ScreenMetrics& s) {
-  return RECT{RoundToInt32(r.left / s.twips_per_pixel_x), RoundToInt32(r.top / s.twips_per_pixel_y),
-              RoundToInt32((r.left + r.width) / s.twips_per_pixel_x),
-              RoundToInt32((r.top + r.height) / s.twips_per_pixel_y)};
-}
-
 }  // namespace
 
 PaletteWindow::PaletteWindow(Platform& platform, Settings& settings, HINSTANCE instance)
@@ -70,10 +64,7 @@ bool PaletteWindow::Load() {
   // An owned tool window gets no taskbar button on any shell (Wine's taskbar
   // shows unowned tool windows too); WS_POPUP without WS_CAPTION has no
   // border and no caption, so the client area is the whole window.
-  if (!owner_) {
-    owner_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                             nullptr, instance_, nullptr);
-  }
+  if (!owner_) owner_ = CreateHiddenOwner(instance_);
   if (!CreateFor(WS_EX_TOOLWINDOW, kPaletteClassName, win32::Widen(kPaletteCaption).c_str(),
                  WS_POPUP, RoundToInt32(position.left / screen_.twips_per_pixel_x),
                  RoundToInt32(position.top / screen_.twips_per_pixel_y), width, height, owner_,
@@ -121,10 +112,12 @@ void PaletteWindow::OnActivate() {
 }
 
 void PaletteWindow::CreateTiles() {
-  const auto slots = PaletteSlots(layout_);
+  // The same pixel rectangles as the window's shape: name tiles, then keys.
+  const auto tiles =
+      PaletteRegionRects(layout_, screen_.twips_per_pixel_x, screen_.twips_per_pixel_y);
   for (int i = 0; i < kPaletteSlots; ++i) {
-    const RECT name = ToPixels(slots[i].name, screen_);
-    const RECT key = ToPixels(slots[i].key, screen_);
+    const PixelRect& name = tiles[i];
+    const PixelRect& key = tiles[kPaletteSlots + i];
     // Static controls pass mouse input through to the palette, which is what
     // lets any tile start a drag. Names may take two lines from the top; key
     // captions are one line, centred in their short tile.

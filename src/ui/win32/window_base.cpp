@@ -32,6 +32,11 @@ HWND WindowBase::CreateFor(DWORD ex_style, const wchar_t* class_name, const wcha
                          instance, this);
 }
 
+HWND WindowBase::CreateHiddenOwner(HINSTANCE instance) {
+  return CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                         instance, nullptr);
+}
+
 LRESULT WindowBase::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }

@@ -22,6 +22,9 @@ class WindowBase {
                                 UINT style = 0);
   HWND CreateFor(DWORD ex_style, const wchar_t* class_name, const wchar_t* title, DWORD style,
                  int x, int y, int width, int height, HWND parent, HINSTANCE instance);
+  // A window that is never shown, to own a window that must not get a
+  // taskbar button (Wine's taskbar shows unowned tool windows too).
+  static HWND CreateHiddenOwner(HINSTANCE instance);
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   // Called once the window is gone (after WM_NCDESTROY); hwnd() is null then.
   virtual void OnDestroyed() {}
