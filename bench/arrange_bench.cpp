@@ -331,6 +331,8 @@ int Main(int runs) {
 }  // namespace banchiro::e2e
 
 int main(int argc, char** argv) {
+  // As under a resident instance: every `BANCHIRO.EXE G` arranges and ends.
+  banchiro::e2e::ResidentStandIn resident;
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : banchiro::e2e::kDefaultRuns;
   return banchiro::e2e::Main(runs);
 }

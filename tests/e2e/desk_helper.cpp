@@ -1,7 +1,8 @@
 // Helper that the desktop tests run inside the Wine test desktop.
 //
 //   desk_helper keeper    keeps one minimised window open so the wineserver
-//                         and the virtual desktop stay up between test steps
+//                         and the virtual desktop stay up between test steps,
+//                         and keeps the taskbar at the height given below
 //   desk_helper taskbar   makes the taskbar 30 px high at the bottom, so that
 //                         processes started later see the work area
 //                         (0,0)-(1024,738) on a 1024x768 desktop
@@ -36,8 +37,29 @@ constexpr int kTaskbarHeight = 30;
 constexpr DWORD kTaskbarWaitMs = 10000;
 constexpr DWORD kTaskbarPollMs = 50;
 
+constexpr UINT_PTR kTaskbarTimer = 1;
+constexpr UINT kTaskbarCheckMs = 100;
+
+// Wine's explorer lays the taskbar out anew (20 px) whenever a notification
+// icon comes or goes; put it back before any program reads the work area.
+void KeepTaskbarHeight() {
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  RECT r{};
+  if (!tray || !GetWindowRect(tray, &r)) return;
+  if (r.top == kTaskbarTop && r.bottom - r.top == kTaskbarHeight) return;
+  SetWindowPos(tray, nullptr, 0, kTaskbarTop, kTaskbarWidth, kTaskbarHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // Running programs took the shorter taskbar's work area from the shell's
+  // announcement; announce the test's own again.
+  RECT work{0, 0, kTaskbarWidth, kTaskbarTop};
+  SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, SPIF_SENDCHANGE);
+}
+
 LRESULT CALLBACK KeeperProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_TIMER:
+      if (wp == kTaskbarTimer) KeepTaskbarHeight();
+      return 0;
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;
@@ -75,6 +97,7 @@ int RunKeeper() {
   // Minimised without activation, so it never takes focus from the window a
   // test is driving.
   ShowWindow(hwnd, SW_SHOWMINNOACTIVE);
+  SetTimer(hwnd, kTaskbarTimer, kTaskbarCheckMs, nullptr);
 
   MSG msg;
   BOOL got;

@@ -2,6 +2,8 @@
 // every failed test in <runner folder>\e2e-failures.
 #include <windows.h>
 
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
@@ -24,10 +26,22 @@ class ScreenshotOnFailure : public ::testing::EmptyTestEventListener {
   }
 };
 
+// A test that failed with BANCHIRO running may leave its relays, whose hot
+// keys would then be taken for every later test.
+class EndStrayRelaysAfterEachTest : public ::testing::EmptyTestEventListener {
+  void OnTestEnd(const ::testing::TestInfo& info) override {
+    if (const int ended = banchiro::e2e::EndStrayRelays()) {
+      std::printf("%s.%s left %d KOVRAN.EXE running; ended them\n", info.test_suite_name(),
+                  info.name(), ended);
+    }
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::UnitTest::GetInstance()->listeners().Append(new ScreenshotOnFailure);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new EndStrayRelaysAfterEachTest);
   return RUN_ALL_TESTS();
 }

@@ -1,9 +1,20 @@
 #include "e2e_support.h"
 
+#include "platform/win32/win32_platform.h"
+
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cwchar>
 
 namespace banchiro::e2e {
+
+ResidentStandIn::ResidentStandIn()
+    : mutex_(CreateMutexW(nullptr, FALSE, win32::kInstanceMutexName)) {}
+
+ResidentStandIn::~ResidentStandIn() {
+  if (mutex_) CloseHandle(mutex_);
+}
 namespace {
 
 const wchar_t kRoot[] = L"Software\\VB and VBA Program Settings\\BANCHIRO";
@@ -112,6 +123,14 @@ Child::Child(const std::wstring& command_line) {
 
 Child::~Child() {
   if (!started()) return;
+  // A resident BANCHIRO is asked to end in order first, so that its relays
+  // go with it instead of holding their hot keys for the next test.
+  if (Running()) {
+    if (HWND main = WaitForWindow(pid(), kMainClass, kMainCaption, 0)) {
+      PostMessageW(main, WM_CLOSE, 0, 0);
+      WaitForExit(5000);
+    }
+  }
   if (Running()) {
     TerminateProcess(info_.hProcess, 99);
     WaitForSingleObject(info_.hProcess, 5000);
@@ -295,6 +314,63 @@ void SetWineVersion(const std::wstring& exe_name, const std::wstring& version) {
   RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
                  static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(key);
+}
+
+HWND WaitForMainWindow(const Child& child, DWORD timeout_ms, bool shown) {
+  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+  HWND main = WaitForWindow(child.pid(), kMainClass, kMainCaption, timeout_ms);
+  if (!main) return nullptr;
+  const auto left = [&] {
+    const ULONGLONG now = GetTickCount64();
+    return static_cast<DWORD>(now < deadline ? deadline - now : 0);
+  };
+  if (shown && !WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, left())) return nullptr;
+  // The window exists while its load still runs (relays start there); the
+  // answer comes once the thread is back in its message loop.
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_BLOCK, left(), &ignored)) return nullptr;
+  return main;
+}
+
+namespace {
+
+std::vector<DWORD> RelayProcesses() {
+  std::vector<DWORD> ids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    if (lstrcmpiW(entry.szExeFile, L"KOVRAN.EXE") == 0) ids.push_back(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  return ids;
+}
+
+}  // namespace
+
+int RunningRelays() {
+  return static_cast<int>(RelayProcesses().size());
+}
+
+int EndStrayRelays() {
+  int ended = 0;
+  for (DWORD id : RelayProcesses()) {
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+      if (TerminateProcess(process, 98)) ++ended;
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+  return ended;
+}
+
+bool CloseProgram(Child& child, DWORD timeout_ms) {
+  HWND main = WaitForWindow(child.pid(), kMainClass, kMainCaption, timeout_ms);
+  if (!main) return false;
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  return child.WaitForExit(timeout_ms);
 }
 
 }  // namespace banchiro::e2e

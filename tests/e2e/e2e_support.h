@@ -34,6 +34,20 @@ std::optional<std::wstring> GetString(const std::wstring& section, const std::ws
 // Every value of a section as text; values of other types appear as "<type N>".
 std::map<std::wstring, std::wstring> SectionValues(const std::wstring& section);
 
+// Holds the mark of a resident instance while it lives, so that a start of
+// BANCHIRO.EXE is a one-shot start: it does its start-up, arranges what its
+// command line names and ends, as under a resident instance.
+class ResidentStandIn {
+ public:
+  ResidentStandIn();
+  ResidentStandIn(const ResidentStandIn&) = delete;
+  ResidentStandIn& operator=(const ResidentStandIn&) = delete;
+  ~ResidentStandIn();
+
+ private:
+  HANDLE mutex_ = nullptr;
+};
+
 // A started program, terminated when the test lets go of it still running.
 class Child {
  public:
@@ -51,6 +65,20 @@ class Child {
  private:
   PROCESS_INFORMATION info_{};
 };
+
+inline constexpr wchar_t kMainClass[] = L"BANCHIRO";
+inline constexpr wchar_t kMainCaption[] = L"ばんちろ君 for Win";
+
+// The main window of a BANCHIRO.EXE process once its load is over (its thread
+// has answered a message since), shown or, with `shown` false, as it is; null
+// when that did not happen in time.
+HWND WaitForMainWindow(const Child& child, DWORD timeout_ms, bool shown = true);
+// How many KOVRAN.EXE processes run now.
+int RunningRelays();
+// Ends every KOVRAN.EXE still running; how many there were.
+int EndStrayRelays();
+// Closes the program as its close box does and waits for its end.
+bool CloseProgram(Child& child, DWORD timeout_ms);
 
 // Polls until a top-level window of the process with this class and title
 // exists (visible or not), or the time runs out.

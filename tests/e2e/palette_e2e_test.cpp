@@ -45,12 +45,8 @@ class PaletteE2eTest : public ::testing::Test {
     GetWindowRect(window, &r);
     return r;
   }
-  // Closes the palette as the user would (Alt+F4 sends WM_CLOSE) and waits
-  // for the program to end.
-  static bool CloseAndWait(Child& child, HWND palette) {
-    PostMessageW(palette, WM_CLOSE, 0, 0);
-    return child.WaitForExit(kLimitMs);
-  }
+  // Ends the program from its main window, which unloads the palette too.
+  static bool CloseAndWait(Child& child, HWND) { return CloseProgram(child, kLimitMs); }
 };
 
 TEST_F(PaletteE2eTest, WindowShapeTilesAndStoredPosition) {
@@ -195,7 +191,10 @@ TEST_F(PaletteE2eTest, NoPaletteWithoutAMark) {
   SetString(L"FunctionKey", L"FkeyDisp(3)", L"0");
   SetString(L"FunctionKey", L"FkeyDisp(10)", L"0");
   Child child(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"");
-  ASSERT_TRUE(child.WaitForExit(kLimitMs));
+  ASSERT_NE(WaitForMainWindow(child, kLimitMs), nullptr);
+  const HWND palette = WaitForWindow(child.pid(), L"FUNCKEYS", nullptr, 0);
+  EXPECT_TRUE(!palette || !IsWindowVisible(palette));
+  ASSERT_TRUE(CloseProgram(child, kLimitMs));
   EXPECT_FALSE(GetRaw(L"Position", L"F_Top") && GetString(L"Position", L"F_Top") != L"9000");
 }
 

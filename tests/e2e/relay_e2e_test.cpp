@@ -307,6 +307,8 @@ std::optional<std::wstring> ProbeRecord(const wchar_t* name) {
 
 class RelayE2eTest : public ::testing::Test {
  protected:
+  // Every start of the program here is a one-shot start that ends.
+  ResidentStandIn resident_;
   void SetUp() override {
     Clean();
     SkipSplash();

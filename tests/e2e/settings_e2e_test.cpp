@@ -22,6 +22,8 @@ std::wstring Banchiro() {
 
 class SettingsE2eTest : public ::testing::Test {
  protected:
+  // Every start of the program here is a one-shot start that ends.
+  ResidentStandIn resident_;
   void SetUp() override { DeleteAllSettings(); }
   void TearDown() override { DeleteAllSettings(); }
 

@@ -3,17 +3,32 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 #include "app/exit_sequence.h"
 #include "app/relays.h"
 #include "app/startup.h"
+#include "app/win32/later_windows.h"
 #include "app/win32/splash_window.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_session.h"
 #include "settings/settings.h"
+#include "ui/main/main_window.h"
 #include "ui/palette/palette_window.h"
 
+namespace {
+
+// A window may go while a message sent to it is handled (the end of the
+// session, a move loop); a thread message wakes the loop to notice.
+void WakeMessageLoop() {
+  PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
   banchiro::win32::Win32Platform platform;
@@ -28,24 +43,46 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // resident instance goes on serving the user.
   if (start.ended || start.another_instance) return 0;
 
+  banchiro::win32::Win32Session session;
   banchiro::ui::PaletteWindow palette(platform.platform, settings, instance);
-  if (start.palette_at_startup) palette.Show();
+  std::optional<banchiro::ui::MainWindow> main_window;
 
   banchiro::RelayTable relays;
   banchiro::ExitTargets targets;
+  targets.main_position = [&]() -> std::optional<std::pair<double, double>> {
+    if (!main_window || !main_window->loaded()) return std::nullopt;
+    const banchiro::MainWindowTwips position = main_window->Position();
+    return std::make_pair(position.top, position.left);
+  };
   targets.unload_palette = [&palette] { palette.Unload(); };
+  targets.unload_main_window = [&main_window] {
+    if (main_window) main_window->Close();
+  };
   banchiro::ExitSequence exit_sequence(platform.platform, settings, relays, targets);
+
+  banchiro::MainWindowRoutines routines;
+  routines.show_settings_dialog = [&] { banchiro::app::ShowSettingsDialog(*main_window); };
+  routines.show_help = [&](int index) { banchiro::app::ShowHelp(*main_window, settings, index); };
+  routines.show_version_dialog = [&] { banchiro::app::ShowVersionDialog(*main_window); };
+  main_window.emplace(platform.platform, session, settings, relays, exit_sequence, routines,
+                      instance);
+
   palette.set_on_session_end([&exit_sequence] { exit_sequence.Run(); });
-  // The window may go while a message sent to it is handled (the end of the
-  // session, a move loop), which a wait for posted messages would not see.
-  palette.set_on_destroyed([] { PostQuitMessage(0); });
+  palette.set_on_destroyed(WakeMessageLoop);
+  main_window->set_on_destroyed(WakeMessageLoop);
+
+  if (start.palette_at_startup) palette.Show();
+  // Loaded in any case: the tray icon and the hot keys serve a hidden window.
+  main_window->Load();
+  if (!banchiro::StartsHidden(settings)) main_window->Show();
 
   // The program lives while any of its windows is loaded.
   MSG message;
-  while (palette.loaded() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+  while ((main_window->loaded() || palette.loaded()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (main_window->TranslateShortcut(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  if (start.palette_at_startup && !exit_sequence.ran()) exit_sequence.Run();
+  if (!exit_sequence.ran()) exit_sequence.Run();
   return 0;
 }

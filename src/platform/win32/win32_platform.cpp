@@ -114,7 +114,7 @@ void Win32Process::SetCurrentFolder(const std::string& folder) {
 bool Win32Process::AnotherInstanceRuns() {
   // One mutex per session: the first instance owns it for its whole life.
   if (!instance_mutex_) {
-    instance_mutex_.reset(CreateMutexW(nullptr, FALSE, L"Local\\BANCHIRO.ResidentInstance"));
+    instance_mutex_.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
     return instance_mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
   }
   return false;

@@ -9,6 +9,10 @@
 
 namespace banchiro::win32 {
 
+// Held by the resident instance for its whole life; a start that finds it
+// taken is a one-shot start.
+inline constexpr wchar_t kInstanceMutexName[] = L"Local\\BANCHIRO.ResidentInstance";
+
 // Settings of one application under
 // HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>\<section>,
 // each a REG_SZ value named as the key. The key is opened and closed around

@@ -1,0 +1,170 @@
+#include "ui/main/main_window_model.h"
+
+#include <utility>
+
+#include "common/numbers.h"
+#include "engine/arrange.h"
+#include "settings/appearance.h"
+#include "ui/main/toolbar_model.h"
+
+namespace banchiro {
+
+std::string TrayTip(const std::string& caption) {
+  return " " + caption + " ";
+}
+
+std::optional<int> TrayPopupFor(int mouse_message) {
+  // Button-up only: a popup opened on the press would be closed again by
+  // the release.
+  if (mouse_message == kTrayLeftButtonUp) return kGeneralMenuPosition;
+  if (mouse_message == kTrayRightButtonUp) return kDisplayMenuPosition;
+  return std::nullopt;
+}
+
+MainWindowModel::MainWindowModel(Platform& platform, SystemSession& session, Settings& settings,
+                                 RelayTable& relays, ExitSequence& exit_sequence, MainView& view,
+                                 MainWindowRoutines routines)
+    : platform_(platform),
+      session_(session),
+      settings_(settings),
+      relays_(relays),
+      exit_sequence_(exit_sequence),
+      view_(view),
+      routines_(std::move(routines)) {}
+
+void MainWindowModel::Form_Load() {
+  // The icon comes first: a window that starts hidden is reachable only
+  // through it.
+  view_.AddTrayIcon();
+  ReadAppearanceScheme(settings_, platform_.system);
+  layout_ = BarLayoutFor(settings_, GetWindowsName(platform_.system.Version()));
+  view_.ApplyBarLayout(layout_);
+
+  const MainWindowPosition position =
+      MainWindowPositionFor(settings_, platform_.screen.Metrics(), layout_.size);
+  view_.MoveTo({position.top, position.left});
+
+  hidden_ = StartsHidden(settings_);
+  view_.SetShowHideState(ShowHideStateFor(hidden_));
+  RefreshDisplayMenu();
+  view_.AppendSettingsToSystemMenu();
+  system_commands_.emplace(platform_, session_, settings_, view_.Handle(),
+                           [this] { return view_.Position(); });
+  StartRelays(platform_, settings_, relays_);
+  first_activation_ = true;
+}
+
+void MainWindowModel::Form_Activate() {
+  if (first_activation_) {
+    first_activation_ = false;
+    view_.RestoreToolbar();
+  }
+  // The settings dialog may have changed the display menu meanwhile.
+  RefreshDisplayMenu();
+  view_.MakeTopmost();
+}
+
+void MainWindowModel::Form_QueryUnload() {
+  view_.DeleteTrayIcon();
+  // Unloading the window from inside the exit sequence comes back here; the
+  // nested run returns at once and the window goes.
+  exit_sequence_.Run();
+  view_.Destroy();
+}
+
+void MainWindowModel::RefreshDisplayMenu() {
+  view_.SetDisplayMenu(DisplayMenuEntries(settings_));
+}
+
+void MainWindowModel::OnMenuItem(const MenuEntry& item) {
+  switch (item.command) {
+    case MenuCommand::kNone:
+      return;
+    case MenuCommand::kHelpKeywordSearch:
+      if (routines_.show_help) routines_.show_help(0);
+      return;
+    case MenuCommand::kHelpContents:
+      if (routines_.show_help) routines_.show_help(1);
+      return;
+    case MenuCommand::kHelpAbout:
+      if (routines_.show_version_dialog) routines_.show_version_dialog();
+      return;
+    case MenuCommand::kSettings:
+      if (routines_.show_settings_dialog) routines_.show_settings_dialog();
+      return;
+    case MenuCommand::kShowWindow:
+      mnuFileShow_Hide_Click(0);
+      return;
+    case MenuCommand::kHideWindow:
+      mnuFileShow_Hide_Click(1);
+      return;
+    case MenuCommand::kEmptyRecycleBin:
+      if (system_commands_) system_commands_->mnuFileDustEmpty_Click();
+      return;
+    case MenuCommand::kClearRecentDocuments:
+      if (system_commands_) system_commands_->mnuFileWindows_Click(kWindowsClearRecent);
+      return;
+    case MenuCommand::kRestartWindows:
+      if (system_commands_) system_commands_->mnuFileWindows_Click(kWindowsRestart);
+      return;
+    case MenuCommand::kShutDownWindows:
+      if (system_commands_) system_commands_->mnuFileWindows_Click(kWindowsShutDown);
+      return;
+    case MenuCommand::kEndProgram:
+      mnuFileEnd_Click();
+      return;
+    case MenuCommand::kDisplayMethod:
+      if (item.method >= 0 && item.method < kMethodCount)
+        ArrangeWindows(item.method, platform_, settings_);
+      return;
+  }
+}
+
+void MainWindowModel::Toolbar1_ButtonClick(int number) {
+  const auto button = ToolbarButtonFor(number);
+  if (button && button->item) OnMenuItem(*button->item);
+}
+
+void MainWindowModel::OnSystemCommand(std::uint64_t command) {
+  if (command == kSettingsSystemCommand && routines_.show_settings_dialog)
+    routines_.show_settings_dialog();
+}
+
+void MainWindowModel::Picture1_MouseMove(int x) {
+  if (const auto position = TrayPopupFor(x)) view_.ShowPopup(*position);
+}
+
+void MainWindowModel::Timer1_Timer() {
+  if (system_commands_) system_commands_->Timer1_Timer();
+}
+
+void MainWindowModel::mnuFileShow_Hide_Click(int index) {
+  if (index == 1) {
+    const MainWindowTwips position = view_.Position();
+    // Single precision, as the exit sequence stores them.
+    settings_.S_Top = FormatSingle(static_cast<float>(position.top));
+    settings_.S_Left = FormatSingle(static_cast<float>(position.left));
+    platform_.store.Write(kSectionPosition, "S_Top", settings_.S_Top);
+    platform_.store.Write(kSectionPosition, "S_Left", settings_.S_Left);
+    hidden_ = true;
+    view_.SetShowHideState(ShowHideStateFor(true));
+    view_.Hide();
+  } else if (index == 0) {
+    hidden_ = false;
+    view_.SetShowHideState(ShowHideStateFor(false));
+    view_.Show();
+  } else {
+    return;
+  }
+  settings_.OptWinS = std::to_string(index);
+  platform_.store.Write(kSectionConfig, "OptWinS", settings_.OptWinS);
+}
+
+void MainWindowModel::mnuFileEnd_Click() {
+  if (platform_.message_boxes.Show(kEndText, kEndTitle, MessageButtons::kOkCancel,
+                                   MessageIcon::kQuestion) == MessageAnswer::kOk) {
+    exit_sequence_.Run();
+  }
+}
+
+}  // namespace banchiro

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/exit_sequence.h"
+#include "app/relays.h"
+#include "platform/platform.h"
+#include "platform/session.h"
+#include "settings/settings.h"
+#include "ui/main/bar_layout.h"
+#include "ui/main/menu_model.h"
+#include "ui/main/system_commands.h"
+
+namespace banchiro {
+
+inline constexpr const char* kMainCaption = "ばんちろ君 for Win";
+inline constexpr const char* kEndText = "「ばんちろ君 for Win」 を終了しますか？";
+inline constexpr const char* kEndTitle = "終了確認";
+// The extra system-menu item that opens the settings dialog.
+inline constexpr std::uint32_t kSettingsSystemCommand = 1000;
+inline constexpr const char* kSettingsSystemCaption = "各種設定(&K)";
+inline constexpr int kMainTimerMs = 10000;
+// The tray icon's identifier and the message its events arrive with.
+inline constexpr std::uint32_t kTrayIconId = 100;
+inline constexpr std::uint32_t kTrayCallbackMessage = 512;
+// Mouse messages reported by the tray icon that open a popup.
+inline constexpr int kTrayLeftButtonUp = 514;
+inline constexpr int kTrayRightButtonUp = 517;
+// Positions of the two popups on the menu bar.
+inline constexpr int kGeneralMenuPosition = 0;
+inline constexpr int kDisplayMenuPosition = 1;
+
+// The tip of the tray icon: the caption with a blank on either side.
+std::string TrayTip(const std::string& caption);
+
+// The popup (menu-bar position) a tray mouse message opens, or nothing.
+std::optional<int> TrayPopupFor(int mouse_message);
+
+// What the main window's model asks of its window. The Win32 window does
+// these with its menu, toolbar and notification icon; tests record them.
+class MainView {
+ public:
+  virtual ~MainView() = default;
+  virtual WindowHandle Handle() = 0;
+  virtual void AddTrayIcon() = 0;
+  virtual void DeleteTrayIcon() = 0;
+  // The two top-level menus on the bar or not, and the outer size.
+  virtual void ApplyBarLayout(const BarLayout& layout) = 0;
+  virtual void MoveTo(const MainWindowTwips& position) = 0;
+  virtual MainWindowTwips Position() = 0;
+  virtual void SetShowHideState(const ShowHideState& state) = 0;
+  // Rebuilds "表示(&D)" with exactly these entries.
+  virtual void SetDisplayMenu(const std::vector<const MenuEntry*>& entries) = 0;
+  virtual void AppendSettingsToSystemMenu() = 0;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  // The button arrangement the user saved, if any; the default stays otherwise.
+  virtual void RestoreToolbar() = 0;
+  virtual void MakeTopmost() = 0;
+  virtual void ShowPopup(int menu_position) = 0;
+  // Destroys the window; nothing when it is already gone.
+  virtual void Destroy() = 0;
+};
+
+// The routines behind the items whose windows other parts of the program
+// provide: the settings dialog, help and the version dialog.
+struct MainWindowRoutines {
+  std::function<void()> show_settings_dialog;
+  std::function<void(int index)> show_help;  // 0 keyword search, 1 contents
+  std::function<void()> show_version_dialog;
+};
+
+// The main window's behaviour: loading, activation, the menu, toolbar and
+// tray commands, show and hide, the timer and the end of the program.
+class MainWindowModel {
+ public:
+  MainWindowModel(Platform& platform, SystemSession& session, Settings& settings,
+                  RelayTable& relays, ExitSequence& exit_sequence, MainView& view,
+                  MainWindowRoutines routines);
+
+  // Tray icon first, then layout, position, menus and relays.
+  void Form_Load();
+  void Form_Activate();
+  // Any close: the tray icon goes, then the exit sequence, never cancelled.
+  void Form_QueryUnload();
+
+  // A menu item chosen on the bar, in a tray popup or through its shortcut.
+  void OnMenuItem(const MenuEntry& item);
+  void Toolbar1_ButtonClick(int number);
+  // WM_SYSCOMMAND's wParam, compared whole.
+  void OnSystemCommand(std::uint64_t command);
+  void Picture1_MouseMove(int x);
+  void Timer1_Timer();
+
+  void mnuFileShow_Hide_Click(int index);
+  void mnuFileEnd_Click();
+
+  bool hidden() const { return hidden_; }
+  // The layout the window was given at load (twips).
+  const BarLayout& layout() const { return layout_; }
+  SystemCommands& system_commands() { return *system_commands_; }
+
+ private:
+  void RefreshDisplayMenu();
+
+  Platform& platform_;
+  SystemSession& session_;
+  Settings& settings_;
+  RelayTable& relays_;
+  ExitSequence& exit_sequence_;
+  MainView& view_;
+  MainWindowRoutines routines_;
+  std::optional<SystemCommands> system_commands_;
+  BarLayout layout_;
+  bool hidden_ = false;
+  bool first_activation_ = false;
+};
+
+}  // namespace banchiro
