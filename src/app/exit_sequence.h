@@ -27,6 +27,8 @@ class ExitSequence {
   ExitSequence(Platform& platform, Settings& settings, RelayTable& relays, ExitTargets targets);
   void Run();
   bool ran() const { return ran_; }
+  // True from the moment the sequence starts: nothing may be started anew.
+  bool begun() const { return running_ || ran_; }
 
  private:
   Platform& platform_;

@@ -1,6 +1,7 @@
 #include "ui/main/main_window_model.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,10 @@ class RecordingView : public MainView {
  public:
   explicit RecordingView(std::vector<std::string>& log) : log_(log) {}
   WindowHandle Handle() override { return kMain; }
-  void AddTrayIcon() override { log_.push_back("tray add"); }
+  void AddTrayIcon() override {
+    log_.push_back("tray add");
+    if (on_tray_add) on_tray_add();
+  }
   void DeleteTrayIcon() override { log_.push_back("tray delete"); }
   void ApplyBarLayout(const BarLayout& l) override {
     layout = l;
@@ -47,6 +51,7 @@ class RecordingView : public MainView {
   void ShowPopup(int position) override { log_.push_back("popup " + std::to_string(position)); }
   void Destroy() override { log_.push_back("destroy"); }
 
+  std::function<void()> on_tray_add;
   BarLayout layout;
   MainWindowTwips position;
   ShowHideState show_hide;
@@ -117,6 +122,15 @@ TEST(MainWindowModelTest, LoadAddsTheTrayIconFirstAndStartsRelaysLast) {
   EXPECT_EQ(std::vector<std::string>(r.log.begin(), r.log.begin() + expected.size()), expected);
   EXPECT_EQ(r.log.back().rfind("start ", 0), 0u) << r.log.back();
   EXPECT_EQ(r.fake.processes.started.size(), 1u);
+}
+
+TEST(MainWindowModelTest, AnEndDuringTheLoadStartsNoRelays) {
+  Rig r([](Settings& s) { s.Fkey[4] = "5"; });
+  // The session ends while the icon is being added.
+  r.view.on_tray_add = [&r] { r.model.Form_QueryUnload(); };
+  r.model.Form_Load();
+  EXPECT_TRUE(r.exit.ran());
+  EXPECT_TRUE(r.fake.processes.started.empty());
 }
 
 TEST(MainWindowModelTest, LoadPlacesTheWindowByItsSizeRule) {

@@ -50,6 +50,10 @@ void MainWindowModel::Form_Load() {
   view_.AppendSettingsToSystemMenu();
   system_commands_.emplace(platform_, session_, settings_, view_.Handle(),
                            [this] { return view_.Position(); });
+  // Windows may end the session while the icon is being added (the thread
+  // serves sent messages meanwhile); relays started after the exit sequence
+  // would outlive the program.
+  if (exit_sequence_.begun()) return;
   StartRelays(platform_, settings_, relays_);
   first_activation_ = true;
 }
