@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -242,6 +244,37 @@ TEST_F(MainWindowE2eTest, MenuItemsAndToolbarButtonsArrange) {
   ASSERT_TRUE(CloseProgram(child, kStartLimitMs));
 }
 
+// The three methods that are not layouts, from the menu and the toolbar.
+TEST_F(MainWindowE2eTest, MinimiseUndoAndCloseAll) {
+  Child child(Banchiro());
+  HWND main = WaitForMainWindow(child, kStartLimitMs);
+  ASSERT_NE(main, nullptr);
+  HelperWindows helper(PlainWindows(2));
+  ASSERT_TRUE(helper.ready()) << helper.failure();
+  const auto all_iconic = [&](bool iconic) {
+    return WaitUntil(
+        [&] {
+          return (IsIconic(helper.row(1)) != 0) == iconic &&
+                 (IsIconic(helper.row(2)) != 0) == iconic;
+        },
+        kUiLimitMs);
+  };
+  PostMessageW(main, WM_COMMAND, MethodCommand(11), 0);  // 全ウィンドウを最小化
+  EXPECT_TRUE(all_iconic(true)) << "not minimised";
+  PostMessageW(main, WM_COMMAND, MethodCommand(12), 0);  // 元に戻す
+  EXPECT_TRUE(all_iconic(false)) << "not restored";
+  // Button 11 closes them all, as the menu's last item does.
+  PostMessageW(main, WM_COMMAND, ui::kToolbarCommandBase + 11, 0);
+  EXPECT_TRUE(helper.WaitForLogLine("destroy 1", kUiLimitMs));
+  EXPECT_TRUE(helper.WaitForLogLine("destroy 2", kUiLimitMs));
+  // In the order the restore left them stacked, each asked with WM_CLOSE.
+  std::vector<std::string> closes = helper.LogLines("close ");
+  std::sort(closes.begin(), closes.end());
+  EXPECT_EQ(closes, (std::vector<std::string>{"close 1 0 0", "close 2 0 0"}));
+  EXPECT_TRUE(child.Running()) << "its own window is never closed";
+  ASSERT_TRUE(CloseProgram(child, kStartLimitMs));
+}
+
 // Real clicks on the first toolbar buttons, as they stand in the window.
 TEST_F(MainWindowE2eTest, MouseClicksOnToolbarButtons) {
   Child child(Banchiro());
@@ -445,6 +478,102 @@ TEST_F(MainWindowE2eTest, HotKeysWorkFromTheLoad) {
       << "Ctrl+F5 did not stack the windows";
   ASSERT_TRUE(CloseProgram(child, kStartLimitMs));
 }
+
+// A button arrangement stored by the toolbar's own save (as the settings
+// dialog stores it) is what the toolbar shows from its first activation,
+// and a moved button keeps its action.
+TEST_F(MainWindowE2eTest, ToolbarArrangementIsRestored) {
+  // This runner's own toolbar writes the arrangement: buttons 5, 1 and 17.
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 30, nullptr, nullptr,
+                                nullptr, nullptr);
+  HWND saver = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | CCS_ADJUSTABLE, 0, 0, 0, 0,
+                               parent, nullptr, nullptr, nullptr);
+  ASSERT_NE(saver, nullptr);
+  SendMessageW(saver, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  TBBUTTON buttons[3] = {};
+  const int numbers[3] = {5, 1, 17};
+  for (int i = 0; i < 3; ++i) {
+    buttons[i].iBitmap = numbers[i] - 1;
+    buttons[i].idCommand = ui::kToolbarCommandBase + numbers[i];
+    buttons[i].fsState = TBSTATE_ENABLED;
+    buttons[i].iString = -1;
+  }
+  SendMessageW(saver, TB_ADDBUTTONSW, 3, reinterpret_cast<LPARAM>(buttons));
+  TBSAVEPARAMSW params{HKEY_CURRENT_USER, ui::kToolbarKey, ui::kToolbarValue};
+  SendMessageW(saver, TB_SAVERESTOREW, TRUE, reinterpret_cast<LPARAM>(&params));
+  DestroyWindow(parent);
+  ASSERT_TRUE(GetRaw(L"Config", L"Toolbar")) << "nothing stored";
+
+  Child child(Banchiro());
+  HWND main = WaitForMainWindow(child, kStartLimitMs);
+  ASSERT_NE(main, nullptr);
+  HWND toolbar = Toolbar(main);
+  ASSERT_NE(toolbar, nullptr);
+  ASSERT_TRUE(
+      WaitUntil([&] { return SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0) == 3; }, kUiLimitMs))
+      << SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0) << " buttons";
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(SendMessageW(toolbar, TB_COMMANDTOINDEX, ui::kToolbarCommandBase + numbers[i], 0), i)
+        << "button " << numbers[i];
+  }
+  // The first place now holds button 5: stacked, as its number says.
+  HelperWindows helper(PlainWindows(3));
+  ASSERT_TRUE(helper.ready()) << helper.failure();
+  const DWORD size = static_cast<DWORD>(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
+  POINT p{LOWORD(size) / 2, HIWORD(size) / 2};
+  ClientToScreen(toolbar, &p);
+  Click(p.x, p.y);
+  ASSERT_TRUE(Settle(main, kUiLimitMs));
+  ExpectRects(helper, ExpectedRects(L'G', 3));
+  ASSERT_TRUE(CloseProgram(child, kStartLimitMs));
+}
+
+// The program is DPI-aware: at 125 %, 150 % and 200 % its bar keeps its size
+// in twips, measured in real pixels.
+class MainWindowDpiE2eTest : public MainWindowE2eTest, public ::testing::WithParamInterface<int> {
+ protected:
+  void TearDown() override {
+    SetDpi(0);
+    MainWindowE2eTest::TearDown();
+  }
+  // Wine takes the system DPI from here when a program starts; 0 removes it.
+  static void SetDpi(int dpi) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+      return;
+    if (dpi > 0) {
+      const DWORD value = static_cast<DWORD>(dpi);
+      RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                     sizeof value);
+    } else {
+      RegDeleteValueW(key, L"LogPixels");
+    }
+    RegCloseKey(key);
+  }
+};
+
+TEST_P(MainWindowDpiE2eTest, BarKeepsItsSizeInTwips) {
+  const int dpi = GetParam();
+  SetDpi(dpi);
+  Child child(Banchiro());
+  HWND main = WaitForMainWindow(child, kStartLimitMs);
+  ASSERT_NE(main, nullptr);
+  RECT r{};
+  GetWindowRect(main, &r);
+  const double twips_per_pixel = 1440.0 / dpi;
+  const auto px = [&](double twips) {
+    return static_cast<int>(std::lround(twips / twips_per_pixel));
+  };
+  EXPECT_NEAR(r.right - r.left, px(2520), 1);
+  EXPECT_NEAR(r.bottom - r.top, px(1140), 1);
+  // Stored nowhere yet: the first start's place, (screen - 2300) / 2 twips.
+  EXPECT_NEAR(r.left, px((1024 * twips_per_pixel - 2300) / 2), 1);
+  EXPECT_NEAR(r.top, px((768 * twips_per_pixel - 620) / 2), 1);
+  ASSERT_TRUE(CloseProgram(child, kStartLimitMs));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, MainWindowDpiE2eTest, ::testing::Values(120, 144, 192));
 
 }  // namespace
 }  // namespace banchiro::e2e

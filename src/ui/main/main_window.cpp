@@ -251,6 +251,10 @@ void MainWindow::RestoreToolbar() {
   SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
 }
 
+void MainWindow::CustomizeToolbar() {
+  if (toolbar_) SendMessageW(toolbar_, TB_CUSTOMIZE, 0, 0);
+}
+
 void MainWindow::SaveToolbar() {
   if (!toolbar_) return;
   TBSAVEPARAMSW params{HKEY_CURRENT_USER, kToolbarKey, kToolbarValue};

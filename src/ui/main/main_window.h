@@ -64,6 +64,8 @@ class MainWindow : public WindowBase, public MainView {
   void Close();
   // The menu shortcuts; true when the message was one of them.
   bool TranslateShortcut(MSG& message);
+  // The toolbar's own dialog for choosing and ordering its buttons.
+  void CustomizeToolbar();
   // Stores the toolbar's current arrangement for the next start.
   void SaveToolbar();
   void set_on_destroyed(std::function<void()> handler) { on_destroyed_ = std::move(handler); }
