@@ -66,6 +66,7 @@ class ArrangeE2eTest : public ::testing::Test {
   // Every start of the program here is a one-shot start that ends.
   ResidentStandIn resident_;
   void SetUp() override {
+    ASSERT_TRUE(WaitForTestTaskbar()) << "the taskbar is not at its test height";
     DeleteAllSettings();
     SkipSplash();
     SetWineVersion(L"BANCHIRO.EXE", kWineVersion);

@@ -21,24 +21,23 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "test_desktop.h"
+
 namespace {
 
 constexpr wchar_t kKeeperClass[] = L"E2EKeeper";
 constexpr wchar_t kKeeperTitle[] = L"e2e keeper";
 
-// Wine's taskbar is 20 px; 30 px matches the work area the tests are written
-// against and differs from both the default and the full screen, so a test that
-// reads a stale work area notices.
-constexpr int kTaskbarTop = 738;
-constexpr int kTaskbarWidth = 1024;
-constexpr int kTaskbarHeight = 30;
+using banchiro::e2e::kTaskbarHeight;
+using banchiro::e2e::kTaskbarTop;
+using banchiro::e2e::kTaskbarWidth;
 
 // explorer.exe creates the taskbar a moment after the desktop appears.
 constexpr DWORD kTaskbarWaitMs = 10000;
 constexpr DWORD kTaskbarPollMs = 50;
 
 constexpr UINT_PTR kTaskbarTimer = 1;
-constexpr UINT kTaskbarCheckMs = 100;
+constexpr UINT kTaskbarCheckMs = 50;
 
 // Wine's explorer lays the taskbar out anew (20 px) whenever a notification
 // icon comes or goes; put it back before any program reads the work area.

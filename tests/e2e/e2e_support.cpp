@@ -1,6 +1,7 @@
 #include "e2e_support.h"
 
 #include "platform/win32/win32_platform.h"
+#include "test_desktop.h"
 
 #include <tlhelp32.h>
 
@@ -325,8 +326,8 @@ HWND WaitForMainWindow(const Child& child, DWORD timeout_ms, bool shown) {
     return static_cast<DWORD>(now < deadline ? deadline - now : 0);
   };
   if (shown && !WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, left())) return nullptr;
-  // The window exists while its load still runs (relays start there); the
-  // answer comes once the thread is back in its message loop.
+  // The window exists before its load runs; an answer means the thread has
+  // got at least as far as serving messages.
   DWORD_PTR ignored = 0;
   if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_BLOCK, left(), &ignored)) return nullptr;
   return main;
@@ -349,6 +350,29 @@ std::vector<DWORD> RelayProcesses() {
 }
 
 }  // namespace
+
+bool WaitForTestTaskbar(DWORD timeout_ms) {
+  // Held for a while, not just seen once: the shell lays the taskbar out a
+  // moment after an icon has gone, so a single look may come before that.
+  constexpr ULONGLONG kSteadyMs = 300;
+  ULONGLONG steady_since = 0;
+  return WaitUntil(
+      [&] {
+        RECT r{};
+        HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+        // Without a taskbar there is nothing to wait for.
+        const bool right = !tray || (GetWindowRect(tray, &r) && r.top == kTaskbarTop &&
+                                     r.bottom - r.top == kTaskbarHeight);
+        const ULONGLONG now = GetTickCount64();
+        if (!right) {
+          steady_since = 0;
+          return false;
+        }
+        if (steady_since == 0) steady_since = now;
+        return now - steady_since >= kSteadyMs;
+      },
+      timeout_ms, 10);
+}
 
 int RunningRelays() {
   return static_cast<int>(RelayProcesses().size());

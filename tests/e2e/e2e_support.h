@@ -69,10 +69,18 @@ class Child {
 inline constexpr wchar_t kMainClass[] = L"BANCHIRO";
 inline constexpr wchar_t kMainCaption[] = L"ばんちろ君 for Win";
 
-// The main window of a BANCHIRO.EXE process once its load is over (its thread
-// has answered a message since), shown or, with `shown` false, as it is; null
-// when that did not happen in time.
+// The main window of a BANCHIRO.EXE process, shown or, with `shown` false,
+// as it is, once its thread has answered a message; null when that did not
+// happen in time. The thread may answer while its load still runs (adding
+// the tray icon serves sent messages), so a test that needs something the
+// load does (relays, the icon) waits for that itself.
 HWND WaitForMainWindow(const Child& child, DWORD timeout_ms, bool shown = true);
+// Waits until the taskbar stands at the test desktop's height again. Wine's
+// shell lays it out anew whenever a notification icon comes or goes, and a
+// program keeps the work area it first reads: one started in that moment
+// would arrange for the wrong work area.
+bool WaitForTestTaskbar(DWORD timeout_ms = 5000);
+
 // How many KOVRAN.EXE processes run now.
 int RunningRelays();
 // Ends every KOVRAN.EXE still running; how many there were.

@@ -144,6 +144,7 @@ int CountPixels(const RECT& r, COLORREF colour) {
 class MainWindowE2eTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ASSERT_TRUE(WaitForTestTaskbar()) << "the taskbar is not at its test height";
     DeleteAllSettings();
     SkipSplash();
     SetWineVersion(L"BANCHIRO.EXE", kWineVersion);

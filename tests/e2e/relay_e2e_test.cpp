@@ -310,6 +310,7 @@ class RelayE2eTest : public ::testing::Test {
   // Every start of the program here is a one-shot start that ends.
   ResidentStandIn resident_;
   void SetUp() override {
+    ASSERT_TRUE(WaitForTestTaskbar()) << "the taskbar is not at its test height";
     Clean();
     SkipSplash();
   }

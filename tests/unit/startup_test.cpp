@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_platform.h"
@@ -32,6 +34,25 @@ TEST(StartupTest, NewerSettingsEndTheProgramBeforeAnythingElse) {
   EXPECT_EQ(fake.message_boxes.shown.size(), 1u);
   EXPECT_FALSE(fake.store.Has(kSectionConfig, "OptLogo"));
   EXPECT_FALSE(fake.store.Has(kSectionConfig, "OptStat"));
+}
+
+// A hot key or an Explorer verb while an instance is resident: the letter's
+// method runs, and the run ends with nothing written beyond the load's own.
+TEST(StartupTest, AOneShotStartArrangesAndWritesNothingOfItsOwnEnd) {
+  FakePlatform fake;
+  fake.store.Set(kSectionConfig, "OptStat", "1");
+  fake.process.another_instance = true;
+  const WindowHandle window = fake.desktop.Add({});
+  Settings settings;
+  int splashes = 0;
+  const StartupResult result =
+      RunStartup("BANCHIRO.EXE G", fake.platform, settings, [&] { ++splashes; });
+  EXPECT_TRUE(result.another_instance);
+  EXPECT_EQ(splashes, 0);
+  EXPECT_EQ(fake.desktop.calls.back(), "move " + std::to_string(window));
+  EXPECT_EQ(fake.store.Get(kSectionConfig, "OptStat"), "1") << "the resident one still runs";
+  for (const char* key : {"S_Top", "S_Left", "F_Top", "F_Left"})
+    EXPECT_FALSE(fake.store.Has(kSectionPosition, key)) << key;
 }
 
 TEST(StartupTest, PaletteFlagReachesTheEntryPoint) {

@@ -109,7 +109,7 @@ MainWindow::MainWindow(Platform& platform, SystemSession& session, Settings& set
 
 MainWindow::~MainWindow() {
   if (tray_added_) NotifyTray(NIM_DELETE);
-  if (hwnd()) DestroyWindow(hwnd());
+  Destroy();
   if (accelerators_) DestroyAcceleratorTable(accelerators_);
   if (images_) ImageList_Destroy(images_);
 }
