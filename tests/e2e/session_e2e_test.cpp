@@ -8,25 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
+#include "main_window_driver.h"
 #include "platform/win32/win32_session.h"
-#include "ui/main/main_window.h"
-#include "ui/main/menu_model.h"
 
 namespace banchiro::e2e {
 namespace {
-
-constexpr DWORD kStartLimitMs = 30000;
-constexpr DWORD kUiLimitMs = 10000;
-
-std::wstring Banchiro() {
-  return L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"";
-}
-
-WPARAM MenuCommand(const char* control, int index = -1) {
-  const MenuEntry* entry = FindMenuEntry(control, index);
-  EXPECT_NE(entry, nullptr) << control;
-  return entry ? ui::kMenuCommandBase + static_cast<int>(entry - MainMenuTree().data()) : 0;
-}
 
 TEST(SessionE2eTest, ShutdownPrivilegeCanBeEnabled) {
   win32::Win32Session session;
