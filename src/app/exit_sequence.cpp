@@ -1,6 +1,6 @@
 #include "app/exit_sequence.h"
 
-#include "common/numbers.h"
+#include "settings/main_position.h"
 
 namespace banchiro {
 
@@ -13,11 +13,7 @@ void ExitSequence::Run() {
   running_ = true;
   if (targets_.main_position) {
     if (const auto position = targets_.main_position()) {
-      // Stored as single-precision values, as the window's own coordinates are.
-      settings_.S_Top = FormatSingle(static_cast<float>(position->first));
-      settings_.S_Left = FormatSingle(static_cast<float>(position->second));
-      platform_.store.Write(kSectionPosition, "S_Top", settings_.S_Top);
-      platform_.store.Write(kSectionPosition, "S_Left", settings_.S_Left);
+      StoreMainWindowPosition(settings_, platform_.store, position->first, position->second);
     }
   }
   StopRelays(platform_, relays_);

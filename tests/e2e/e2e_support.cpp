@@ -374,6 +374,27 @@ bool WaitForTestTaskbar(DWORD timeout_ms) {
       timeout_ms, 10);
 }
 
+namespace {
+
+void SendKey(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+void PressCtrlF(int key) {
+  const WORD vk = static_cast<WORD>(VK_F1 + key - 1);
+  SendKey(VK_CONTROL, false);
+  SendKey(vk, false);
+  SendKey(vk, true);
+  SendKey(VK_CONTROL, true);
+}
+
 int RunningRelays() {
   return static_cast<int>(RelayProcesses().size());
 }

@@ -81,6 +81,9 @@ HWND WaitForMainWindow(const Child& child, DWORD timeout_ms, bool shown = true);
 // would arrange for the wrong work area.
 bool WaitForTestTaskbar(DWORD timeout_ms = 5000);
 
+// Presses Ctrl+F<key> (1..12) as the keyboard would: it reaches hot keys.
+void PressCtrlF(int key);
+
 // How many KOVRAN.EXE processes run now.
 int RunningRelays();
 // Ends every KOVRAN.EXE still running; how many there were.

@@ -29,13 +29,13 @@ inline std::wstring Banchiro(const std::wstring& tail = L"") {
 inline WPARAM MenuCommand(const char* control, int index = -1) {
   const MenuEntry* entry = FindMenuEntry(control, index);
   EXPECT_NE(entry, nullptr) << control;
-  return entry ? ui::kMenuCommandBase + static_cast<int>(entry - MainMenuTree().data()) : 0;
+  return entry ? ui::MenuCommandId(*entry) : 0;
 }
 
 inline WPARAM MethodCommand(int method) {
   for (const MenuEntry& e : MainMenuTree()) {
     if (e.command == banchiro::MenuCommand::kDisplayMethod && e.method == method)
-      return ui::kMenuCommandBase + static_cast<int>(&e - MainMenuTree().data());
+      return ui::MenuCommandId(e);
   }
   ADD_FAILURE() << "no menu item for method " << method;
   return 0;
@@ -52,16 +52,6 @@ inline void Click(int x, int y, bool right = false) {
   input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
   input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
   SendInput(2, input, sizeof(INPUT));
-}
-
-inline void PressCtrlF(int n) {
-  INPUT input[4] = {};
-  for (INPUT& i : input)
-    i.type = INPUT_KEYBOARD;
-  input[0].ki.wVk = input[3].ki.wVk = VK_CONTROL;
-  input[1].ki.wVk = input[2].ki.wVk = static_cast<WORD>(VK_F1 + n - 1);
-  input[2].ki.dwFlags = input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(4, input, sizeof(INPUT));
 }
 
 // The first notification icon sits at the right end of Wine's taskbar.

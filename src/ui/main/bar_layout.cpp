@@ -26,12 +26,12 @@ constexpr SizeRow kToolbarOff = {{{2240, 620}, {2520, 740}, {2280, 620}, {2300, 
 constexpr SizeRow kToolbarOnly = {{{2520, 700}, {2520, 840}, {2500, 700}, {2500, 700}}};
 constexpr SizeRow kBoth = {{{2520, 1000}, {2520, 1140}, {2500, 1000}, {2500, 1000}}};
 
-int ToWholePixels(int twips, double twips_per_pixel) {
+}  // namespace
+
+int TwipsToPixels(double twips, double twips_per_pixel) {
   if (!(twips_per_pixel > 0) || !std::isfinite(twips_per_pixel)) return 0;
   return RoundToInt32(twips / twips_per_pixel);
 }
-
-}  // namespace
 
 BarLayout BarLayoutFor(bool toolbar_on, bool menu_bar_on, const std::string& windows_name,
                        const std::string& appearance_scheme) {
@@ -49,8 +49,8 @@ BarLayout BarLayoutFor(const Settings& settings, const std::string& windows_name
 }
 
 PixelSize ToPixels(const TwipsSize& size, double twips_per_pixel_x, double twips_per_pixel_y) {
-  return {ToWholePixels(size.width, twips_per_pixel_x),
-          ToWholePixels(size.height, twips_per_pixel_y)};
+  return {TwipsToPixels(size.width, twips_per_pixel_x),
+          TwipsToPixels(size.height, twips_per_pixel_y)};
 }
 
 MainWindowPosition MainWindowPositionFor(const Settings& settings, const ScreenMetrics& screen,

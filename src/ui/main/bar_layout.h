@@ -38,6 +38,7 @@ BarLayout BarLayoutFor(const Settings& settings, const std::string& windows_name
 
 // Twips to whole pixels, to the nearest integer (halves to even). A
 // non-positive or non-finite twips-per-pixel gives 0.
+int TwipsToPixels(double twips, double twips_per_pixel);
 PixelSize ToPixels(const TwipsSize& size, double twips_per_pixel_x, double twips_per_pixel_y);
 
 // The main window's top/left in twips when it loads: centred on the screen

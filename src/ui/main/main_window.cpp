@@ -17,10 +17,6 @@ namespace {
 
 constexpr UINT_PTR kTimerId = 1;
 
-int MenuIdOf(const MenuEntry& entry) {
-  return kMenuCommandBase + static_cast<int>(&entry - MainMenuTree().data());
-}
-
 std::wstring MenuText(const MenuEntry& entry) {
   std::wstring text = win32::Widen(entry.caption);
   const std::string shortcut = ShortcutText(entry.shortcut);
@@ -34,7 +30,7 @@ void AppendEntry(HMENU menu, const MenuEntry& entry) {
     return;
   }
   const UINT flags = MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED);
-  AppendMenuW(menu, flags, static_cast<UINT_PTR>(MenuIdOf(entry)), MenuText(entry).c_str());
+  AppendMenuW(menu, flags, static_cast<UINT_PTR>(MenuCommandId(entry)), MenuText(entry).c_str());
 }
 
 // Fills `menu` with the entries below tree position `parent`, submenus
@@ -54,12 +50,11 @@ void FillMenu(HMENU menu, int parent) {
   }
 }
 
-int TwipsToPixels(double twips, double twips_per_pixel) {
-  if (!(twips_per_pixel > 0)) return 0;
-  return RoundToInt32(twips / twips_per_pixel);
-}
-
 }  // namespace
+
+int MenuCommandId(const MenuEntry& entry) {
+  return kMenuCommandBase + static_cast<int>(&entry - MainMenuTree().data());
+}
 
 // ----- TrayOwnerWindow ------------------------------------------------------
 
@@ -150,7 +145,7 @@ void MainWindow::BuildAccelerators() {
   for (const MenuEntry& entry : MainMenuTree()) {
     if (entry.shortcut.empty() || entry.kind != MenuEntryKind::kItem) continue;
     ACCEL a{};
-    a.cmd = static_cast<WORD>(MenuIdOf(entry));
+    a.cmd = static_cast<WORD>(MenuCommandId(entry));
     a.fVirt = FVIRTKEY;
     if (entry.shortcut.function_key > 0) {
       a.key = static_cast<WORD>(VK_F1 + entry.shortcut.function_key - 1);
@@ -331,10 +326,10 @@ void MainWindow::SetShowHideState(const ShowHideState& state) {
   const MenuEntry* show = FindMenuEntry("mnuFileShow_Hide", 0);
   const MenuEntry* hide = FindMenuEntry("mnuFileShow_Hide", 1);
   if (show)
-    EnableMenuItem(menu_bar_.get(), MenuIdOf(*show),
+    EnableMenuItem(menu_bar_.get(), MenuCommandId(*show),
                    MF_BYCOMMAND | (state.show_enabled ? MF_ENABLED : MF_GRAYED));
   if (hide)
-    EnableMenuItem(menu_bar_.get(), MenuIdOf(*hide),
+    EnableMenuItem(menu_bar_.get(), MenuCommandId(*hide),
                    MF_BYCOMMAND | (state.hide_enabled ? MF_ENABLED : MF_GRAYED));
 }
 

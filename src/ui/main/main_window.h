@@ -25,6 +25,8 @@ inline constexpr wchar_t kTrayOwnerClassName[] = L"BANCHIRO.Picture1";
 inline constexpr int kMenuCommandBase = 2000;
 inline constexpr int kToolbarCommandBase = 3000;
 inline constexpr int kToolbarControlId = 1;
+// The WM_COMMAND identifier of a menu item of MainMenuTree().
+int MenuCommandId(const MenuEntry& entry);
 // Where the toolbar keeps the user's button arrangement.
 inline constexpr wchar_t kToolbarKey[] = L"Software\\VB and VBA Program Settings\\BANCHIRO\\Config";
 inline constexpr wchar_t kToolbarValue[] = L"Toolbar";

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "common/numbers.h"
 #include "engine/arrange.h"
 #include "settings/appearance.h"
+#include "settings/main_position.h"
 #include "ui/main/toolbar_model.h"
 
 namespace banchiro {
@@ -145,11 +145,7 @@ void MainWindowModel::Timer1_Timer() {
 void MainWindowModel::mnuFileShow_Hide_Click(int index) {
   if (index == 1) {
     const MainWindowTwips position = view_.Position();
-    // Single precision, as the exit sequence stores them.
-    settings_.S_Top = FormatSingle(static_cast<float>(position.top));
-    settings_.S_Left = FormatSingle(static_cast<float>(position.left));
-    platform_.store.Write(kSectionPosition, "S_Top", settings_.S_Top);
-    platform_.store.Write(kSectionPosition, "S_Left", settings_.S_Left);
+    StoreMainWindowPosition(settings_, platform_.store, position.top, position.left);
     hidden_ = true;
     view_.SetShowHideState(ShowHideStateFor(true));
     view_.Hide();

@@ -6,6 +6,7 @@
 
 #include "common/numbers.h"
 #include "engine/arrange.h"
+#include "settings/main_position.h"
 
 namespace banchiro {
 namespace {
@@ -81,11 +82,7 @@ void SystemCommands::EndWindowsSession(int index) {
   platform_.store.Write(kSectionConfig, "OptRun", settings_.OptRun);
   if (main_position_) {
     const MainWindowTwips position = main_position_();
-    // Single precision, as the exit sequence stores them.
-    settings_.S_Top = FormatSingle(static_cast<float>(position.top));
-    settings_.S_Left = FormatSingle(static_cast<float>(position.left));
-    platform_.store.Write(kSectionPosition, "S_Top", settings_.S_Top);
-    platform_.store.Write(kSectionPosition, "S_Left", settings_.S_Left);
+    StoreMainWindowPosition(settings_, platform_.store, position.top, position.left);
   }
   // The coming end is an orderly one.
   settings_.OptStat = "0";

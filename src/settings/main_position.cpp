@@ -1,0 +1,15 @@
+#include "settings/main_position.h"
+
+#include "common/numbers.h"
+
+namespace banchiro {
+
+void StoreMainWindowPosition(Settings& settings, SettingsStore& store, double top, double left) {
+  // Single precision, as the window's own coordinates were kept.
+  settings.S_Top = FormatSingle(static_cast<float>(top));
+  settings.S_Left = FormatSingle(static_cast<float>(left));
+  store.Write(kSectionPosition, "S_Top", settings.S_Top);
+  store.Write(kSectionPosition, "S_Left", settings.S_Left);
+}
+
+}  // namespace banchiro
