@@ -35,7 +35,8 @@ double Milliseconds(Clock::duration d) {
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-  banchiro::win32::Win32Platform platform;
+  banchiro::win32::Win32Platform platform(banchiro::kApplicationName,
+                                          banchiro::kRelayApplicationName);
   banchiro::Settings settings;
   const auto screen = platform.screen.Metrics();
   // Start-up's share of a one-shot run: every key read (and opened and

@@ -7,21 +7,19 @@
 #include <exception>
 #include <string>
 
+#include "common/function_keys.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
 #include "relay/hot_key.h"
 #include "relay/launch.h"
 #include "relay/relay.h"
+#include "settings/settings.h"
 
 namespace banchiro::relay {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"BANCHIRO.KovranRelay";
 constexpr int kHotKeyId = 1;
-constexpr const char* kHandOverSection = "DispMethod";
-constexpr const char* kHandOverKey = "SnedDispMethod";
-constexpr const char* kPublishSection = "hWnd";
-constexpr const char* kPublishKey = "hWindow";
 
 LRESULT CALLBACK RelayWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -88,7 +86,7 @@ class Win32RelayHost : public RelayHost {
   explicit Win32RelayHost(HWND window) : window_(window) {}
 
   std::string ReadHandedOverCommand() override {
-    return banchiro_settings_.Read(kHandOverSection, kHandOverKey);
+    return banchiro_settings_.Read(kSectionDispMethod, kHandOverKey);
   }
 
   std::string ProgramFolder() override { return process_.ProgramFolder(); }
@@ -99,8 +97,8 @@ class Win32RelayHost : public RelayHost {
   }
 
   void PublishWindow() override {
-    relay_settings_.Write(kPublishSection, kPublishKey,
-                          PublishedHandleText(reinterpret_cast<std::uintptr_t>(window_)));
+    relay_settings_.Write(kSectionHWnd, kPublishedWindowKey,
+                          HandleText(reinterpret_cast<std::intptr_t>(window_)));
   }
 
   void ShowExclamation(const std::string& text, const std::string& title) override {
@@ -133,8 +131,8 @@ class Win32RelayHost : public RelayHost {
 
  private:
   HWND window_;
-  win32::RegistrySettingsStore banchiro_settings_{"BANCHIRO"};
-  win32::RegistrySettingsStore relay_settings_{"KOVRAN"};
+  win32::RegistrySettingsStore banchiro_settings_{std::string(kApplicationName)};
+  win32::RegistrySettingsStore relay_settings_{std::string(kRelayApplicationName)};
   win32::Win32Process process_;
 };
 

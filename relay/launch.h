@@ -4,21 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/command_split.h"
+
 namespace banchiro::relay {
-
-// A command line cut into its program name and the rest.
-struct CommandParts {
-  std::string program;    // without its quotes
-  std::string arguments;  // as written, after the blanks that end the name
-};
-
-// Cuts a command line as Windows reads the program name: leading blanks
-// skipped, then either a quoted name (which may hold blanks) or everything
-// up to the next blank. Odd quoting, which Windows would read into some
-// other name than the one written, gives nothing: an unterminated quote, an
-// empty quoted name, text glued to the closing quote ("A.EXE"G) or a quote
-// inside an unquoted name. No text gives nothing too.
-std::optional<CommandParts> SplitCommand(std::string_view command_line);
 
 // The full path of the program that a command's name stands for, never
 // searched for. A bare file name lies in `folder` (the relay's own). A fully

@@ -1,31 +1,14 @@
 #include "app/command_line.h"
 
+#include "common/command_split.h"
+#include "common/display_methods.h"
 #include "engine/arrange.h"
-#include "engine/display_methods.h"
 
 namespace banchiro {
-namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-}  // namespace
 
 std::string ArgumentText(std::string_view line) {
-  std::size_t i = 0;
-  while (i < line.size() && IsBlank(line[i]))
-    ++i;
-  if (i < line.size() && line[i] == '"') {
-    // A quoted program name may hold blanks: "C:\Program Files\...\BANCHIRO.EXE"
-    const std::size_t close = line.find('"', i + 1);
-    i = close == std::string_view::npos ? line.size() : close + 1;
-  }
-  while (i < line.size() && !IsBlank(line[i]))
-    ++i;
-  while (i < line.size() && IsBlank(line[i]))
-    ++i;
-  return std::string(line.substr(i));
+  const auto parts = SplitCommand(line);
+  return parts ? parts->arguments : std::string();
 }
 
 std::optional<int> MethodForArgument(std::string_view argument) {

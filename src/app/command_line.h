@@ -10,7 +10,8 @@
 namespace banchiro {
 
 // The process command line without the program's name (quoted or not) and
-// the blanks that follow it.
+// the blanks that follow it; nothing for a line whose name is oddly quoted,
+// which a relay would not have run either.
 std::string ArgumentText(std::string_view command_line);
 
 // The display method that an argument text names: exactly one of the 28

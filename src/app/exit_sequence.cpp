@@ -13,7 +13,7 @@ void ExitSequence::Run() {
   running_ = true;
   if (targets_.main_position) {
     if (const auto position = targets_.main_position()) {
-      StoreMainWindowPosition(settings_, platform_.store, position->first, position->second);
+      StoreMainWindowPosition(settings_, platform_.store, *position);
     }
   }
   StopRelays(platform_, relays_);

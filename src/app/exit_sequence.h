@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/relays.h"
+#include "common/rect.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 
@@ -13,7 +14,7 @@ namespace banchiro {
 // not every window is loaded in every run.
 struct ExitTargets {
   // The main window's top/left in twips, when it is loaded (shown or not).
-  std::function<std::optional<std::pair<double, double>>()> main_position;
+  std::function<std::optional<TwipsPoint>()> main_position;
   std::function<void()> unload_settings_dialog;
   std::function<void()> unload_palette;  // stores F_Top/F_Left itself
   std::function<void()> unload_main_window;

@@ -2,22 +2,18 @@
 
 #include <cstdlib>
 
-#include "common/numbers.h"
-#include "engine/window_table.h"
+#include "common/function_keys.h"
+#include "settings/setting_values.h"
 
 namespace banchiro {
 namespace {
-
-constexpr std::string_view kRelayHandleSection = "hWnd";
-constexpr std::string_view kRelayHandleKey = "hWindow";
-constexpr std::string_view kHandOverKey = "SnedDispMethod";
 
 // Waits until the relay just started publishes a window of its own; gives
 // the published text, or "" when it ends or does not publish in time.
 std::string WaitForPublishedWindow(Platform& platform, ProcessId relay) {
   const std::int64_t deadline = platform.clock.NowMs() + kRelayPublishTimeoutMs;
   for (;;) {
-    const std::string text = platform.relay_store.Read(kRelayHandleSection, kRelayHandleKey);
+    const std::string text = platform.relay_store.Read(kSectionHWnd, kPublishedWindowKey);
     const WindowHandle window = HandleFromText(text);
     if (window != 0 && platform.processes.WindowOwner(window) == relay) return text;
     if (!platform.processes.IsRunning(relay) || platform.clock.NowMs() >= deadline) return {};
@@ -31,16 +27,14 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
   relays.count = 0;
   const std::string folder = platform.process.ProgramFolder();
   for (int n = 0; n < kMethodCount; ++n) {
-    if (settings.Fkey[n] == "0") continue;
     // Only F1..F12 exist; anything else would start a relay that serves no
     // key (an empty or damaged setting).
-    const double key = LeadingNumber(settings.Fkey[n]);
-    if (!(key >= 1 && key <= 12) || key != static_cast<int>(key)) continue;
+    const auto key = AssignedKey(settings, n);
+    if (!key) continue;
     platform.store.Write(kSectionDispMethod, kHandOverKey, settings.D_Method[n]);
     // A handle left from an earlier relay must not be taken for this one's.
-    platform.relay_store.Write(kRelayHandleSection, kRelayHandleKey, "");
-    const std::string command =
-        std::string(kRelayProgram) + " " + settings.function_key_names[static_cast<int>(key)];
+    platform.relay_store.Write(kSectionHWnd, kPublishedWindowKey, "");
+    const std::string command = std::string(kRelayProgram) + " " + FunctionKeyName(*key);
     const ProcessId relay =
         platform.processes.Start(folder + "\\" + kRelayProgram, command, folder, kRelayShowState);
     if (relay == 0) continue;

@@ -2,12 +2,13 @@
 
 #include "app/command_line.h"
 #include "settings/load_settings.h"
-#include "ui/palette/palette_layout.h"
+#include "settings/setting_values.h"
+#include "settings/palette_layout.h"
 
 namespace banchiro {
 
 bool ShouldShowSplash(const Settings& settings) {
-  return IsOn(settings.OptLogo) && settings.OptStat != "1";
+  return SplashOn(settings) && settings.OptStat != "1";
 }
 
 StartupResult RunStartup(std::string_view command_line, Platform& platform, Settings& settings,

@@ -5,21 +5,24 @@
 #include <cstdlib>
 #include <limits>
 
+#include "common/text.h"
+
 namespace banchiro {
 namespace {
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+// A stored number may follow blanks and line breaks.
+bool IsPadding(char c) {
+  return IsBlank(c) || c == '\r' || c == '\n';
 }
 
 }  // namespace
 
 double LeadingNumber(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i]))
+  while (i < text.size() && IsPadding(text[i]))
     ++i;
   const std::size_t start = i;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
@@ -67,6 +70,11 @@ std::int32_t RoundToInt32(double value) {
   if (rounded <= kMin) return std::numeric_limits<std::int32_t>::min();
   if (rounded >= kMax) return std::numeric_limits<std::int32_t>::max();
   return static_cast<std::int32_t>(rounded);
+}
+
+int TwipsToPixels(double twips, double twips_per_pixel) {
+  if (!(twips_per_pixel > 0) || !std::isfinite(twips_per_pixel)) return 0;
+  return RoundToInt32(twips / twips_per_pixel);
 }
 
 std::string FormatNumber(double value) {

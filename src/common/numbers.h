@@ -21,6 +21,10 @@ double RoundHalfEven(double value);
 // the moment a computed size or position becomes whole pixels or twips.
 std::int32_t RoundToInt32(double value);
 
+// Twips to whole pixels at this many twips per pixel, to the nearest
+// (halves to even). A non-positive or non-finite twips-per-pixel gives 0.
+int TwipsToPixels(double twips, double twips_per_pixel);
+
 // Plain decimal text of a number as settings store it: "." as decimal point,
 // no thousands separators, no trailing zeros, a fraction only where there is
 // one ("7801.5", "1000", "-3"). Infinity and NaN are written as "0".

@@ -20,4 +20,10 @@ struct Rect {
   friend bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }
 };
 
+// A place of one of the program's own windows, in twips (1/1440 inch).
+struct TwipsPoint {
+  double top = 0;
+  double left = 0;
+};
+
 }  // namespace banchiro

@@ -6,25 +6,11 @@
 
 namespace banchiro {
 
-std::string GetWindowsName(const VersionRecord& version) {
-  if (version.platform_id == 1) {
-    if (version.minor == 0) return "Windows 95";
-    if (version.minor == 10) return "Windows 98";
-    return "Windows Me";
-  }
-  if (version.platform_id == 2) {
-    if (version.major == 4) return "Windows NT";
-    if (version.minor == 0) return "Windows 2000";
-    return "Windows XP";
-  }
-  return "";
-}
-
 void ArrangeWindows(int method, Platform& platform, const Settings& settings) {
   if (method < 0 || method > 13) return;
   WindowTable table =
       CollectWindows(platform.windows, platform.store, platform.message_boxes, settings);
-  const bool windows_xp = GetWindowsName(platform.system.Version()) == "Windows XP";
+  const bool windows_xp = GetWindowsName(platform.system.Version()) == WindowsName::kXP;
   const LayoutInputs inputs = MakeLayoutInputs(settings, platform.windows.WorkArea(), windows_xp);
 
   if (method <= 10) {

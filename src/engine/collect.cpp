@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "common/numbers.h"
 #include "settings/key_table.h"
+#include "settings/setting_values.h"
 
 namespace banchiro {
 namespace {
@@ -26,11 +26,8 @@ bool IsThunderMain(std::string_view class_name) {
 
 bool FailsSizeRule(const WindowInfo& window, const Settings& settings) {
   for (int k = 0; k < 4; ++k) {
-    if (!IsOn(settings.OptJog[k])) continue;
-    if (LeadingNumber(settings.OptHgt[k]) > window.rect.height &&
-        LeadingNumber(settings.OptWth[k]) > window.rect.width) {
-      return true;
-    }
+    const SizeRule rule = SizeRuleAt(settings, k);
+    if (rule.on && rule.height > window.rect.height && rule.width > window.rect.width) return true;
   }
   return false;
 }

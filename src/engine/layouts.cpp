@@ -4,24 +4,14 @@
 #include <cstdint>
 
 #include "common/numbers.h"
+#include "settings/setting_values.h"
 
 namespace banchiro {
 namespace {
 
-constexpr float kDefaultCascadeDivisor = static_cast<float>(1.2 + 1.2);
-constexpr std::int16_t kDefaultGap = 70;  // one icon column of 70 pixels
-
 // Clamped conversion for sums of int32 values that may overflow.
 std::int32_t Clamp(double value) {
   return RoundToInt32(value);
-}
-
-std::int16_t EdgeGap(const std::string& count, const std::string& pixels,
-                     const std::string& adjust) {
-  const double gap =
-      RoundHalfEven(LeadingNumber(pixels) * LeadingNumber(count) + LeadingNumber(adjust));
-  if (!std::isfinite(gap) || gap < INT16_MIN || gap > INT16_MAX) return kDefaultGap;
-  return static_cast<std::int16_t>(gap);
 }
 
 std::vector<Rect> Cascade(int method, int n, const LayoutInputs& in) {
@@ -55,17 +45,15 @@ std::vector<Rect> Cascade(int method, int n, const LayoutInputs& in) {
 LayoutInputs MakeLayoutInputs(const Settings& settings, const Rect& work_area, bool windows_xp) {
   LayoutInputs in;
   in.work_area = work_area;
-  in.gap_left = EdgeGap(settings.OptSat[0], settings.OptPix[0], settings.OptIval[0]);
-  in.gap_right = EdgeGap(settings.OptSat[1], settings.OptPix[1], settings.OptIval[1]);
-  in.gap_top = EdgeGap(settings.OptSat[2], settings.OptPix[2], settings.OptIval[2]);
-  in.gap_bottom = EdgeGap(settings.OptSat[3], settings.OptPix[3], settings.OptIval[3]);
+  in.gap_left = EdgeGap(settings, Edge::kLeft);
+  in.gap_right = EdgeGap(settings, Edge::kRight);
+  in.gap_top = EdgeGap(settings, Edge::kTop);
+  in.gap_bottom = EdgeGap(settings, Edge::kBottom);
   in.dx = 22;
   in.dy = windows_xp ? 29 : 22;
-  const float divisor = static_cast<float>(LeadingNumber(settings.OptCas) + 1.2);
-  in.cascade_divisor =
-      (std::isfinite(divisor) && divisor != 0.0f) ? divisor : kDefaultCascadeDivisor;
-  in.ratio_top = static_cast<float>(LeadingNumber(settings.OptRat[0]));
-  in.ratio_left = static_cast<float>(LeadingNumber(settings.OptRat[1]));
+  in.cascade_divisor = CascadeDivisor(settings);
+  in.ratio_top = UpperRatio(settings);
+  in.ratio_left = LeftRatio(settings);
   return in;
 }
 

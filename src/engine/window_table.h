@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "common/rect.h"
@@ -16,11 +15,5 @@ struct WindowRow {
   Rect target;
 };
 using WindowTable = std::vector<WindowRow>;
-
-// A handle as the registry record holds it: the signed 32-bit value in
-// decimal (window handles carry 32 significant bits, also in 64-bit Windows).
-std::string HandleText(WindowHandle handle);
-// The handle a stored text names; 0 for empty or non-numeric text.
-WindowHandle HandleFromText(const std::string& text);
 
 }  // namespace banchiro

@@ -12,6 +12,15 @@ struct ScreenMetrics {
 
   double width_twips() const { return width_px * twips_per_pixel_x; }
   double height_twips() const { return height_px * twips_per_pixel_y; }
+
+  // Twips to whole pixels, to the nearest (an exact half to the even one).
+  int XPixels(double twips) const;
+  int YPixels(double twips) const;
+  double XTwips(int pixels) const { return pixels * twips_per_pixel_x; }
+  double YTwips(int pixels) const { return pixels * twips_per_pixel_y; }
+  // Dots per inch, and the pixel height of a font of this many points.
+  int Dpi() const;
+  int FontPixels(double points) const;
 };
 
 class Screen {

@@ -12,6 +12,11 @@ struct VersionRecord {
   int minor = 0;
 };
 
+// The Windows a version record names; the program's look and its shut-down
+// branch on it. Every NT version from 5.1 on is kXP, as is Windows 10/11.
+enum class WindowsName { kNone, k95, k98, kMe, kNT, k2000, kXP };
+WindowsName GetWindowsName(const VersionRecord& version);
+
 // Read-only facts about the Windows installation the program runs on.
 class SystemInfo {
  public:

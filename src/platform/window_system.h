@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "common/rect.h"
+#include "common/window_handle.h"
 
 namespace banchiro {
-
-// A top-level window of any program, as the number its handle denotes.
-using WindowHandle = std::int64_t;
 
 // The show commands and placement flags the engine looks at.
 inline constexpr int kShowNormal = 1;

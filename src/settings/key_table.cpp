@@ -98,7 +98,7 @@ const std::vector<KeyDef>& KeyTable() {
       INDEXED(C, OptWth, 4, 18, kDefault, BANCHIRO_TEXT_DEFAULT("200")),
       INDEXED(C, OptRat, 2, 21, kDefault, RatioDefault),
       SCALAR(C, OptWinS, 24, kDefault, BANCHIRO_TEXT_DEFAULT("0")),
-      UNBOUND(C, "Toolbar", 0, 0, 0),
+      UNBOUND(C, kToolbarValue, 0, 0, 0),
 
       SCALAR(P, OptCent, 5, kDefault, BANCHIRO_TEXT_DEFAULT("0")),
       SCALAR(P, S_Top, 7, kMemoryDefault, MainTopDefault),
@@ -113,7 +113,7 @@ const std::vector<KeyDef>& KeyTable() {
       SCALAR(F, OptGuide, 23, kDefault, BANCHIRO_TEXT_DEFAULT("1")),
 
       INDEXED(D, D_Method, kMethodCount, 22, kMethodCommand, MethodCommandDefault),
-      UNBOUND(D, "SnedDispMethod", 0, 0, 0),
+      UNBOUND(D, kHandOverKey, 0, 0, 0),
 
       UNBOUND(H, "N_Wnd", 1, 20, 0),
 

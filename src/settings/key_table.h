@@ -6,7 +6,7 @@
 
 #include "platform/screen.h"
 #include "settings/settings.h"
-#include "ui/palette/palette_layout.h"
+#include "settings/palette_layout.h"
 
 namespace banchiro {
 

@@ -51,7 +51,6 @@ bool SettingsLoader::RunStep(int step) {
       ScanExcludedTitles(*FindKey("JogaiWid"));
       return true;
     case 22:
-      FillConstantTables();
       LoadTableStep(step);
       for (const auto& shown : settings_.FkeyDisp) {
         if (shown == "1") palette_at_startup_ = true;
@@ -185,16 +184,6 @@ void SettingsLoader::ScanExcludedTitles(const KeyDef& key) {
       store_.Write(key.section, name, field);
     }
     if (!field.empty()) ++settings_.exclusion_count;
-  }
-}
-
-void SettingsLoader::FillConstantTables() {
-  for (int k = 0; k < kFunctionKeyNameCount; ++k) {
-    settings_.function_key_names[k] = FunctionKeyName(k);
-  }
-  for (int n = 0; n < kMethodCount; ++n) {
-    settings_.method_commands[n] = MethodCommand(n);
-    settings_.method_captions[n] = MethodCaption(n);
   }
 }
 

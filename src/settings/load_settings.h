@@ -41,7 +41,6 @@ class SettingsLoader {
   void LoadRightClickRows(const KeyDef& key);
   void LoadExcludedTitleDefaults(const KeyDef& key);
   void ScanExcludedTitles(const KeyDef& key);
-  void FillConstantTables();
   bool SettingsFromVersion31OrOlder() const;
 
   Settings& settings_;

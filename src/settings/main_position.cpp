@@ -4,10 +4,10 @@
 
 namespace banchiro {
 
-void StoreMainWindowPosition(Settings& settings, SettingsStore& store, double top, double left) {
+void StoreMainWindowPosition(Settings& settings, SettingsStore& store, const TwipsPoint& place) {
   // Single precision, as the window's own coordinates were kept.
-  settings.S_Top = FormatSingle(static_cast<float>(top));
-  settings.S_Left = FormatSingle(static_cast<float>(left));
+  settings.S_Top = FormatSingle(static_cast<float>(place.top));
+  settings.S_Left = FormatSingle(static_cast<float>(place.left));
   store.Write(kSectionPosition, "S_Top", settings.S_Top);
   store.Write(kSectionPosition, "S_Left", settings.S_Left);
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/display_methods.h"
+#include "common/display_methods.h"
 
 namespace banchiro {
 
@@ -19,6 +19,15 @@ inline constexpr std::string_view kSectionRightClick = "RightClick";
 inline constexpr std::string_view kSectionExclude = "Exclude";
 
 inline constexpr std::string_view kApplicationName = "BANCHIRO";
+// The relays keep settings of their own under this application name.
+inline constexpr std::string_view kRelayApplicationName = "KOVRAN";
+// The relay protocol: the starter hands each relay its command in
+// DispMethod\SnedDispMethod, and the relay publishes its window's handle as
+// hWnd\hWindow among its own settings.
+inline constexpr std::string_view kHandOverKey = "SnedDispMethod";
+inline constexpr std::string_view kPublishedWindowKey = "hWindow";
+// The toolbar's own save of its button arrangement, in section Config.
+inline constexpr std::string_view kToolbarValue = "Toolbar";
 inline constexpr std::string_view kHelpFileName = "BANCHIRO.HLP";
 
 // This version's settings version record.
@@ -29,7 +38,6 @@ inline constexpr std::string_view kVersionRevision = "0";
 inline constexpr int kExcludedTitleCount = 100;
 inline constexpr int kRightClickRows = 3;
 inline constexpr int kSeparatorCount = 5;
-inline constexpr int kFunctionKeyNameCount = 13;
 
 using MethodTexts = std::array<std::string, kMethodCount>;
 
@@ -72,14 +80,6 @@ struct Settings {
   std::int16_t exclusion_count = 0;  // JogaiWid entries neither empty nor " "
   std::string appearance_scheme;     // empty when Windows has none
   std::string help_file_path;        // program folder + "\BANCHIRO.HLP"
-  std::array<std::string, kFunctionKeyNameCount> function_key_names;
-  MethodTexts method_commands;
-  MethodTexts method_captions;
 };
-
-// A settings value is "on" only when it is exactly "1".
-inline bool IsOn(const std::string& flag) {
-  return flag == "1";
-}
 
 }  // namespace banchiro

@@ -30,11 +30,11 @@ class RecordingView : public MainView {
     layout = l;
     log_.push_back("layout");
   }
-  void MoveTo(const MainWindowTwips& p) override {
+  void MoveTo(const TwipsPoint& p) override {
     position = p;
     log_.push_back("move");
   }
-  MainWindowTwips Position() override { return position; }
+  TwipsPoint Position() override { return position; }
   void SetShowHideState(const ShowHideState& s) override {
     show_hide = s;
     log_.push_back("show/hide state");
@@ -53,7 +53,7 @@ class RecordingView : public MainView {
 
   std::function<void()> on_tray_add;
   BarLayout layout;
-  MainWindowTwips position;
+  TwipsPoint position;
   ShowHideState show_hide;
   std::vector<const MenuEntry*> display_menu;
 

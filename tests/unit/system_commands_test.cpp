@@ -1,4 +1,4 @@
-#include "ui/main/system_commands.h"
+#include "app/system_commands.h"
 
 #include <optional>
 #include <string>
@@ -24,7 +24,7 @@ struct Rig {
 
   SystemCommands Commands() {
     return SystemCommands(fake.platform, session, settings, kMainWindow, [] {
-      return MainWindowTwips{5450.0, 6530.5};
+      return TwipsPoint{5450.0, 6530.5};
     });
   }
 

@@ -5,15 +5,14 @@
 
 #include <optional>
 
-#include "app/exit_sequence.h"
-#include "app/relays.h"
+#include "app/resident.h"
 #include "app/startup.h"
 #include "app/win32/later_windows.h"
 #include "app/win32/splash_window.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_session.h"
-#include "settings/settings.h"
+#include "settings/setting_values.h"
 #include "ui/main/main_window.h"
 #include "ui/palette/palette_window.h"
 
@@ -31,7 +30,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
-  banchiro::win32::Win32Platform platform;
+  banchiro::win32::Win32Platform platform(banchiro::kApplicationName,
+                                          banchiro::kRelayApplicationName);
   banchiro::Settings settings;
   // The newer-settings guard ends the process inside.
   const banchiro::StartupResult start = banchiro::RunStartup(
@@ -47,27 +47,24 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   banchiro::ui::PaletteWindow palette(platform.platform, settings, instance);
   std::optional<banchiro::ui::MainWindow> main_window;
 
-  banchiro::RelayTable relays;
   banchiro::ExitTargets targets;
-  targets.main_position = [&]() -> std::optional<std::pair<double, double>> {
+  targets.main_position = [&]() -> std::optional<banchiro::TwipsPoint> {
     if (!main_window || !main_window->loaded()) return std::nullopt;
-    const banchiro::MainWindowTwips position = main_window->Position();
-    return std::make_pair(position.top, position.left);
+    return main_window->Position();
   };
   targets.unload_palette = [&palette] { palette.Unload(); };
   targets.unload_main_window = [&main_window] {
     if (main_window) main_window->Close();
   };
-  banchiro::ExitSequence exit_sequence(platform.platform, settings, relays, targets);
+  banchiro::Resident resident(platform.platform, settings, targets);
 
   banchiro::MainWindowRoutines routines;
   routines.show_settings_dialog = [&] { banchiro::app::ShowSettingsDialog(*main_window); };
   routines.show_help = [&](int index) { banchiro::app::ShowHelp(*main_window, settings, index); };
   routines.show_version_dialog = [&] { banchiro::app::ShowVersionDialog(*main_window); };
-  main_window.emplace(platform.platform, session, settings, relays, exit_sequence, routines,
-                      instance);
+  main_window.emplace(platform.platform, session, settings, resident, routines, instance);
 
-  palette.set_on_session_end([&exit_sequence] { exit_sequence.Run(); });
+  palette.set_on_session_end([&resident] { resident.End(); });
   palette.set_on_destroyed(WakeMessageLoop);
   main_window->set_on_destroyed(WakeMessageLoop);
 
@@ -83,6 +80,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  if (!exit_sequence.ran()) exit_sequence.Run();
+  if (!resident.ended()) resident.End();
   return 0;
 }

@@ -1,6 +1,5 @@
 #include "app/win32/splash_window.h"
 
-#include "common/numbers.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
 #include "res/resource.h"
@@ -40,10 +39,10 @@ SplashWindow::SplashWindow(HINSTANCE instance, const ScreenMetrics& screen)
     : instance_(instance), screen_(screen) {}
 
 int SplashWindow::X(double twips) const {
-  return RoundToInt32(twips / screen_.twips_per_pixel_x);
+  return screen_.XPixels(twips);
 }
 int SplashWindow::Y(double twips) const {
-  return RoundToInt32(twips / screen_.twips_per_pixel_y);
+  return screen_.YPixels(twips);
 }
 
 void SplashWindow::ShowModal() {
@@ -77,11 +76,10 @@ void SplashWindow::Paint(HDC dc) {
   FillRect(dc, &client, grey.get());
   SetBkMode(dc, TRANSPARENT);
 
-  const int dpi = RoundToInt32(1440.0 / screen_.twips_per_pixel_y);
   for (const SplashText& t : kTexts) {
     win32::UniqueFont font(
-        CreateFontW(-RoundToInt32(t.points * dpi / 72), 0, 0, 0, t.bold ? FW_BOLD : FW_NORMAL,
-                    FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        CreateFontW(-screen_.FontPixels(t.points), 0, 0, 0, t.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                    FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                     ANTIALIASED_QUALITY, DEFAULT_PITCH, win32::Widen(t.face).c_str()));
     HGDIOBJ old = SelectObject(dc, font.get());
     const std::wstring text = win32::Widen(t.text);

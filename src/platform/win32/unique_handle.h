@@ -61,6 +61,11 @@ struct IconTraits {
   static Handle None() { return nullptr; }
   static void Close(Handle h) { DestroyIcon(h); }
 };
+struct AcceleratorTraits {
+  using Handle = HACCEL;
+  static Handle None() { return nullptr; }
+  static void Close(Handle h) { DestroyAcceleratorTable(h); }
+};
 template <typename T>
 struct GdiObjectTraits {
   using Handle = T;
@@ -72,6 +77,7 @@ using UniqueHKey = UniqueHandle<HKeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;

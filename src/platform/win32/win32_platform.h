@@ -59,8 +59,12 @@ class Win32SystemInfo : public SystemInfo {
 };
 
 // The real services, owned together, with the Platform view the core takes.
+// The store and the relays' store are named by the program.
 struct Win32Platform {
-  RegistrySettingsStore store{"BANCHIRO"};
+  Win32Platform(std::string_view application, std::string_view relay_application)
+      : store(std::string(application)), relay_store(std::string(relay_application)) {}
+
+  RegistrySettingsStore store;
   Win32Screen screen;
   Win32MessageBoxes message_boxes;
   Win32Process process;
@@ -69,7 +73,7 @@ struct Win32Platform {
   Win32Shell shell;
   Win32Processes processes;
   Win32Clock clock;
-  RegistrySettingsStore relay_store{"KOVRAN"};
+  RegistrySettingsStore relay_store;
   Platform platform{store,   screen, message_boxes, process, system,
                     windows, shell,  processes,     clock,   relay_store};
 };

@@ -1,18 +1,16 @@
 #include "ui/main/bar_layout.h"
 
-#include <cmath>
-
-#include "common/numbers.h"
+#include "settings/setting_values.h"
 
 namespace banchiro {
 namespace {
 
 enum class Look { kXpClassic, kXpStyled, kWindows2000, kOther };
 
-Look LookFor(const std::string& windows_name, const std::string& appearance_scheme) {
-  if (windows_name == "Windows XP")
+Look LookFor(WindowsName windows, const std::string& appearance_scheme) {
+  if (windows == WindowsName::kXP)
     return appearance_scheme.empty() ? Look::kXpStyled : Look::kXpClassic;
-  if (windows_name == "Windows 2000") return Look::kWindows2000;
+  if (windows == WindowsName::k2000) return Look::kWindows2000;
   return Look::kOther;
 }
 
@@ -28,14 +26,9 @@ constexpr SizeRow kBoth = {{{2520, 1000}, {2520, 1140}, {2500, 1000}, {2500, 100
 
 }  // namespace
 
-int TwipsToPixels(double twips, double twips_per_pixel) {
-  if (!(twips_per_pixel > 0) || !std::isfinite(twips_per_pixel)) return 0;
-  return RoundToInt32(twips / twips_per_pixel);
-}
-
-BarLayout BarLayoutFor(bool toolbar_on, bool menu_bar_on, const std::string& windows_name,
+BarLayout BarLayoutFor(bool toolbar_on, bool menu_bar_on, WindowsName windows,
                        const std::string& appearance_scheme) {
-  const int look = static_cast<int>(LookFor(windows_name, appearance_scheme));
+  const int look = static_cast<int>(LookFor(windows, appearance_scheme));
   // With the toolbar off the menus are the only way to reach anything, so
   // they show whatever OptMBar says (a store edited by hand can hold both off).
   if (!toolbar_on) return {true, kToolbarOff.by_look[look]};
@@ -43,22 +36,17 @@ BarLayout BarLayoutFor(bool toolbar_on, bool menu_bar_on, const std::string& win
   return {true, kBoth.by_look[look]};
 }
 
-BarLayout BarLayoutFor(const Settings& settings, const std::string& windows_name) {
-  return BarLayoutFor(IsOn(settings.OptTBar), IsOn(settings.OptMBar), windows_name,
+BarLayout BarLayoutFor(const Settings& settings, WindowsName windows) {
+  return BarLayoutFor(ToolbarOn(settings), MenuBarOn(settings), windows,
                       settings.appearance_scheme);
 }
 
-PixelSize ToPixels(const TwipsSize& size, double twips_per_pixel_x, double twips_per_pixel_y) {
-  return {TwipsToPixels(size.width, twips_per_pixel_x),
-          TwipsToPixels(size.height, twips_per_pixel_y)};
-}
-
-MainWindowPosition MainWindowPositionFor(const Settings& settings, const ScreenMetrics& screen,
-                                         const TwipsSize& window) {
-  if (IsOn(settings.OptCent)) {
+TwipsPoint MainWindowPositionFor(const Settings& settings, const ScreenMetrics& screen,
+                                 const TwipsSize& window) {
+  if (CentredAtStart(settings)) {
     return {(screen.height_twips() - window.height) / 2, (screen.width_twips() - window.width) / 2};
   }
-  return {LeadingNumber(settings.S_Top), LeadingNumber(settings.S_Left)};
+  return StoredMainPosition(settings);
 }
 
 }  // namespace banchiro

@@ -5,6 +5,7 @@
 #include "engine/arrange.h"
 #include "settings/appearance.h"
 #include "settings/main_position.h"
+#include "settings/setting_values.h"
 #include "ui/main/toolbar_model.h"
 
 namespace banchiro {
@@ -22,13 +23,11 @@ std::optional<int> TrayPopupFor(int mouse_message) {
 }
 
 MainWindowModel::MainWindowModel(Platform& platform, SystemSession& session, Settings& settings,
-                                 RelayTable& relays, ExitSequence& exit_sequence, MainView& view,
-                                 MainWindowRoutines routines)
+                                 Resident& resident, MainView& view, MainWindowRoutines routines)
     : platform_(platform),
       session_(session),
       settings_(settings),
-      relays_(relays),
-      exit_sequence_(exit_sequence),
+      resident_(resident),
       view_(view),
       routines_(std::move(routines)) {}
 
@@ -40,7 +39,7 @@ void MainWindowModel::Form_Load() {
   layout_ = BarLayoutFor(settings_, GetWindowsName(platform_.system.Version()));
   view_.ApplyBarLayout(layout_);
 
-  const MainWindowPosition position =
+  const TwipsPoint position =
       MainWindowPositionFor(settings_, platform_.screen.Metrics(), layout_.size);
   view_.MoveTo({position.top, position.left});
 
@@ -53,8 +52,8 @@ void MainWindowModel::Form_Load() {
   // Windows may end the session while the icon is being added (the thread
   // serves sent messages meanwhile); relays started after the exit sequence
   // would outlive the program.
-  if (exit_sequence_.begun()) return;
-  StartRelays(platform_, settings_, relays_);
+  if (resident_.ending()) return;
+  resident_.StartRelays();
   first_activation_ = true;
 }
 
@@ -72,7 +71,7 @@ void MainWindowModel::Form_QueryUnload() {
   view_.DeleteTrayIcon();
   // Unloading the window from inside the exit sequence comes back here; the
   // nested run returns at once and the window goes.
-  exit_sequence_.Run();
+  resident_.End();
   view_.Destroy();
 }
 
@@ -144,8 +143,7 @@ void MainWindowModel::Timer1_Timer() {
 
 void MainWindowModel::mnuFileShow_Hide_Click(int index) {
   if (index == 1) {
-    const MainWindowTwips position = view_.Position();
-    StoreMainWindowPosition(settings_, platform_.store, position.top, position.left);
+    StoreMainWindowPosition(settings_, platform_.store, view_.Position());
     hidden_ = true;
     view_.SetShowHideState(ShowHideStateFor(true));
     view_.Hide();
@@ -163,7 +161,7 @@ void MainWindowModel::mnuFileShow_Hide_Click(int index) {
 void MainWindowModel::mnuFileEnd_Click() {
   if (platform_.message_boxes.Show(kEndText, kEndTitle, MessageButtons::kOkCancel,
                                    MessageIcon::kQuestion) == MessageAnswer::kOk) {
-    exit_sequence_.Run();
+    resident_.End();
   }
 }
 

@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "app/exit_sequence.h"
-#include "app/relays.h"
+#include "app/resident.h"
+#include "app/system_commands.h"
 #include "platform/platform.h"
 #include "platform/session.h"
 #include "settings/settings.h"
 #include "ui/main/bar_layout.h"
 #include "ui/main/menu_model.h"
-#include "ui/main/system_commands.h"
 
 namespace banchiro {
 
@@ -50,8 +49,8 @@ class MainView {
   virtual void DeleteTrayIcon() = 0;
   // The two top-level menus on the bar or not, and the outer size.
   virtual void ApplyBarLayout(const BarLayout& layout) = 0;
-  virtual void MoveTo(const MainWindowTwips& position) = 0;
-  virtual MainWindowTwips Position() = 0;
+  virtual void MoveTo(const TwipsPoint& position) = 0;
+  virtual TwipsPoint Position() = 0;
   virtual void SetShowHideState(const ShowHideState& state) = 0;
   // Rebuilds "表示(&D)" with exactly these entries.
   virtual void SetDisplayMenu(const std::vector<const MenuEntry*>& entries) = 0;
@@ -79,8 +78,7 @@ struct MainWindowRoutines {
 class MainWindowModel {
  public:
   MainWindowModel(Platform& platform, SystemSession& session, Settings& settings,
-                  RelayTable& relays, ExitSequence& exit_sequence, MainView& view,
-                  MainWindowRoutines routines);
+                  Resident& resident, MainView& view, MainWindowRoutines routines);
 
   // Tray icon first, then layout, position, menus and relays.
   void Form_Load();
@@ -110,8 +108,7 @@ class MainWindowModel {
   Platform& platform_;
   SystemSession& session_;
   Settings& settings_;
-  RelayTable& relays_;
-  ExitSequence& exit_sequence_;
+  Resident& resident_;
   MainView& view_;
   MainWindowRoutines routines_;
   std::optional<SystemCommands> system_commands_;

@@ -1,35 +1,12 @@
 #include "ui/main/menu_model.h"
 
-#include "common/numbers.h"
+#include "settings/setting_values.h"
 
 namespace banchiro {
 namespace {
 
 using K = MenuEntryKind;
 using C = MenuCommand;
-
-std::string_view MethodMenuControl(MethodMenu menu) {
-  switch (menu) {
-    case MethodMenu::kDispMethod_Ex:
-      return "mnuDispMethod_Ex";
-    case MethodMenu::kDispMethod:
-      return "mnuDispMethod";
-    case MethodMenu::kDispMethod_Ex4:
-      return "mnuDispMethod_Ex4";
-    case MethodMenu::kDispMethod_Ex5:
-      return "mnuDispMethod_Ex5";
-    case MethodMenu::kDispMethod_Ex2:
-      return "mnuDispMethod_Ex2";
-    case MethodMenu::kDispMethod_Ex3:
-      return "mnuDispMethod_Ex3";
-  }
-  return {};
-}
-
-// The grid and the close-all item are single controls, not arrays.
-bool IsSingleControl(MethodMenu menu) {
-  return menu == MethodMenu::kDispMethod_Ex5 || menu == MethodMenu::kDispMethod_Ex3;
-}
 
 MenuEntry Submenu(int level, std::string_view control, std::string_view caption) {
   MenuEntry e;
@@ -63,13 +40,10 @@ MenuEntry Separator(int level, std::string_view control, int display_separator =
   return e;
 }
 
-// Captions, control names and indexes of the method items come from the one
-// method table, so the menu, the verbs and the settings dialog cannot drift.
-MenuEntry Method(int number) {
-  const DisplayMethod& m = DisplayMethods()[number];
-  MenuEntry e = Item(2, MethodMenuControl(m.menu), IsSingleControl(m.menu) ? -1 : m.menu_index,
-                     m.menu_caption, C::kDisplayMethod);
-  e.method = number;
+// A display-method item: its caption's access key is the method's letter.
+MenuEntry Method(std::string_view control, int index, std::string_view caption, int method) {
+  MenuEntry e = Item(2, control, index, caption, C::kDisplayMethod);
+  e.method = method;
   return e;
 }
 
@@ -104,31 +78,26 @@ std::vector<MenuEntry> BuildTree() {
       Separator(3, "mnuFileDummy2"),
       Item(3, "mnuFileEnd", -1, "ばんちろ君 の終了(&X)...", C::kEndProgram),
       Submenu(1, "mnuDisplay", "表示(&D)"),
-      Method(0),
-      Method(1),
-      Method(2),
-      Method(3),
+      Method("mnuDispMethod_Ex", 0, "重ねて表示（左上→右下）(&S)", 0),
+      Method("mnuDispMethod_Ex", 1, "重ねて表示（右上→左下）(&L)", 1),
+      Method("mnuDispMethod_Ex", 2, "重ねて表示（右下→左上）(&K)", 2),
+      Method("mnuDispMethod_Ex", 3, "重ねて表示（左下→右上）(&J)", 3),
       Separator(2, "mnuDispDummy", 0),
-      Method(4),
-      Method(5),
+      Method("mnuDispMethod", 0, "上下に並べて表示(&G)", 4),
+      Method("mnuDispMethod", 1, "左右に並べて表示(&O)", 5),
       Separator(2, "mnuDispDummy2", 1),
-      Method(6),
-      Method(7),
-      Method(8),
-      Method(9),
+      Method("mnuDispMethod_Ex4", 0, "左＆上下に並べて表示(&H)", 6),
+      Method("mnuDispMethod_Ex4", 1, "右＆上下に並べて表示(&N)", 7),
+      Method("mnuDispMethod_Ex4", 2, "上＆左右に並べて表示(&E)", 8),
+      Method("mnuDispMethod_Ex4", 3, "下＆左右に並べて表示(&D)", 9),
       Separator(2, "mnuDispDummy3", 2),
-      Method(10),
+      Method("mnuDispMethod_Ex5", -1, "４マスに並べて表示(&F)", 10),
       Separator(2, "mnuDispDummy4", 3),
-      Method(11),
-      Method(12),
+      Method("mnuDispMethod_Ex2", 0, "全ウィンドウを最小化(&M)", 11),
+      Method("mnuDispMethod_Ex2", 1, "元に戻す(&U)", 12),
       Separator(2, "mnuDispDummy5", 4),
-      Method(13),
+      Method("mnuDispMethod_Ex3", -1, "全ウィンドウを閉じる(&A)", 13),
   };
-}
-
-// "1", "01", " 1" and "1.0" all count: the setting is read as a number.
-bool NumericallyOne(const std::string& text) {
-  return LeadingNumber(text) == 1.0;
 }
 
 }  // namespace
@@ -157,12 +126,6 @@ const MenuEntry* FindMenuEntry(std::string_view control, int index) {
   return nullptr;
 }
 
-std::string MenuControlId(const MenuEntry& entry) {
-  std::string id(entry.control);
-  if (entry.index >= 0) id += "(" + std::to_string(entry.index) + ")";
-  return id;
-}
-
 std::string ShortcutText(const MenuShortcut& s) {
   if (s.function_key >= 1 && s.function_key <= 12) return "F" + std::to_string(s.function_key);
   if (s.letter != 0) return std::string(s.ctrl ? "Ctrl+" : "") + s.letter;
@@ -186,11 +149,9 @@ std::vector<const MenuEntry*> DisplayMenuEntries(const Settings& settings) {
     if (tree[i].control != "mnuDisplay") continue;
     for (int c : MenuChildren(i)) {
       const MenuEntry& e = tree[c];
-      bool visible = false;
-      if (e.kind == K::kSeparator && e.separator >= 0 && e.separator < kSeparatorCount)
-        visible = NumericallyOne(settings.OptSepa[e.separator]);
-      else if (e.command == C::kDisplayMethod && e.method >= 0 && e.method < kMethodCount)
-        visible = NumericallyOne(settings.RgtClick[2][e.method]);
+      const bool visible = e.kind == K::kSeparator ? SeparatorOnDisplayMenu(settings, e.separator)
+                           : e.command == C::kDisplayMethod ? OnDisplayMenu(settings, e.method)
+                                                            : false;
       if (visible) shown.push_back(&e);
     }
   }
@@ -199,10 +160,6 @@ std::vector<const MenuEntry*> DisplayMenuEntries(const Settings& settings) {
 
 ShowHideState ShowHideStateFor(bool window_hidden) {
   return {window_hidden, !window_hidden};
-}
-
-bool StartsHidden(const Settings& settings) {
-  return IsOn(settings.OptWinS);
 }
 
 }  // namespace banchiro

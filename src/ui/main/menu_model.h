@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/display_methods.h"
+#include "common/display_methods.h"
 #include "settings/settings.h"
 
 namespace banchiro {
@@ -65,9 +65,6 @@ std::vector<int> MenuChildren(int parent);
 // nothing.
 const MenuEntry* FindMenuEntry(std::string_view control, int index = -1);
 
-// "mnuFileWindows(1)" or "mnuFileEnd".
-std::string MenuControlId(const MenuEntry& entry);
-
 // "F1", "Ctrl+K", or "" (the text a menu shows right of the caption).
 std::string ShortcutText(const MenuShortcut& shortcut);
 
@@ -90,8 +87,5 @@ struct ShowHideState {
   bool hide_enabled = true;
 };
 ShowHideState ShowHideStateFor(bool window_hidden);
-
-// The window starts hidden when OptWinS is "1".
-bool StartsHidden(const Settings& settings);
 
 }  // namespace banchiro

@@ -3,20 +3,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
 #include "ui/main/toolbar_icons.h"
 #include "ui/main/toolbar_model.h"
 
 namespace banchiro::ui {
 namespace {
-
-// Holds the list while it is filled, so that a failure part way frees it.
-struct ImageListTraits {
-  using Handle = HIMAGELIST;
-  static Handle None() { return nullptr; }
-  static void Close(Handle h) { ImageList_Destroy(h); }
-};
-using ImageListOwner = win32::UniqueHandle<ImageListTraits>;
 
 // 0xAARRGGBB as a 32-bit DIB holds it. Drawn pixels are opaque, so their
 // colour needs no premultiplying; clear ones are all zero, which is also
@@ -68,17 +59,18 @@ bool AddPicture(HIMAGELIST list, const IconPicture& picture, int scale) {
 
 }  // namespace
 
-HIMAGELIST CreateToolbarImageList(int scale) {
-  if (scale < 1 || scale > kMaxToolbarIconScale) return nullptr;
+UniqueImageList CreateToolbarImageList(int scale) {
+  if (scale < 1 || scale > kMaxToolbarIconScale) return {};
   const int side = kToolbarIconSize * scale;
-  ImageListOwner list(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, kToolbarButtonCount, 0));
-  if (!list) return nullptr;
+  UniqueImageList list(
+      ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, kToolbarButtonCount, 0));
+  if (!list) return {};
   for (int button = 1; button <= kToolbarButtonCount; ++button) {
     const auto picture = ToolbarIconPicture(button);
-    if (!picture || !AddPicture(list.get(), *picture, scale)) return nullptr;
+    if (!picture || !AddPicture(list.get(), *picture, scale)) return {};
   }
-  if (ImageList_GetImageCount(list.get()) != kToolbarButtonCount) return nullptr;
-  return list.release();
+  if (ImageList_GetImageCount(list.get()) != kToolbarButtonCount) return {};
+  return list;
 }
 
 }  // namespace banchiro::ui

@@ -3,29 +3,26 @@
 namespace banchiro {
 namespace {
 
-struct CommandButton {
-  int number;
-  const char* control;
+// Button n (1-based, the default order) runs a display method's menu item or
+// one of the three commands that are not layouts.
+struct Slot {
+  int method;           // -1 for a command button
+  const char* control;  // the command's menu item
   int index;
 };
-
-// The buttons that are not display methods; the method buttons' places come
-// from the method table.
-constexpr CommandButton kCommandButtons[] = {
-    {7, "mnuOptSettei", -1},
-    {10, "mnuFileWindows", 2},
-    {12, "mnuFileWindows", 1},
+constexpr Slot kSlots[kToolbarButtonCount] = {
+    {0, nullptr, -1},          {1, nullptr, -1},  {2, nullptr, -1},
+    {3, nullptr, -1},          {4, nullptr, -1},  {5, nullptr, -1},
+    {-1, "mnuOptSettei", -1},  {11, nullptr, -1}, {12, nullptr, -1},
+    {-1, "mnuFileWindows", 2}, {13, nullptr, -1}, {-1, "mnuFileWindows", 1},
+    {6, nullptr, -1},          {7, nullptr, -1},  {8, nullptr, -1},
+    {9, nullptr, -1},          {10, nullptr, -1},
 };
 
-const MenuEntry* ItemForButton(int number) {
-  if (auto method = MethodForToolbarButton(number)) {
-    for (const auto& e : MainMenuTree()) {
-      if (e.command == MenuCommand::kDisplayMethod && e.method == *method) return &e;
-    }
-    return nullptr;
-  }
-  for (const auto& b : kCommandButtons) {
-    if (b.number == number) return FindMenuEntry(b.control, b.index);
+const MenuEntry* ItemFor(const Slot& slot) {
+  if (slot.control) return FindMenuEntry(slot.control, slot.index);
+  for (const auto& e : MainMenuTree()) {
+    if (e.command == MenuCommand::kDisplayMethod && e.method == slot.method) return &e;
   }
   return nullptr;
 }
@@ -35,7 +32,7 @@ std::array<ToolbarButton, kToolbarButtonCount> BuildButtons() {
   for (int i = 0; i < kToolbarButtonCount; ++i) {
     ToolbarButton& b = buttons[i];
     b.number = i + 1;
-    b.item = ItemForButton(b.number);
+    b.item = ItemFor(kSlots[i]);
     // The tooltip is the menu caption, so the two never disagree; the
     // blanks keep the text off the tip's border.
     if (b.item) b.tooltip = " " + CaptionWithoutAccessKey(b.item->caption) + " ";

@@ -1,6 +1,7 @@
 #include "ui/palette/palette_model.h"
 
-#include "common/numbers.h"
+#include "settings/key_table.h"
+#include "settings/setting_values.h"
 
 namespace banchiro {
 
@@ -20,48 +21,44 @@ std::array<PaletteSlot, kPaletteSlots> PaletteSlots(const PaletteLayout& l) {
   return slots;
 }
 
-std::string KeyTileCaption(int slot) {
-  static const char* const kDigits[] = {"１", "２", "３", "４", "５", "６", "７", "８", "９"};
-  const int key = slot + 1;
-  if (key < 1 || key > 12) return {};
-  return std::string("Ctrl＋Ｆ") + (key <= 9 ? kDigits[key - 1] : std::to_string(key).c_str());
-}
-
 std::array<std::string, kPaletteSlots> NameTileCaptions(const Settings& settings) {
   std::array<std::string, kPaletteSlots> captions;
   for (int n = 0; n < kMethodCount; ++n) {
-    const std::string& key = settings.Fkey[n];
-    const std::string& shown = settings.FkeyDisp[n];
-    if (key.empty() || key == "0" || shown.empty() || shown == "0") continue;
-    const double k = LeadingNumber(key);
-    if (!(k >= 1 && k <= kPaletteSlots)) continue;
-    captions[static_cast<int>(k) - 1] = settings.Fname[n];
+    const auto key = AssignedKey(settings, n);
+    if (key && MarkedForPalette(settings, n)) captions[*key - 1] = settings.Fname[n];
   }
   return captions;
 }
 
-std::uint32_t ColourValue(const std::string& text) {
-  const double value = LeadingNumber(text);
-  if (!(value >= 0 && value <= 0xFFFFFF)) return 0;
-  return static_cast<std::uint32_t>(RoundHalfEven(value));
+void ReloadPaletteColours(Settings& settings, SettingsStore& store) {
+  const KeyDef& key = *FindKey("OptCol");
+  for (int i = 0; i < key.count; ++i) {
+    const std::string name = KeyName(key, 0, i);
+    std::string value = store.Read(key.section, name);
+    if (value.empty()) {
+      value = key.default_of({}, 0, i);
+      store.Write(key.section, name, value);
+    }
+    settings.OptCol[i] = value;
+  }
 }
 
 TwipsPoint PalettePosition(const Settings& settings, const ScreenMetrics& screen) {
-  if (IsOn(settings.OptCent)) {
+  if (CentredAtStart(settings)) {
     const PaletteSize size = PaletteOuterSize(screen.width_twips());
     return {screen.height_twips() - 1.7 * size.height_twips,
             (screen.width_twips() - size.width_twips) / 2};
   }
-  return {LeadingNumber(settings.F_Top), LeadingNumber(settings.F_Left)};
+  return StoredPalettePosition(settings);
 }
 
-std::vector<PixelRect> PaletteRegionRects(const PaletteLayout& layout, double tppx, double tppy) {
+std::vector<PixelRect> PaletteRegionRects(const PaletteLayout& layout,
+                                          const ScreenMetrics& screen) {
   std::vector<PixelRect> rects;
   const auto slots = PaletteSlots(layout);
   const auto add = [&](const TwipsRect& r) {
-    rects.push_back({RoundToInt32(r.left / tppx), RoundToInt32(r.top / tppy),
-                     RoundToInt32((r.left + r.width) / tppx),
-                     RoundToInt32((r.top + r.height) / tppy)});
+    rects.push_back({screen.XPixels(r.left), screen.YPixels(r.top),
+                     screen.XPixels(r.left + r.width), screen.YPixels(r.top + r.height)});
   };
   for (const auto& slot : slots)
     add(slot.name);

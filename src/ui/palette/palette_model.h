@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "platform/screen.h"
-#include "settings/settings.h"
-#include "ui/palette/palette_layout.h"
+#include "platform/settings_store.h"
+#include "settings/setting_values.h"
+#include "settings/palette_layout.h"
 
 namespace banchiro {
 
@@ -27,23 +28,18 @@ struct PaletteSlot {
 };
 std::array<PaletteSlot, kPaletteSlots> PaletteSlots(const PaletteLayout& layout);
 
-// "Ctrl＋Ｆ１" .. "Ctrl＋Ｆ９", "Ctrl＋Ｆ10" .. "Ctrl＋Ｆ12".
-std::string KeyTileCaption(int slot);
-
 // The name tiles' captions: the palette name of the method on each key when
 // that method is marked for the palette; the higher method wins a shared
-// key, and keys outside 1..12 are shown nowhere.
+// key, and a method without a key is shown nowhere.
 std::array<std::string, kPaletteSlots> NameTileCaptions(const Settings& settings);
 
-// Colour value of a setting (red + 256 green + 65536 blue); anything that is
-// not a number in range gives black.
-std::uint32_t ColourValue(const std::string& text);
+// Takes both colours (OptCol) afresh from the store into the record: a colour
+// that only lives in memory, never saved, is not the user's choice and gives
+// way to the stored one; one that is not stored gets its default, written.
+void ReloadPaletteColours(Settings& settings, SettingsStore& store);
 
 // The palette's top/left in twips when it loads: centred near the bottom of
 // the screen with OptCent "1", otherwise the stored F_Top/F_Left.
-struct TwipsPoint {
-  double top = 0, left = 0;
-};
 TwipsPoint PalettePosition(const Settings& settings, const ScreenMetrics& screen);
 
 // Pixel rectangles (left, top, right, bottom) whose union is the palette's
@@ -51,7 +47,6 @@ TwipsPoint PalettePosition(const Settings& settings, const ScreenMetrics& screen
 struct PixelRect {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
-std::vector<PixelRect> PaletteRegionRects(const PaletteLayout& layout, double twips_per_pixel_x,
-                                          double twips_per_pixel_y);
+std::vector<PixelRect> PaletteRegionRects(const PaletteLayout& layout, const ScreenMetrics& screen);
 
 }  // namespace banchiro

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "common/function_keys.h"
 #include "common/numbers.h"
 #include "platform/win32/utf.h"
 
@@ -24,27 +25,15 @@ PaletteWindow::~PaletteWindow() {
 }
 
 void PaletteWindow::ReadColours() {
-  // Read afresh from the store: a colour that only lives in memory (never
-  // saved) is not the user's choice and gives way to the stored one.
-  static const char* const kKeys[] = {"OptCol(0)", "OptCol(1)"};
-  static const char* const kDefaults[] = {"65535", "0"};
-  for (int i = 0; i < 2; ++i) {
-    std::string value = platform_.store.Read(kSectionFunctionKey, kKeys[i]);
-    if (value.empty()) {
-      value = kDefaults[i];
-      platform_.store.Write(kSectionFunctionKey, kKeys[i], value);
-    }
-    settings_.OptCol[i] = value;
-  }
-  text_colour_ = ToColorRef(ColourValue(settings_.OptCol[0]));
-  back_colour_ = ToColorRef(ColourValue(settings_.OptCol[1]));
+  ReloadPaletteColours(settings_, platform_.store);
+  text_colour_ = ToColorRef(PaletteColour(settings_, 0));
+  back_colour_ = ToColorRef(PaletteColour(settings_, 1));
   background_.reset(CreateSolidBrush(back_colour_));
 }
 
 win32::UniqueFont PaletteWindow::MakeFont(int points) const {
-  const int dpi = RoundToInt32(1440.0 / screen_.twips_per_pixel_y);
-  return win32::UniqueFont(CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                                       FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+  return win32::UniqueFont(CreateFontW(-screen_.FontPixels(points), 0, 0, 0, FW_NORMAL, FALSE,
+                                       FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                        win32::Widen(kPaletteFontFace).c_str()));
 }
@@ -59,22 +48,20 @@ bool PaletteWindow::Load() {
 
   RegisterClassOnce(instance_, kPaletteClassName, nullptr);
   const TwipsPoint position = PalettePosition(settings_, screen_);
-  const int width = RoundToInt32(PaletteWidthTwips(layout_) / screen_.twips_per_pixel_x);
-  const int height = RoundToInt32(kPaletteHeightTwips / screen_.twips_per_pixel_y);
+  const int width = screen_.XPixels(PaletteWidthTwips(layout_));
+  const int height = screen_.YPixels(kPaletteHeightTwips);
   // An owned tool window gets no taskbar button on any shell (Wine's taskbar
   // shows unowned tool windows too); WS_POPUP without WS_CAPTION has no
   // border and no caption, so the client area is the whole window.
   if (!owner_) owner_ = CreateHiddenOwner(instance_);
   if (!CreateFor(WS_EX_TOOLWINDOW, kPaletteClassName, win32::Widen(kPaletteCaption).c_str(),
-                 WS_POPUP, RoundToInt32(position.left / screen_.twips_per_pixel_x),
-                 RoundToInt32(position.top / screen_.twips_per_pixel_y), width, height, owner_,
-                 instance_)) {
+                 WS_POPUP, screen_.XPixels(position.left), screen_.YPixels(position.top), width,
+                 height, owner_, instance_)) {
     return false;
   }
   // Cut the window to the union of its tiles; the system owns the region.
   win32::UniqueRegion shape;
-  for (const PixelRect& r :
-       PaletteRegionRects(layout_, screen_.twips_per_pixel_x, screen_.twips_per_pixel_y)) {
+  for (const PixelRect& r : PaletteRegionRects(layout_, screen_)) {
     HRGN tile = CreateRectRgn(r.left, r.top, r.right, r.bottom);
     if (!shape) {
       shape.reset(tile);
@@ -106,15 +93,14 @@ void PaletteWindow::OnActivate() {
   for (int i = 0; i < kPaletteSlots; ++i) {
     SetDlgItemTextW(hwnd(), kNameTileId + i, win32::Widen(names[i]).c_str());
   }
-  if (IsOn(settings_.OptGuide)) {
+  if (PaletteInFront(settings_)) {
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 
 void PaletteWindow::CreateTiles() {
   // The same pixel rectangles as the window's shape: name tiles, then keys.
-  const auto tiles =
-      PaletteRegionRects(layout_, screen_.twips_per_pixel_x, screen_.twips_per_pixel_y);
+  const auto tiles = PaletteRegionRects(layout_, screen_);
   for (int i = 0; i < kPaletteSlots; ++i) {
     const PixelRect& name = tiles[i];
     const PixelRect& key = tiles[kPaletteSlots + i];
@@ -126,7 +112,7 @@ void PaletteWindow::CreateTiles() {
         name.right - name.left, name.bottom - name.top, hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNameTileId + i)), instance_, nullptr);
     HWND key_tile = CreateWindowExW(
-        0, L"STATIC", win32::Widen(KeyTileCaption(i)).c_str(),
+        0, L"STATIC", win32::Widen(HotKeyCaption(i + 1)).c_str(),
         WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, key.left, key.top,
         key.right - key.left, key.bottom - key.top, hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kKeyTileId + i)), instance_, nullptr);
@@ -140,9 +126,8 @@ void PaletteWindow::StorePosition() {
   GetWindowRect(hwnd(), &r);
   // Only the store changes: a palette opened again in this run goes back to
   // where the settings record says.
-  platform_.store.Write(kSectionPosition, "F_Top", FormatNumber(r.top * screen_.twips_per_pixel_y));
-  platform_.store.Write(kSectionPosition, "F_Left",
-                        FormatNumber(r.left * screen_.twips_per_pixel_x));
+  platform_.store.Write(kSectionPosition, "F_Top", FormatNumber(screen_.YTwips(r.top)));
+  platform_.store.Write(kSectionPosition, "F_Left", FormatNumber(screen_.XTwips(r.left)));
 }
 
 void PaletteWindow::OnDestroyed() {

@@ -1,4 +1,4 @@
-#include "ui/palette/palette_layout.h"
+#include "settings/palette_layout.h"
 
 namespace banchiro {
 

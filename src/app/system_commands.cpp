@@ -1,34 +1,29 @@
-#include "ui/main/system_commands.h"
+#include "app/system_commands.h"
 
 #include <cstdio>
 #include <optional>
 #include <utility>
 
-#include "common/numbers.h"
-#include "engine/arrange.h"
 #include "settings/main_position.h"
+#include "settings/setting_values.h"
 
 namespace banchiro {
 namespace {
 
-// Only "0" (restart) and "1" (shut down) schedule anything. "2" means none,
-// and so does any other text: a damaged value must neither end the session
-// at some minute nor let a menu click restart Windows without asking.
-bool ScheduledActionPending(const std::string& opt_run) {
-  return opt_run == "0" || opt_run == "1";
-}
-
 // The versions without a power-off of their own shut down plainly; Windows 95
 // and an unknown system are not asked at all.
-std::optional<SessionEnd> ShutDownFor(const std::string& windows_name) {
-  if (windows_name == "Windows 98" || windows_name == "Windows Me" ||
-      windows_name == "Windows NT") {
-    return SessionEnd::kShutDown;
+std::optional<SessionEnd> ShutDownFor(WindowsName windows) {
+  switch (windows) {
+    case WindowsName::k98:
+    case WindowsName::kMe:
+    case WindowsName::kNT:
+      return SessionEnd::kShutDown;
+    case WindowsName::k2000:
+    case WindowsName::kXP:
+      return SessionEnd::kPowerOff;
+    default:
+      return std::nullopt;
   }
-  if (windows_name == "Windows 2000" || windows_name == "Windows XP") {
-    return SessionEnd::kPowerOff;
-  }
-  return std::nullopt;
 }
 
 }  // namespace
@@ -40,8 +35,7 @@ std::string ClockText(const TimeOfDay& time) {
 }
 
 SystemCommands::SystemCommands(Platform& platform, SystemSession& session, Settings& settings,
-                               WindowHandle main_window,
-                               std::function<MainWindowTwips()> main_position)
+                               WindowHandle main_window, std::function<TwipsPoint()> main_position)
     : platform_(platform),
       session_(session),
       settings_(settings),
@@ -69,7 +63,7 @@ void SystemCommands::mnuFileWindows_Click(int index) {
 
 void SystemCommands::EndWindowsSession(int index) {
   const bool restart = index == kWindowsRestart;
-  if (!ScheduledActionPending(settings_.OptRun)) {
+  if (ScheduledAction(settings_) == ScheduledEnd::kNone) {
     const MessageAnswer answer = platform_.message_boxes.Show(
         restart ? kRestartText : kShutDownText, restart ? kRestartTitle : kShutDownTitle,
         MessageButtons::kOkCancel, MessageIcon::kQuestion);
@@ -81,8 +75,7 @@ void SystemCommands::EndWindowsSession(int index) {
   settings_.OptRun = "2";
   platform_.store.Write(kSectionConfig, "OptRun", settings_.OptRun);
   if (main_position_) {
-    const MainWindowTwips position = main_position_();
-    StoreMainWindowPosition(settings_, platform_.store, position.top, position.left);
+    StoreMainWindowPosition(settings_, platform_.store, main_position_());
   }
   // The coming end is an orderly one.
   settings_.OptStat = "0";
@@ -100,10 +93,11 @@ void SystemCommands::EndWindowsSession(int index) {
 }
 
 void SystemCommands::Timer1_Timer() {
-  if (!ScheduledActionPending(settings_.OptRun)) return;
+  const ScheduledEnd action = ScheduledAction(settings_);
+  if (action == ScheduledEnd::kNone) return;
   const std::string now = ClockText(session_.LocalTime());
   if (now != settings_.OptTime[0] + ":" + settings_.OptTime[1]) return;
-  mnuFileWindows_Click(static_cast<int>(LeadingNumber(settings_.OptRun)) + 1);
+  mnuFileWindows_Click(action == ScheduledEnd::kRestart ? kWindowsRestart : kWindowsShutDown);
 }
 
 }  // namespace banchiro

@@ -1,6 +1,5 @@
-#include "engine/window_table.h"
+#include "common/window_handle.h"
 
-#include <cstdint>
 #include <cstdlib>
 
 namespace banchiro {

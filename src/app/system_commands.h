@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "common/rect.h"
 #include "platform/platform.h"
 #include "platform/session.h"
 #include "settings/settings.h"
@@ -23,12 +24,6 @@ inline constexpr int kWindowsClearRecent = 0;
 inline constexpr int kWindowsRestart = 1;
 inline constexpr int kWindowsShutDown = 2;
 
-// The main window's top and left, in twips.
-struct MainWindowTwips {
-  double top = 0;
-  double left = 0;
-};
-
 // "hh:mm", hours 00..23: the form the scheduled time is compared in.
 std::string ClockText(const TimeOfDay& time);
 
@@ -39,7 +34,7 @@ std::string ClockText(const TimeOfDay& time);
 class SystemCommands {
  public:
   SystemCommands(Platform& platform, SystemSession& session, Settings& settings,
-                 WindowHandle main_window, std::function<MainWindowTwips()> main_position);
+                 WindowHandle main_window, std::function<TwipsPoint()> main_position);
 
   // Empty the recycle bin; the shell alone talks to the user.
   void mnuFileDustEmpty_Click();
@@ -59,7 +54,7 @@ class SystemCommands {
   SystemSession& session_;
   Settings& settings_;
   WindowHandle main_window_;
-  std::function<MainWindowTwips()> main_position_;
+  std::function<TwipsPoint()> main_position_;
 };
 
 }  // namespace banchiro

@@ -27,8 +27,8 @@ int PaletteWidthTwips(const PaletteLayout& layout);
 
 // The palette's outer size, computable before its window exists.
 struct PaletteSize {
-  double width_twips;
-  double height_twips;
+  double width_twips = 0;
+  double height_twips = 0;
 };
 PaletteSize PaletteOuterSize(double screen_width_twips);
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/exit_sequence.h"
+#include "app/relays.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+namespace banchiro {
+
+// What the resident instance owns beyond its windows: the hot-key relays it
+// started and its orderly end, which the main window, the palette and the
+// end of the Windows session all reach.
+class Resident {
+ public:
+  Resident(Platform& platform, Settings& settings, ExitTargets targets);
+  Resident(const Resident&) = delete;
+  Resident& operator=(const Resident&) = delete;
+
+  // Starts a relay for every method with a hot key. Nothing once the end has
+  // begun: relays started then would outlive the program.
+  void StartRelays();
+  // The exit sequence; a request while it runs returns at once.
+  void End() { exit_.Run(); }
+  // True from the moment the end begins.
+  bool ending() const { return exit_.begun(); }
+  bool ended() const { return exit_.ran(); }
+
+ private:
+  Platform& platform_;
+  Settings& settings_;
+  RelayTable relays_;
+  ExitSequence exit_;
+};
+
+}  // namespace banchiro
