@@ -8,6 +8,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 source scripts/lib/deps.sh
 source scripts/lib/build.sh
+source scripts/lib/checks.sh
 source scripts/lib/wine-desktop.sh
 
 FUZZ_SECONDS=${FUZZ_SECONDS:-10}
@@ -25,6 +26,13 @@ if mapfile -t sources < <(formatted_sources) &&
   pass 1
 else
   fail 1 "clang-format: run clang-format -i on the files above"
+fi
+
+echo "== layers"
+if check_layers; then
+  pass 1
+else
+  fail 1 "an include runs up the layers"
 fi
 
 echo "== native build and unit tests"
@@ -100,5 +108,6 @@ trap - EXIT
 
 echo
 for f in "${failures[@]}"; do echo "FAILED: $f"; done
+print_test_ratio
 echo "$passed passed, $failed failed"
 ((failed == 0))

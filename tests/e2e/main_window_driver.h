@@ -13,7 +13,7 @@
 
 #include "e2e_support.h"
 #include "helper_windows.h"
-#include "ui/main/main_window.h"
+#include "ui/main/win32/main_window.h"
 #include "ui/main/menu_model.h"
 
 namespace banchiro::e2e {

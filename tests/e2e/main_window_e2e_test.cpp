@@ -15,7 +15,7 @@
 #include "e2e_support.h"
 #include "helper_windows.h"
 #include "main_window_driver.h"
-#include "ui/main/main_window.h"
+#include "ui/main/win32/main_window.h"
 #include "ui/main/toolbar_model.h"
 
 namespace banchiro::e2e {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/settings.h"
-#include "ui/main/main_window.h"
+#include "ui/main/win32/main_window.h"
 
 namespace banchiro::app {
 

@@ -13,8 +13,8 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_session.h"
 #include "settings/setting_values.h"
-#include "ui/main/main_window.h"
-#include "ui/palette/palette_window.h"
+#include "ui/main/win32/main_window.h"
+#include "ui/palette/win32/palette_window.h"
 
 namespace {
 

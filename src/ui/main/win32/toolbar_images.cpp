@@ -1,4 +1,4 @@
-#include "ui/main/toolbar_images.h"
+#include "ui/main/win32/toolbar_images.h"
 
 #include <cstdint>
 #include <vector>

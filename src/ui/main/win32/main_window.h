@@ -7,10 +7,10 @@
 #include "platform/platform.h"
 #include "platform/session.h"
 #include "settings/settings.h"
-#include "ui/main/main_menus.h"
-#include "ui/main/main_toolbar.h"
+#include "ui/main/win32/main_menus.h"
+#include "ui/main/win32/main_toolbar.h"
 #include "ui/main/main_window_model.h"
-#include "ui/main/tray_icon.h"
+#include "ui/main/win32/tray_icon.h"
 #include "ui/win32/window_base.h"
 
 namespace banchiro::ui {
@@ -38,7 +38,6 @@ class MainWindow : public WindowBase, public MainView {
   void CustomizeToolbar() { toolbar_.Customize(); }
   void SaveToolbar() { toolbar_.Save(); }
   void set_on_destroyed(std::function<void()> handler) { on_destroyed_ = std::move(handler); }
-  MainWindowModel& model() { return model_; }
 
   // MainView
   WindowHandle Handle() override;

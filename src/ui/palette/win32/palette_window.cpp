@@ -1,4 +1,4 @@
-#include "ui/palette/palette_window.h"
+#include "ui/palette/win32/palette_window.h"
 
 #include <windowsx.h>
 

@@ -1,4 +1,4 @@
-#include "ui/main/main_window.h"
+#include "ui/main/win32/main_window.h"
 
 #include "platform/win32/utf.h"
 #include "res/resource.h"

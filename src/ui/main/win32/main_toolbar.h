@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/main/toolbar_images.h"
+#include "ui/main/win32/toolbar_images.h"
 #include "ui/main/toolbar_model.h"
 
 namespace banchiro::ui {

@@ -1,4 +1,4 @@
-#include "ui/main/tray_icon.h"
+#include "ui/main/win32/tray_icon.h"
 
 #include <shellapi.h>
 

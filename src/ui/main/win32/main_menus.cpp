@@ -1,4 +1,4 @@
-#include "ui/main/main_menus.h"
+#include "ui/main/win32/main_menus.h"
 
 #include "platform/win32/utf.h"
 #include "ui/main/main_window_model.h"

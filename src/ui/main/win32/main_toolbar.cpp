@@ -1,4 +1,4 @@
-#include "ui/main/main_toolbar.h"
+#include "ui/main/win32/main_toolbar.h"
 
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"

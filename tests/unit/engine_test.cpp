@@ -1,0 +1,293 @@
+// The arrangement: which windows are taken, where the layouts put them, and
+// what is done to them, on the fake desktop.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "default_settings.h"
+#include "engine/arrange.h"
+#include "engine/collect.h"
+#include "engine/layouts.h"
+#include "platform/fake/fake_platform.h"
+
+namespace banchiro {
+namespace {
+
+WindowInfo Describe(const FakeWindow& w) {
+  return {w.class_name, w.title, w.visible, w.show_command, w.rect};
+}
+
+class EngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(testing::LoadDefaultSettings(fake, settings)); }
+  // The default inputs on a 1024 x 768 screen with a 30-pixel taskbar.
+  LayoutInputs Inputs(bool xp = false, Rect work_area = {0, 0, 1024, 738}) {
+    return MakeLayoutInputs(settings, work_area, xp);
+  }
+  std::vector<Rect> Layout(int method, int n, const LayoutInputs& in) {
+    return ComputeLayout(method, n, in).value_or(std::vector<Rect>{});
+  }
+  std::vector<WindowHandle> AddWindows(int n) {
+    std::vector<WindowHandle> handles;
+    for (int i = 0; i < n; ++i)
+      handles.push_back(fake.desktop.Add({}));
+    return handles;
+  }
+  void Arrange(int method) { ArrangeWindows(method, fake.platform, settings); }
+  static std::string Call(const char* what, WindowHandle h) { return what + std::to_string(h); }
+
+  FakePlatform fake;
+  Settings settings;
+};
+
+TEST_F(EngineTest, LayoutFigures) {
+  // Three windows (four for the grid) with the default gaps, ratio and K.
+  // 738 / 2.4 would be 307.5; K in single precision is a little above 2.4.
+  const struct {
+    int method;
+    bool xp;
+    std::vector<Rect> rows;
+  } cases[] = {
+      {0, false, {{114, 114, 427, 307}, {92, 92, 427, 307}, {70, 70, 427, 307}}},
+      {0, true, {{114, 128, 427, 307}, {92, 99, 427, 307}, {70, 70, 427, 307}}},
+      {1, false, {{483, 114, 427, 307}, {505, 92, 427, 307}, {527, 70, 427, 307}}},
+      {2, false, {{527, 361, 427, 307}, {505, 339, 427, 307}, {483, 317, 427, 307}}},
+      {3, false, {{70, 361, 427, 307}, {92, 339, 427, 307}, {114, 317, 427, 307}}},
+      {4, false, {{70, 70, 884, 199}, {70, 269, 884, 199}, {70, 469, 884, 199}}},
+      {5, false, {{70, 70, 295, 598}, {365, 70, 295, 598}, {660, 70, 295, 598}}},
+      {6, false, {{70, 70, 354, 598}, {424, 70, 530, 359}, {424, 429, 530, 239}}},
+      {7, false, {{70, 70, 354, 359}, {70, 429, 354, 239}, {424, 70, 530, 598}}},
+      {8, false, {{70, 70, 884, 359}, {70, 429, 354, 239}, {424, 429, 530, 239}}},
+      {9, false, {{70, 70, 354, 359}, {424, 70, 530, 359}, {70, 429, 884, 239}}},
+      {10,
+       false,
+       {{70, 70, 354, 359}, {424, 70, 530, 359}, {70, 429, 354, 239}, {424, 429, 530, 239}}},
+  };
+  for (const auto& c : cases) {
+    const int n = static_cast<int>(c.rows.size());
+    EXPECT_EQ(Layout(c.method, n, Inputs(c.xp)), c.rows) << c.method << " xp " << c.xp;
+  }
+  // Two windows stacked or side by side split by the ratio, not evenly.
+  EXPECT_EQ(Layout(4, 2, Inputs()), (std::vector<Rect>{{70, 70, 884, 359}, {70, 429, 884, 239}}));
+  EXPECT_EQ(Layout(5, 2, Inputs()), (std::vector<Rect>{{70, 70, 354, 598}, {424, 70, 530, 598}}));
+}
+
+TEST_F(EngineTest, LayoutsKeepEachGapFromItsOwnEdge) {
+  LayoutInputs in = Inputs(false, {100, 20, 900, 700});  // taskbar left and top
+  in.gap_left = 10;
+  in.gap_right = 20;
+  in.gap_top = 30;
+  in.gap_bottom = 40;
+  in.cascade_divisor = 4;
+  in.ratio_top = 5;
+  in.ratio_left = 15;
+  // Cascades start from the work area's corner; tilings measure their gaps
+  // from the screen's origin.
+  EXPECT_EQ(Layout(0, 1, in)[0], (Rect{110, 50, 250, 180}));
+  EXPECT_EQ(Layout(2, 1, in)[0], (Rect{730, 500, 250, 180}));
+  EXPECT_EQ(
+      Layout(10, 4, in),
+      (std::vector<Rect>{
+          {10, 30, 728, 162}, {738, 30, 242, 162}, {10, 192, 728, 488}, {738, 192, 242, 488}}));
+}
+
+TEST_F(EngineTest, LayoutsApplyOnlyToTheirCountsAndCoverTheArea) {
+  for (int method = 6; method <= 10; ++method) {
+    for (int n : {0, 1, 2, 3, 4, 5}) {
+      const bool fits = n == (method == 10 ? 4 : 3);
+      EXPECT_EQ(ComputeLayout(method, n, Inputs()).has_value(), fits) << method << "/" << n;
+    }
+  }
+  for (int method : {-1, 11, 13})
+    EXPECT_FALSE(ComputeLayout(method, 3, Inputs()));
+  for (int n = 1; n <= 20; ++n) {
+    const auto stacked = Layout(4, n, Inputs());
+    const auto side = Layout(5, n, Inputs());
+    ASSERT_EQ(stacked.size(), static_cast<std::size_t>(n));
+    for (int i = 1; i < n; ++i) {
+      // Neighbours may overlap or part by one pixel, never more.
+      EXPECT_LE(std::abs(stacked[i].top - stacked[i - 1].bottom()), 1) << n << " " << i;
+      EXPECT_EQ(side[i].left, side[i - 1].right()) << n << " " << i;
+    }
+    EXPECT_LE(std::abs(stacked.back().bottom() - 668), 1) << n;
+    EXPECT_LE(std::abs(side.back().right() - 954), (n + 1) / 2) << n;
+  }
+  // A divisor near zero gives huge but well-defined rectangles.
+  settings.OptCas = "-1.1999999";
+  EXPECT_EQ(Layout(1, 20, Inputs()).size(), 20u);
+}
+
+TEST_F(EngineTest, CollectionFilters) {
+  const auto W = [](auto change) {
+    FakeWindow w;
+    change(w);
+    return w;
+  };
+  settings.OptJog[1] = "1";  // lower than 100 and narrower than 200: left out
+  settings.JogaiWid[5] = "";
+  settings.JogaiWid[50] = "メモ帳";  // after gaps, still the user's
+  const struct {
+    const char* what;
+    FakeWindow window;
+    bool kept;
+  } cases[] = {
+      {"ordinary", FakeWindow{}, true},
+      {"invisible", W([](FakeWindow& w) { w.visible = false; }), false},
+      {"minimised", W([](FakeWindow& w) { w.show_command = kShowMinimized; }), false},
+      {"maximised", W([](FakeWindow& w) { w.show_command = kShowMaximized; }), true},
+      {"class IME", W([](FakeWindow& w) { w.class_name = "IME"; }), false},
+      {"class TfrmThClock", W([](FakeWindow& w) { w.class_name = "TfrmThClock"; }), false},
+      {"class static", W([](FakeWindow& w) { w.class_name = "static"; }), true},
+      {"no class", W([](FakeWindow& w) { w.class_name = ""; }), false},
+      {"ThunderRT6Main", W([](FakeWindow& w) { w.class_name = "ThunderRT6Main"; }), false},
+      {"ThunderRT6FormDC", W([](FakeWindow& w) { w.class_name = "ThunderRT6FormDC"; }), true},
+      {"ThunderMain", W([](FakeWindow& w) { w.class_name = "ThunderMain"; }), true},
+      {"no title", W([](FakeWindow& w) { w.title = ""; }), false},
+      {"own palette", W([](FakeWindow& w) { w.title = "x ファンクションキー y"; }), false},
+      {"own bar, other case", W([](FakeWindow& w) { w.title = "ばんちろ君 FOR WIN"; }), true},
+      {"excluded title", W([](FakeWindow& w) { w.title = "無題 - メモ帳"; }), false},
+      {"small", W([](FakeWindow& w) {
+         w.rect = {0, 0, 199, 99};
+       }),
+       false},
+      {"as high", W([](FakeWindow& w) {
+         w.rect = {0, 0, 150, 100};
+       }),
+       true},
+      {"as wide", W([](FakeWindow& w) {
+         w.rect = {0, 0, 200, 50};
+       }),
+       true},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(!IsExcludedWindow(Describe(c.window), settings), c.kept) << c.what;
+  settings.OptJog[1] = "0";
+  settings.OptJog[3] = "1";  // each rule has its own sizes
+  settings.OptHgt[3] = "50";
+  settings.OptWth[3] = "60";
+  EXPECT_FALSE(IsExcludedWindow(Describe(W([](FakeWindow& w) {
+                                  w.rect = {0, 0, 59, 50};
+                                })),
+                                settings));
+  EXPECT_TRUE(IsExcludedWindow(Describe(W([](FakeWindow& w) {
+                                 w.rect = {0, 0, 59, 49};
+                               })),
+                               settings));
+}
+
+TEST_F(EngineTest, TwentyWindowsTopmostFirstEachRecorded) {
+  const auto handles = AddWindows(23);
+  fake.desktop.Window(handles[1]).visible = false;
+  const WindowTable table = CollectWindows(fake.desktop, fake.store, fake.message_boxes, settings);
+  ASSERT_EQ(table.size(), 20u);
+  EXPECT_EQ(table[0].handle, handles[0]);
+  EXPECT_EQ(table[1].handle, handles[2]);
+  EXPECT_EQ(table[19].handle, handles[20]);
+  EXPECT_EQ(fake.store.Get(kSectionHWnd, "N_Wnd(1)"), HandleText(handles[0]));
+  EXPECT_EQ(fake.store.Get(kSectionHWnd, "N_Wnd(20)"), HandleText(handles[20]));
+  EXPECT_FALSE(fake.store.Has(kSectionHWnd, "N_Wnd(21)"));
+  ASSERT_EQ(fake.message_boxes.shown.size(), 2u) << "one message per window beyond twenty";
+  EXPECT_EQ(fake.message_boxes.shown[0].text, kTooManyWindowsMessage);
+  EXPECT_EQ(fake.message_boxes.shown[0].icon, MessageIcon::kExclamation);
+}
+
+TEST_F(EngineTest, MovesTurnThePlacementRoundAndNeverWaitOnAHungWindow) {
+  const struct {
+    std::uint32_t flags;
+    int show;
+    const char* written;  // nothing for a hung window
+  } cases[] = {
+      {2, kShowMaximized, " flags 4 show 1"}, {4, kShowNormal, " flags 2 show 1"},
+      {0, kShowMaximized, " flags 0 show 3"}, {6, kShowNormal, " flags 6 show 1"},
+      {2, kShowMaximized, nullptr},
+  };
+  for (const auto& c : cases) {
+    FakePlatform f;
+    FakeWindow w;
+    w.placement.flags = c.flags;
+    w.show_command = c.show;
+    w.hung = c.written == nullptr;
+    const WindowHandle h = f.desktop.Add(w);
+    ArrangeWindows(5, f.platform, settings);
+    std::vector<std::string> expected = {Call("move ", h)};
+    if (c.written) expected.insert(expected.begin(), Call("placement ", h) + c.written);
+    EXPECT_EQ(f.desktop.calls, expected);
+    EXPECT_EQ(f.desktop.Window(h).rect, (Rect{70, 70, 884, 598}));
+  }
+}
+
+TEST_F(EngineTest, MethodsThatDoNotApplyDoNothing) {
+  AddWindows(3);
+  for (int method : {-1, 10, 14})
+    Arrange(method);
+  AddWindows(1);
+  for (int method : {6, 9})
+    Arrange(method);
+  EXPECT_TRUE(fake.desktop.calls.empty());
+  EXPECT_TRUE(fake.shell.calls.empty());
+  // The Windows name decides the cascade's step down.
+  fake.system.version = {2, 5, 0};
+  Arrange(0);
+  EXPECT_EQ(fake.desktop.windows[1].rect, (Rect{114, 114, 427, 307}));
+  fake.system.version = {2, 5, 1};
+  Arrange(0);
+  EXPECT_EQ(fake.desktop.windows[1].rect, (Rect{114, 128, 427, 307}));
+}
+
+TEST_F(EngineTest, CloseAllAsksEachTakenWindowInRowOrder) {
+  const auto h = AddWindows(2);
+  FakeWindow own;
+  own.title = "ばんちろ君 for Win";
+  fake.desktop.Add(own);
+  Arrange(13);
+  EXPECT_EQ(fake.desktop.calls,
+            (std::vector<std::string>{Call("close ", h[0]), Call("close ", h[1])}));
+}
+
+TEST_F(EngineTest, MinimiseAllFallsBackAndItsUndoRestoresOnlyItsOwn) {
+  const auto h = AddWindows(4);
+  FakeWindow already;
+  already.show_command = kShowMinimized;
+  const WindowHandle was_minimised = fake.desktop.Add(already);
+  Arrange(11);
+  EXPECT_EQ(fake.shell.calls, std::vector<std::string>{"MinimizeAll"});
+  for (int i = 0; i < 4; ++i)
+    EXPECT_TRUE(fake.desktop.IsMinimized(h[i])) << i;
+  EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Count"), "4");
+  EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Wnd(4)"), HandleText(h[3]));
+  // Meanwhile the user brings one back and closes another.
+  fake.desktop.Window(h[1]).show_command = kShowNormal;
+  fake.desktop.Window(h[2]).exists = false;
+  fake.desktop.calls.clear();
+  Arrange(12);
+  EXPECT_EQ(fake.desktop.calls,
+            (std::vector<std::string>{Call("restore ", h[0]), Call("restore ", h[3])}));
+  EXPECT_TRUE(fake.desktop.IsMinimized(was_minimised));
+  EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Count"), "0");
+  // Garbage in the store restores nothing; a working shell needs no list.
+  fake.store.Set(kSectionHWnd, "M_Count", "99999");
+  fake.store.Set(kSectionHWnd, "M_Wnd(1)", "junk");
+  fake.desktop.calls.clear();
+  fake.shell.works = true;
+  Arrange(11);
+  Arrange(12);
+  fake.shell.works = false;
+  Arrange(12);
+  EXPECT_TRUE(fake.desktop.calls.empty());
+}
+
+TEST(WindowsNameTest, FromTheVersionRecord) {
+  using W = WindowsName;
+  const std::pair<VersionRecord, WindowsName> cases[] = {
+      {{1, 4, 0}, W::k95},   {{1, 4, 10}, W::k98},  {{1, 4, 90}, W::kMe},  {{2, 4, 0}, W::kNT},
+      {{2, 5, 0}, W::k2000}, {{2, 5, 1}, W::kXP},   {{2, 6, 0}, W::k2000}, {{2, 10, 0}, W::k2000},
+      {{2, 6, 2}, W::kXP},   {{0, 5, 1}, W::kNone},
+  };
+  for (const auto& [version, name] : cases)
+    EXPECT_EQ(GetWindowsName(version), name)
+        << version.platform_id << "." << version.major << "." << version.minor;
+}
+
+}  // namespace
+}  // namespace banchiro

@@ -1,0 +1,297 @@
+// The settings load of a start, and the typed reads the program computes with.
+#include <map>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_platform.h"
+#include "settings/appearance.h"
+#include "settings/key_table.h"
+#include "settings/load_settings.h"
+#include "settings/setting_values.h"
+
+namespace banchiro {
+namespace {
+
+// A start on this screen over a store that holds `stored` ("OptCas",
+// "RgtClick(1,0)", ... with their sections from the key table).
+using Store = std::map<std::string, std::string>;
+
+struct Loaded {
+  explicit Loaded(const Store& stored, ScreenMetrics screen = {1024, 768, 15, 15}) {
+    for (const auto& [key, text] : stored)
+      fake.store.Set(Section(key), key, text);
+    runs = LoadSettings(settings, fake.store, fake.message_boxes, fake.process,
+                        {screen, PaletteOuterSize(screen.width_twips())});
+  }
+  static std::string_view Section(const std::string& key) {
+    return FindKey(key.substr(0, key.find('(')))->section;
+  }
+  std::string Stored(const std::string& key) const {
+    return fake.store.Get(Section(key), key).value_or("<absent>");
+  }
+  // The record's text of a key with at most one index.
+  std::string Record(const std::string& key) {
+    const auto open = key.find('(');
+    const KeyDef* def = FindKey(key.substr(0, open));
+    const int index = open == std::string::npos ? 0 : std::stoi(key.substr(open + 1));
+    return def->field(settings, 0, index - def->first);
+  }
+
+  FakePlatform fake;
+  Settings settings;
+  bool runs = false;
+};
+
+TEST(LoadSettingsTest, FirstStartWritesEverySectionAndTheNextOnlyTheRunningFlag) {
+  const Loaded first(Store{});
+  ASSERT_TRUE(first.runs);
+  EXPECT_TRUE(first.fake.message_boxes.shown.empty());
+  std::map<std::string, int> per_section;
+  for (const auto& [key, text] : first.fake.store.values())
+    ++per_section[key.first];
+  EXPECT_EQ(per_section, (std::map<std::string, int>{{"Config", 42},
+                                                     {"DispMethod", 14},
+                                                     {"Exclude", 2},
+                                                     {"FunctionKey", 45},
+                                                     {"Position", 1},
+                                                     {"RightClick", 47}}));
+  std::string picked;
+  for (const char* key : {"OptStat", "OptRun", "OptRat(0)", "OptRat(1)", "OptCol(0)", "OptCol(1)",
+                          "RgtClick(2,13)", "RgtClick(1,0)", "S_Top"})
+    picked += first.Stored(key) + " ";
+  EXPECT_EQ(picked, "1 2 12 8 65535 0 1 0 <absent> ");
+  EXPECT_EQ(first.settings.exclusion_count, 2);
+  EXPECT_EQ(first.settings.OptMaj, "") << "the record keeps the version as read";
+
+  FakePlatform again;
+  for (const auto& [key, text] : first.fake.store.values())
+    again.store.Set(key.first, key.second, text);
+  again.store.Set(kSectionConfig, "OptStat", "0");  // an orderly end in between
+  Settings second;
+  ASSERT_TRUE(LoadSettings(second, again.store, again.message_boxes, again.process, {}));
+  ASSERT_EQ(again.store.writes().size(), 1u);
+  EXPECT_EQ(again.store.writes()[0].key + "=" + again.store.writes()[0].text, "OptStat=1");
+}
+
+TEST(LoadSettingsTest, VersionGuardAndTheOldCommandsReset) {
+  const struct {
+    const char *major, *minor, *revision;
+    bool runs, reset;
+  } cases[] = {{"6", "5", "3", true, false},  {"3", "1", "0", true, true},
+               {"3", "2", "0", true, false},  {"6", "6", "1", false, false},
+               {"7", "0", "0", false, false}, {"abc", "", "", true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.major) + "." + c.minor + "." + c.revision);
+    Loaded l({{"OptMaj", c.major},
+              {"OptMir", c.minor},
+              {"OptRev", c.revision},
+              {"D_Method(12)", "custom.exe"}});
+    EXPECT_EQ(l.runs, c.runs);
+    EXPECT_EQ(l.Stored("OptMaj") + l.Stored("OptMir") + l.Stored("OptRev"), "660");
+    EXPECT_EQ(l.fake.process.ended_with.size(), c.runs ? 0u : 1u);
+    if (c.runs) {
+      EXPECT_EQ(l.settings.D_Method[12], c.reset ? "BANCHIRO.EXE U" : "custom.exe");
+      EXPECT_EQ(l.Stored("D_Method(12)"), l.settings.D_Method[12]);
+      continue;
+    }
+    ASSERT_EQ(l.fake.message_boxes.shown.size(), 1u);
+    EXPECT_EQ(l.fake.message_boxes.shown[0].text, kNewerSettingsMessage);
+    EXPECT_EQ(l.fake.message_boxes.shown[0].icon, MessageIcon::kStop);
+    for (const auto& w : l.fake.store.writes())
+      EXPECT_TRUE(w.key == "OptMaj" || w.key == "OptMir" || w.key == "OptRev") << w.key;
+  }
+}
+
+TEST(LoadSettingsTest, MigrationsAndRewrites) {
+  const struct {
+    const char *key, *stored, *loaded;
+  } cases[] = {
+      {"OptCas", "5", "1.2"},      {"OptCas", "1.5", "1.5"}, {"OptCas", "10", "10"},
+      {"OptLATab", "3", "1"},      {"OptLATab", "4", "2"},   {"OptLATab", "2", "2"},
+      {"OptStat", "0", "1"},       {"OptStat", "2", "2"},    {"JogaiWid(7)", " ", ""},
+      {"JogaiWid(5)", "  ", "  "}, {"S_Top", "abc", "abc"},  {"OptPix(2)", "1e99", "1e99"},
+  };
+  for (const auto& c : cases) {
+    Loaded l(Store{{c.key, c.stored}});
+    EXPECT_EQ(l.Record(c.key) + "|" + l.Stored(c.key), std::string(c.loaded) + "|" + c.loaded)
+        << c.key << "=" << c.stored;
+  }
+}
+
+TEST(LoadSettingsTest, RightClickRowsAndExcludedTitles) {
+  const Loaded l({{"RgtClick(1,0)", "1"},
+                  {"RgtClick(2,3)", "0"},
+                  {"JogaiWid(0)", "メモ帳"},
+                  {"JogaiWid(99)", "電卓"}});
+  // Row 1 was saved whole, so its missing entries are the user's gaps; row 2
+  // lacks its first entry and is written anew.
+  EXPECT_EQ(l.settings.RgtClick[1][0], "1");
+  EXPECT_EQ(l.settings.RgtClick[1][1], "");
+  EXPECT_EQ(l.Stored("RgtClick(1,1)"), "<absent>");
+  EXPECT_EQ(l.settings.RgtClick[2][3], "1");
+  EXPECT_EQ(l.Stored("RgtClick(2,3)"), "1");
+  EXPECT_EQ(l.settings.RgtClick[0][13], "0");
+  EXPECT_EQ(l.settings.JogaiWid[1], "ファンクションキー");
+  EXPECT_EQ(l.settings.exclusion_count, 3);
+}
+
+TEST(LoadSettingsTest, StretchesAroundTheSplashAndTheCommandLine) {
+  FakePlatform fake;
+  Settings s;
+  fake.store.Set(kSectionConfig, "OptStat", "0");
+  fake.store.Set(kSectionFunctionKey, "FkeyDisp(3)", "1");
+  SettingsLoader loader(s, fake.store, fake.message_boxes, fake.process, {});
+  ASSERT_TRUE(loader.RunSteps(kFirstLoadStep, kLastStepBeforeSplash));
+  // The two values stored above, the version record and the splash switch.
+  EXPECT_EQ(fake.store.values().size(), 6u);
+  EXPECT_EQ(s.OptStat, "0") << "the splash decides on the flag as read";
+  ASSERT_TRUE(loader.RunSteps(kLastStepBeforeSplash + 1, kLastStepBeforeCommandLine));
+  EXPECT_EQ(s.OptStat, "1");
+  EXPECT_FALSE(fake.store.Has(kSectionConfig, "OptWinS"));
+  ASSERT_TRUE(loader.RunSteps(kLastStepBeforeCommandLine + 1, kLastLoadStep));
+  EXPECT_TRUE(fake.store.Has(kSectionConfig, "OptWinS"));
+  EXPECT_TRUE(loader.palette_at_startup());
+  for (const char* mark : {"0", "01", "1 "}) {
+    FakePlatform f;
+    f.store.Set(kSectionFunctionKey, "FkeyDisp(3)", mark);
+    SettingsLoader other(s, f.store, f.message_boxes, f.process, {});
+    ASSERT_TRUE(other.RunSteps(kFirstLoadStep, kLastLoadStep));
+    EXPECT_FALSE(other.palette_at_startup()) << '"' << mark << '"';
+  }
+}
+
+TEST(LoadSettingsTest, PositionDefaultsFollowTheScreen) {
+  const struct {
+    ScreenMetrics screen;
+    const char* expected;  // S_Top S_Left F_Top F_Left
+  } cases[] = {
+      {{1024, 768, 15, 15}, "5450 6530 10321.5 1000"},
+      {{1280, 1024, 15, 15}, "7370 8450 14161.5 2920"},     // 19200 twips: small palette
+      {{1920, 1080, 15, 15}, "7790 13250 15001.5 5205"},    // large palette
+      {{1366, 768, 7.5, 7.5}, "2570 3972 4561.5 -1557.5"},  // 192 DPI, a half to even
+  };
+  for (const auto& c : cases) {
+    const Loaded l(Store{}, c.screen);
+    const Settings& s = l.settings;
+    EXPECT_EQ(s.S_Top + " " + s.S_Left + " " + s.F_Top + " " + s.F_Left, c.expected);
+  }
+  Settings settings;
+  FakeSystemInfo system;
+  system.appearance_scheme = "Windows Standard";
+  ReadAppearanceScheme(settings, system);
+  system.appearance_scheme.reset();
+  ReadAppearanceScheme(settings, system);
+  EXPECT_EQ(settings.appearance_scheme, "Windows Standard") << "kept when Windows has none";
+}
+
+TEST(SettingValuesTest, FlagsAreExactlyOneOfTheirOwnKey) {
+  const struct {
+    bool (*read)(const Settings&);
+    std::string Settings::*key;
+  } flags[] = {{ToolbarOn, &Settings::OptTBar},      {MenuBarOn, &Settings::OptMBar},
+               {CentredAtStart, &Settings::OptCent}, {StartsHidden, &Settings::OptWinS},
+               {SplashOn, &Settings::OptLogo},       {PaletteInFront, &Settings::OptGuide}};
+  for (const auto& f : flags) {
+    for (const auto& other : flags) {
+      Settings s;
+      s.*(other.key) = "1";
+      EXPECT_EQ(f.read(s), &f == &other);
+    }
+    for (const char* text : {"01", " 1", ""}) {
+      Settings s;
+      s.*(f.key) = text;
+      EXPECT_FALSE(f.read(s)) << text;
+    }
+  }
+}
+
+TEST(SettingValuesTest, NumbersAtTheStartOfTheirText) {
+  Settings s;
+  s.RgtClick[2] = {"1", "01", "yes", "1.0"};
+  s.RgtClick[1][4] = "1";
+  s.OptSepa = {" 1", "0", "", "", "1"};
+  std::string shown;
+  for (int n = -1; n <= kMethodCount; ++n)
+    shown += OnDisplayMenu(s, n) ? "1" : "0";
+  for (int k = -1; k <= kSeparatorCount; ++k)
+    shown += SeparatorOnDisplayMenu(s, k) ? "1" : "0";
+  EXPECT_EQ(shown,
+            "0110100000000000"
+            "0100010");
+
+  const std::pair<const char*, int> keys[] = {{"1", 1},   {"12", 12}, {" 5", 5}, {"5.0", 5},
+                                              {"5.5", 0}, {"13", 0},  {"0", 0},  {"-1", 0}};
+  for (const auto& [text, key] : keys) {
+    s.Fkey[13] = text;
+    EXPECT_EQ(AssignedKey(s, 13).value_or(0), key) << '"' << text << '"';
+  }
+  s.FkeyDisp = {"1", "2", "0", ""};
+  std::string marked;
+  for (int n = 0; n < 4; ++n)
+    marked += MarkedForPalette(s, n) ? "1" : "0";
+  EXPECT_EQ(marked, "1100");
+  const std::pair<const char*, std::uint32_t> colours[] = {
+      {"16777215", 0xFFFFFF}, {"16777216", 0}, {"-1", 0}, {"x", 0}, {"2.5", 2}};
+  for (const auto& [text, colour] : colours) {
+    s.OptCol = {text, "255"};
+    EXPECT_EQ(PaletteColour(s, 0), colour) << text;
+    EXPECT_EQ(PaletteColour(s, 1), 255u);
+  }
+  std::string actions;
+  for (const char* run : {"0", "1", "2", "00", ""}) {
+    s.OptRun = run;
+    actions += std::to_string(static_cast<int>(ScheduledAction(s)));
+  }
+  EXPECT_EQ(actions, "12000");
+  s.S_Top = "5445";
+  s.S_Left = "abc";
+  s.F_Top = "-120.5";
+  s.F_Left = "7";
+  EXPECT_EQ(StoredMainPosition(s).top, 5445);
+  EXPECT_EQ(StoredMainPosition(s).left, 0);
+  EXPECT_EQ(StoredPalettePosition(s).top, -120.5);
+  EXPECT_EQ(StoredPalettePosition(s).left, 7);
+}
+
+TEST(SettingValuesTest, LayoutNumbersEdgeByEdgeWithTheirFallbacks) {
+  Settings s;
+  // Icon columns x pixels + adjustment, a different figure on every edge.
+  s.OptSat = {"1", "2", "1", "0.5"};
+  s.OptPix = {"10", "10", "30", "1"};
+  s.OptIval = {"0", "0", "1", "0"};
+  s.OptRat = {"12", "8"};
+  s.OptCas = "0.3";
+  const auto gaps = [&s] {
+    std::string text;
+    for (Edge e : {Edge::kLeft, Edge::kRight, Edge::kTop, Edge::kBottom})
+      text += std::to_string(EdgeGap(s, e)) + " ";
+    return text;
+  };
+  EXPECT_EQ(gaps(), "10 20 31 0 ");  // 0.5 to even
+  EXPECT_EQ(UpperRatio(s), 12);
+  EXPECT_EQ(LeftRatio(s), 8);
+  EXPECT_FLOAT_EQ(CascadeDivisor(s), 1.5f);
+  // Beyond 16 bits, or no number at all: the default gap of 70.
+  s.OptPix = {"40000", "1e400", "-35000", "32767"};
+  s.OptSat = {"1", "1", "1", "1"};
+  s.OptIval = {"0", "0", "0", "1"};
+  EXPECT_EQ(gaps(), "70 70 70 70 ");
+  s.OptIval[3] = "0";
+  EXPECT_EQ(EdgeGap(s, Edge::kBottom), 32767);
+  for (const char* cascade : {"-1.2", "1e39"}) {
+    s.OptCas = cascade;
+    EXPECT_EQ(CascadeDivisor(s), 2.4f) << cascade;
+  }
+  s.OptJog = {"0", "0", "1", "01"};
+  s.OptHgt = {"1", "2", "30", "4"};
+  s.OptWth = {"5", "6", "70", "8"};
+  const SizeRule rule = SizeRuleAt(s, 2);
+  EXPECT_TRUE(rule.on);
+  EXPECT_EQ(rule.height, 30);
+  EXPECT_EQ(rule.width, 70);
+  EXPECT_FALSE(SizeRuleAt(s, 3).on || SizeRuleAt(s, 4).on || SizeRuleAt(s, -1).on);
+}
+
+}  // namespace
+}  // namespace banchiro
