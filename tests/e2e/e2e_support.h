@@ -1,122 +1,93 @@
 #pragma once
-
+// The support library of the end-to-end tests (the benchmark uses it too): a
+// started program, waiting for a condition, the program's settings in the
+// registry, windows of other processes, and input as a user gives it.
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace banchiro::e2e {
 
-// Folder of the test runner; the programs under test lie beside it.
+// The test desktop is 1024 x 768 with the taskbar held 30 px high (Wine's own
+// is 20 px), so that a program that read a stale work area shows it.
+inline constexpr int kTaskbarTop = 738, kTaskbarWidth = 1024, kTaskbarHeight = 30;
+inline constexpr DWORD kStartLimitMs = 30000;  // a cold start under Wine takes about 1.5 s
+inline constexpr DWORD kUiLimitMs = 10000;
+
 std::wstring RunnerFolder();
 std::wstring ProgramPath(const wchar_t* file_name);
+// Polls `done` until it holds or the time runs out; true when it held.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD poll_ms = 20);
+// True once the window's thread has handled everything sent to it before.
+bool Settle(HWND window, DWORD timeout_ms = kUiLimitMs);
 
-// The program's settings in the registry of the test prefix.
-std::wstring SectionPath(const std::wstring& section);
-void DeleteAllSettings();
-// Leaves the running flag "1", as after a run that did not end in order or
-// while another instance runs, so that a start shows no splash.
-void SkipSplash();
-void SetString(const std::wstring& section, const std::wstring& name, const std::wstring& text);
-void SetRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data,
-            DWORD bytes);
-
-struct RawValue {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-};
-std::optional<RawValue> GetRaw(const std::wstring& section, const std::wstring& name);
-// The REG_SZ text (up to the first NUL) or nothing for any other state.
-std::optional<std::wstring> GetString(const std::wstring& section, const std::wstring& name);
-// Every value of a section as text; values of other types appear as "<type N>".
-std::map<std::wstring, std::wstring> SectionValues(const std::wstring& section);
-
-// Holds the mark of a resident instance while it lives, so that a start of
-// BANCHIRO.EXE is a one-shot start: it does its start-up, arranges what its
-// command line names and ends, as under a resident instance.
-class ResidentStandIn {
- public:
-  ResidentStandIn();
-  ResidentStandIn(const ResidentStandIn&) = delete;
-  ResidentStandIn& operator=(const ResidentStandIn&) = delete;
-  ~ResidentStandIn();
-
- private:
-  HANDLE mutex_ = nullptr;
-};
-
-// A started program, terminated when the test lets go of it still running.
+// A started program. One still running when the test lets go of it is asked
+// to close (a resident BANCHIRO then ends its relays), then terminated.
 class Child {
  public:
   explicit Child(const std::wstring& command_line);
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
   ~Child();
-
   bool started() const { return info_.hProcess != nullptr; }
   DWORD pid() const { return info_.dwProcessId; }
-  // True when it ended within the time limit; its exit code goes to *code.
   bool WaitForExit(DWORD timeout_ms, DWORD* code = nullptr);
-  bool Running();
+  bool Running() { return started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
  private:
   PROCESS_INFORMATION info_{};
 };
 
-inline constexpr wchar_t kMainClass[] = L"BANCHIRO";
-inline constexpr wchar_t kMainCaption[] = L"ばんちろ君 for Win";
+// Holds the resident instance's mark while it lives: BANCHIRO.EXE started
+// meanwhile is a one-shot start that arranges what its command line names.
+class ResidentStandIn {
+ public:
+  ResidentStandIn();
+  ResidentStandIn(const ResidentStandIn&) = delete;
+  ResidentStandIn& operator=(const ResidentStandIn&) = delete;
+  ~ResidentStandIn() { CloseHandle(mutex_); }
 
-// The main window of a BANCHIRO.EXE process, shown or, with `shown` false,
-// as it is, once its thread has answered a message; null when that did not
-// happen in time. The thread may answer while its load still runs (adding
-// the tray icon serves sent messages), so a test that needs something the
-// load does (relays, the icon) waits for that itself.
-HWND WaitForMainWindow(const Child& child, DWORD timeout_ms, bool shown = true);
-// Waits until the taskbar stands at the test desktop's height again. Wine's
-// shell lays it out anew whenever a notification icon comes or goes, and a
-// program keeps the work area it first reads: one started in that moment
-// would arrange for the wrong work area.
-bool WaitForTestTaskbar(DWORD timeout_ms = 5000);
+ private:
+  HANDLE mutex_;
+};
 
-// Presses Ctrl+F<key> (1..12) as the keyboard would: it reaches hot keys.
-void PressCtrlF(int key);
+// The program's settings (UTF-8), one registry key per section. GetString
+// gives nothing for a value that is absent or not REG_SZ.
+void DeleteAllSettings();
+void SetString(std::string_view section, std::string_view name, std::string_view text);
+std::optional<std::string> GetString(std::string_view section, std::string_view name);
+void SetRaw(std::string_view section, std::string_view name, DWORD type, const void* data,
+            DWORD bytes);
+int ValueCount(std::string_view section);
 
-// How many KOVRAN.EXE processes run now.
-int RunningRelays();
-// Ends every KOVRAN.EXE still running; how many there were.
-int EndStrayRelays();
-// Closes the program as its close box does and waits for its end.
-bool CloseProgram(Child& child, DWORD timeout_ms);
-
-// Polls until a top-level window of the process with this class and title
-// exists (visible or not), or the time runs out.
-HWND WaitForWindow(DWORD pid, const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms);
-std::vector<HWND> VisibleTopLevelWindows(DWORD pid);
+// Top-level windows of a process (of every process for pid 0), topmost first.
+std::vector<HWND> TopLevelWindows(DWORD pid);
+// Polls for one with this class (and title, unless null).
+HWND WaitForWindow(DWORD pid, const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms,
+                   bool visible = true);
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
-
-// Polls `done` until it holds or the time runs out; true when it held.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD poll_ms = 20);
-// What another process has written to a file so far; nothing when it cannot
-// be opened (yet).
-std::optional<std::string> ReadWholeFile(const std::wstring& path);
-// A path in the temp folder that no other run of this process uses.
-std::wstring FreshTempPath(const std::wstring& stem);
-// Visible, not minimised top-level windows with a title, of every process:
-// the windows a user would call open.
+// Visible, not minimised, titled windows: what a user would call open.
 std::vector<HWND> ShownTitledWindows();
-// True once the thread of `window` has handled everything sent to it before
-// (moves requested asynchronously included); false when it did not answer
-// in time or the window is gone.
-bool Settle(HWND window, DWORD timeout_ms);
-// The Windows version Wine reports to one program (AppDefaults "Version",
-// e.g. "winxp"); an empty version removes the setting.
-void SetWineVersion(const std::wstring& exe_name, const std::wstring& version);
+std::wstring MessageText(HWND box);
 
-// The whole virtual desktop as a 24-bit BMP file.
-bool SaveScreenshot(const std::wstring& path);
+void PressCtrlF(int key);  // reaches hot keys as the keyboard does
+void Mouse(POINT at, DWORD flags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
+// The KOVRAN.EXE processes running, ended first when `end` is set.
+int Relays(bool end = false);
+
+// Waits until the taskbar has stood at the test height for a moment: Wine's
+// shell lays it out anew whenever a tray icon comes or goes, and a program
+// started meanwhile would keep the wrong work area.
+bool WaitForTestTaskbar(DWORD timeout_ms = 5000);
+
+std::optional<std::string> ReadWholeFile(const std::wstring& path);
+std::wstring FreshTempPath(const std::wstring& stem);
+// The whole screen as a BMP file, once `window` (if any) has painted.
+bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);
 
 }  // namespace banchiro::e2e

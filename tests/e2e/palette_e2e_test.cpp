@@ -1,201 +1,80 @@
-// The function-key palette of a real BANCHIRO.EXE on the Wine desktop.
-#include <windows.h>
-
-#include <string>
-
-#include <gtest/gtest.h>
-
-#include "e2e_support.h"
+// The function-key palette of the real program, with only the palette up.
+#include "drivers.h"
 
 namespace banchiro::e2e {
 namespace {
 
-constexpr DWORD kLimitMs = 30000;
+using PaletteE2eTest = E2eTest;
 
-class PaletteE2eTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    DeleteAllSettings();
-    SkipSplash();
-    SetString(L"FunctionKey", L"Fkey(3)", L"5");
-    SetString(L"FunctionKey", L"FkeyDisp(3)", L"1");
-    SetString(L"FunctionKey", L"Fkey(10)", L"12");
-    SetString(L"FunctionKey", L"FkeyDisp(10)", L"1");
-    SetString(L"FunctionKey", L"Fkey(7)", L"2");  // a hot key without a palette mark
-    SetString(L"FunctionKey", L"FkeyDisp(7)", L"0");
-    SetString(L"Position", L"F_Top", L"9000");
-    SetString(L"Position", L"F_Left", L"1500");
-  }
-  void TearDown() override { DeleteAllSettings(); }
-
-  // The palette once it is shown (it exists a moment earlier, while it loads).
-  HWND StartAndFindPalette(Child& child) {
-    if (!child.started()) return nullptr;
-    HWND palette = WaitForWindow(child.pid(), L"FUNCKEYS", L"ファンクションキー", kLimitMs);
-    const ULONGLONG deadline = GetTickCount64() + kLimitMs;
-    while (palette && !IsWindowVisible(palette) && GetTickCount64() < deadline)
-      Sleep(20);
-    // Let it finish what it does on being shown before looking at it.
-    DWORD_PTR ignored = 0;
-    if (palette) SendMessageTimeoutW(palette, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
-    return palette;
-  }
-  static RECT WindowRect(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-  }
-  // Ends the program from its main window, which unloads the palette too.
-  static bool CloseAndWait(Child& child, HWND) { return CloseProgram(child, kLimitMs); }
-};
-
-TEST_F(PaletteE2eTest, WindowShapeTilesAndStoredPosition) {
-  Child child(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"");
-  HWND palette = StartAndFindPalette(child);
+// Its shape is the union of its 24 tiles, the tiles name the marked methods
+// on their keys, a drag moves it, and the end of the session (which once
+// hung a run whose only window was the palette) ends the run in order with
+// the dragged place stored.
+TEST_F(PaletteE2eTest, ShapeTilesDragAndTheEndOfTheSession) {
+  // Method 0's name takes two lines; the place is in twips, 15 a pixel.
+  const char* const settings[][3] = {
+      {"FunctionKey", "Fkey(0)", "5"},   {"FunctionKey", "FkeyDisp(0)", "1"},
+      {"FunctionKey", "Fkey(10)", "12"}, {"FunctionKey", "FkeyDisp(10)", "1"},
+      {"Position", "F_Top", "9000"},     {"Position", "F_Left", "1500"},
+      {"Config", "OptWinS", "1"}};
+  for (const auto& setting : settings)
+    SetString(setting[0], setting[1], setting[2]);
+  Program program;
+  HWND palette = program.Palette();
   ASSERT_NE(palette, nullptr) << "no palette shown at start-up";
-
-  // 13360 x 705 twips at 15 twips per pixel, at F_Left/F_Top.
-  const RECT r = WindowRect(palette);
-  EXPECT_EQ(r.left, 100);
-  EXPECT_EQ(r.top, 600);
-  EXPECT_EQ(r.right - r.left, 891);
-  EXPECT_EQ(r.bottom - r.top, 47);
-  const LONG style = GetWindowLongW(palette, GWL_STYLE);
-  const LONG ex_style = GetWindowLongW(palette, GWL_EXSTYLE);
-  EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME), 0);
-  EXPECT_NE(ex_style & WS_EX_TOOLWINDOW, 0);
-  EXPECT_NE(ex_style & WS_EX_TOPMOST, 0) << "OptGuide \"1\" keeps it in front";
-  EXPECT_NE(GetWindow(palette, GW_OWNER), nullptr) << "an owned window has no taskbar button";
-
-  // The window is cut to its tiles: inside a tile is in, the strip between
-  // name and key tiles and the gaps between slots and groups are out.
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  ASSERT_NE(GetWindowRgn(palette, region), ERROR);
-  RECT box{};
-  GetRgnBox(region, &box);
-  EXPECT_EQ(box.left, 0);
-  EXPECT_EQ(box.top, 2);  // 30 twips
-  EXPECT_EQ(box.right, 891);
-  EXPECT_EQ(box.bottom, 36);  // 370 + 165 twips
-  const struct {
-    int x, y;
-    bool in;
-  } points[] = {
-      {30, 10, true},  {30, 30, true},   {30, 24, false}, {70, 10, false},  // 67..73 gap
-      {75, 10, true},  {295, 10, false}, {302, 10, true}, {595, 10, false},
-      {889, 30, true}, {10, 1, false},   {10, 36, false},
-  };
-  for (const auto& p : points) {
-    EXPECT_EQ(PtInRegion(region, p.x, p.y) != 0, p.in) << p.x << "," << p.y;
+  EXPECT_FALSE(IsWindowVisible(program.Main(false)));
+  const Rect at = RectOf(palette);
+  EXPECT_EQ(at.left, 100);
+  EXPECT_EQ(at.top, 600);
+  HRGN shape = CreateRectRgn(0, 0, 0, 0), tiles = CreateRectRgn(0, 0, 0, 0), tile_region;
+  ASSERT_NE(GetWindowRgn(palette, shape), ERROR);
+  int count = 0;
+  for (HWND tile = GetWindow(palette, GW_CHILD); tile;
+       tile = GetWindow(tile, GW_HWNDNEXT), ++count) {
+    const Rect r = RectOf(tile);
+    tile_region =
+        CreateRectRgn(r.left - at.left, r.top - at.top, r.right() - at.left, r.bottom() - at.top);
+    CombineRgn(tiles, tiles, tile_region, RGN_OR);
+    DeleteObject(tile_region);
   }
-  DeleteObject(region);
-
-  // Name tiles carry the names of the methods marked for the palette.
-  wchar_t text[128];
-  for (int i = 0; i < 12; ++i) {
-    GetDlgItemTextW(palette, 100 + i, text, 128);
-    const std::wstring expected = i == 4    ? L"（左下→右上）重ねて表示"
-                                  : i == 11 ? L"４マスに並べて表示"
-                                            : L"";
-    EXPECT_EQ(std::wstring(text), expected) << "name tile " << i;
+  EXPECT_EQ(count, 24);
+  EXPECT_TRUE(EqualRgn(shape, tiles)) << "the shape is not the union of the tiles";
+  DeleteObject(shape);
+  DeleteObject(tiles);
+  for (int slot = 0; slot < 12; ++slot) {
+    EXPECT_EQ(program.TileText(slot, true), slot == 4    ? L"（左上→右下）重ねて表示"
+                                            : slot == 11 ? L"４マスに並べて表示"
+                                                         : L"")
+        << slot;
   }
-  const wchar_t* keys[] = {L"Ctrl＋Ｆ１", L"Ctrl＋Ｆ５", L"Ctrl＋Ｆ９", L"Ctrl＋Ｆ10",
-                           L"Ctrl＋Ｆ12"};
-  const int key_slots[] = {0, 4, 8, 9, 11};
-  for (int k = 0; k < 5; ++k) {
-    GetDlgItemTextW(palette, 200 + key_slots[k], text, 128);
-    EXPECT_STREQ(text, keys[k]);
-  }
-  // Colours written on load because none were stored.
-  EXPECT_EQ(GetString(L"FunctionKey", L"OptCol(0)"), L"65535");
-  EXPECT_EQ(GetString(L"FunctionKey", L"OptCol(1)"), L"0");
+  EXPECT_EQ(program.TileText(0, false), L"Ctrl＋Ｆ１");
+  EXPECT_EQ(program.TileText(11, false), L"Ctrl＋Ｆ12");
+  SaveScreenshot(RunnerFolder() + L"\\palette.bmp", palette);
 
-  // Dragging any tile with the left button moves the whole palette.
-  SetForegroundWindow(palette);
-  SetCursorPos(130, 610);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  // Dragged by a tile at a hand's pace (the move loop anchors where it first
+  // sees the mouse), and released once the loop has followed, or it could
+  // miss the release.
+  Mouse({130, 610}, MOUSEEVENTF_LEFTDOWN);
   for (int step = 1; step <= 10; ++step) {
-    SetCursorPos(130 + 5 * step, 610 - 10 * step);
-    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    Mouse({130 + 5 * step, 610 - 10 * step}, MOUSEEVENTF_MOVE);
     Sleep(20);
   }
-  // Let the system's move loop follow the mouse before the button goes up,
-  // as a hand would; released early, the loop could miss the release.
-  const ULONGLONG deadline = GetTickCount64() + 5000;
-  while (WindowRect(palette).top != 500 && GetTickCount64() < deadline)
-    Sleep(20);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(palette, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
-  const RECT moved = WindowRect(palette);
+  EXPECT_TRUE(WaitUntil([&] { return RectOf(palette).top == 500; }, 5000));
+  Mouse({180, 510}, MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(Settle(palette));
+  const Rect moved = RectOf(palette);
   EXPECT_EQ(moved.left, 150);
-  EXPECT_EQ(moved.top, 500);
 
-  // Closing stores the position in twips and ends the run in order.
-  ASSERT_TRUE(CloseAndWait(child, palette));
-  EXPECT_EQ(GetString(L"Position", L"F_Left"), std::to_wstring(moved.left * 15));
-  EXPECT_EQ(GetString(L"Position", L"F_Top"), std::to_wstring(moved.top * 15));
-  EXPECT_EQ(GetString(L"Config", L"OptStat"), L"0");
-}
-
-TEST_F(PaletteE2eTest, CentredWhenAskedAndNotInFrontWithoutTheGuide) {
-  SetString(L"Position", L"OptCent", L"1");
-  SetString(L"FunctionKey", L"OptGuide", L"0");
-  SetString(L"FunctionKey", L"OptCol(0)", L"255");
-  Child child(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"");
-  HWND palette = StartAndFindPalette(child);
-  ASSERT_NE(palette, nullptr);
-  // top = 11520 - 1.7 x 705 = 10321.5 twips, left = (15360 - 13360) / 2 twips.
-  const RECT r = WindowRect(palette);
-  EXPECT_EQ(r.top, 688);
-  EXPECT_EQ(r.left, 67);
-  EXPECT_EQ(GetWindowLongW(palette, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  EXPECT_EQ(GetString(L"FunctionKey", L"OptCol(0)"), L"255") << "a stored colour stays";
-  ASSERT_TRUE(CloseAndWait(child, palette));
-}
-
-TEST_F(PaletteE2eTest, TheEndOfTheSessionEndsTheRunInOrder) {
-  Child child(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"");
-  HWND palette = StartAndFindPalette(child);
-  ASSERT_NE(palette, nullptr);
   DWORD_PTR answer = 0;
   ASSERT_TRUE(SendMessageTimeoutW(palette, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &answer));
-  EXPECT_EQ(answer, TRUE) << "the program must not hold up the end of the session";
-  // By the time WM_ENDSESSION returns Windows may end the process at once.
+  EXPECT_EQ(answer, TRUE) << "the end of the session must not be held up";
+  // Windows may end the process as soon as WM_ENDSESSION returns.
   SendMessageTimeoutW(palette, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 5000, &answer);
-  EXPECT_EQ(GetString(L"Config", L"OptStat"), L"0");
-  EXPECT_EQ(GetString(L"Position", L"F_Top"), L"9000");
-  EXPECT_EQ(GetString(L"Position", L"F_Left"), L"1500");
-  EXPECT_TRUE(child.WaitForExit(kLimitMs));
-}
-
-// With an instance resident (its palette up), a start with a letter
-// arranges and ends without a palette or any other window of its own.
-TEST_F(PaletteE2eTest, AOneShotStartEndsWhileAnInstanceIsResident) {
-  Child resident(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"");
-  HWND palette = StartAndFindPalette(resident);
-  ASSERT_NE(palette, nullptr);
-  Child one_shot(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\" G");
-  ASSERT_TRUE(one_shot.WaitForExit(kLimitMs)) << "the one-shot instance stayed";
-  EXPECT_TRUE(resident.Running());
-  EXPECT_EQ(GetString(L"Config", L"OptStat"), L"1") << "the resident instance still runs";
-  ASSERT_TRUE(CloseAndWait(resident, palette));
-  // Once it has ended, a start with a letter goes on as a normal start.
-  Child normal(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\" G");
-  HWND second = StartAndFindPalette(normal);
-  ASSERT_NE(second, nullptr) << "no instance runs, so this one stays";
-  EXPECT_TRUE(CloseAndWait(normal, second));
-}
-
-TEST_F(PaletteE2eTest, NoPaletteWithoutAMark) {
-  SetString(L"FunctionKey", L"FkeyDisp(3)", L"0");
-  SetString(L"FunctionKey", L"FkeyDisp(10)", L"0");
-  Child child(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"");
-  ASSERT_NE(WaitForMainWindow(child, kLimitMs), nullptr);
-  const HWND palette = WaitForWindow(child.pid(), L"FUNCKEYS", nullptr, 0);
-  EXPECT_TRUE(!palette || !IsWindowVisible(palette));
-  ASSERT_TRUE(CloseProgram(child, kLimitMs));
-  EXPECT_FALSE(GetRaw(L"Position", L"F_Top") && GetString(L"Position", L"F_Top") != L"9000");
+  EXPECT_EQ(GetString("Config", "OptStat"), "0");
+  EXPECT_EQ(GetString("Position", "F_Left"), std::to_string(moved.left * 15));
+  EXPECT_EQ(GetString("Position", "F_Top"), std::to_string(moved.top * 15));
+  EXPECT_TRUE(program.process().WaitForExit(kStartLimitMs)) << "the run did not end";
+  EXPECT_EQ(Relays(), 0);
 }
 
 }  // namespace
