@@ -1,13 +1,9 @@
 // Helper that the test desktop runs inside Wine.
-//
-//   desk_helper keeper    keeps a hidden window, so that the wineserver and the
-//                         virtual desktop stay up between test steps, and holds
-//                         the taskbar at the test height: processes started
-//                         afterwards see the work area (0,0)-(1024,738)
+//   desk_helper keeper    keeps a window that is never shown (no taskbar
+//                         button, never arranged), so that the wineserver and
+//                         the virtual desktop stay up, and holds the taskbar
+//                         at the test height
 //   desk_helper workarea  prints SPI_GETWORKAREA as "left top right bottom"
-//
-// The keeper's window is never shown, so that it has no taskbar button and
-// no arrangement ever takes it.
 #include <windows.h>
 
 #include <cstdio>

@@ -1,9 +1,8 @@
 #pragma once
-// Drivers of the windows under test: the program (bar, toolbar, tray, palette)
-// and the windows of window_helper.exe that it arranges, with the fixture
-// they share. The one place where the tests use the program's own headers:
-// its command ids, window classes, method letters and the layouts that say
-// where windows belong.
+// Drivers of the windows under test: the program (bar, toolbar, tray,
+// palette) and the windows of window_helper.exe that it arranges, with the
+// fixture they share. The one place where the tests use the program's own
+// headers: command ids, window classes, method letters and the layouts.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -12,8 +11,6 @@
 #include <memory>
 #include <ostream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -35,20 +32,15 @@ inline void PrintTo(const Rect& r, std::ostream* os) {
 
 namespace banchiro::e2e {
 
-inline int MethodOf(char letter) {
-  return MethodForLetter(letter).value_or(-1);
-}
-
 inline Rect RectOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-// Where the portable core puts `count` windows (topmost first) on this
-// desktop with the settings the program has stored; empty when the method
-// does not lay out that many.
-inline std::vector<Rect> ExpectedLayout(int method, int count) {
+// Where the portable core puts `count` windows (topmost first) for the
+// method of `letter`, on this desktop with the settings the program stored.
+inline std::vector<Rect> ExpectedLayout(char letter, int count) {
   win32::RegistrySettingsStore store{"BANCHIRO"};
   Settings stored;
   for (const KeyDef& key : KeyTable()) {
@@ -61,13 +53,25 @@ inline std::vector<Rect> ExpectedLayout(int method, int count) {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const Rect area{work.left, work.top, work.right - work.left, work.bottom - work.top};
   const bool xp = GetWindowsName(win32::Win32SystemInfo().Version()) == "Windows XP";
-  return ComputeLayout(method, count, MakeLayoutInputs(stored, area, xp))
+  return ComputeLayout(MethodForLetter(letter).value_or(-1), count,
+                       MakeLayoutInputs(stored, area, xp))
       .value_or(std::vector<Rect>{});
 }
 
-// The windows of one window_helper.exe, by number as asked for and as rows:
-// in z-order, topmost first, as an arranger collects them, once that order
-// has stopped changing.
+// Waits until the windows stand where the layout puts them, then checks.
+inline void ExpectArranged(const std::vector<HWND>& rows, char letter, DWORD limit_ms = 5000) {
+  const std::vector<Rect> want = ExpectedLayout(letter, static_cast<int>(rows.size()));
+  const auto rects = [&] {
+    std::vector<Rect> now;
+    for (HWND row : rows)
+      now.push_back(Settle(row, limit_ms) ? RectOf(row) : Rect{});
+    return now;
+  };
+  WaitUntil([&] { return rects() == want; }, limit_ms);
+  EXPECT_EQ(rects(), want) << letter;
+}
+
+// The windows of one window_helper.exe, by number as asked for and as rows.
 class HelperWindows {
  public:
   // Window `special` (1-based) gets the helper's `option`.
@@ -78,17 +82,20 @@ class HelperWindows {
     for (int i = 1; i <= count; ++i)
       line +=
           L" \"title=E2E 窓 " + std::to_wstring(i) + L";" + (i == special ? option : L"") + L"\"";
-    child_ = std::make_unique<Child>(line);
+    process_ = std::make_unique<Child>(line);
     std::optional<std::string> ready;
-    WaitUntil([&] { return (ready = ReadWholeFile(ready_)) || !child_->Running(); }, kStartLimitMs);
+    WaitUntil([&] { return (ready = ReadWholeFile(ready_)) || !process_->Running(); },
+              kStartLimitMs);
     std::istringstream in(ready.value_or(""));
     for (unsigned long long row = 0, handle = 0; in >> row >> handle;)
       windows_.push_back(reinterpret_cast<HWND>(handle));
+    // Rows are the z-order, topmost first, as an arranger collects them, once
+    // it has stopped changing.
     ULONGLONG since = 0;
     WaitUntil(
         [&] {
           std::vector<HWND> now;
-          for (HWND w : TopLevelWindows(child_->pid())) {
+          for (HWND w : TopLevelWindows(process_->pid())) {
             if (std::count(windows_.begin(), windows_.end(), w)) now.push_back(w);
           }
           since = now == rows_ ? since : GetTickCount64();
@@ -102,89 +109,63 @@ class HelperWindows {
   ~HelperWindows() {
     for (HWND window : windows_)
       PostMessageW(window, WM_CLOSE, 0, 0);
-    child_.reset();
+    process_.reset();
     DeleteFileW(ready_.c_str());
   }
-
   bool ready() const { return !rows_.empty() && rows_.size() == windows_.size(); }
-  int count() const { return static_cast<int>(rows_.size()); }
   HWND window(int number) const { return windows_.at(number - 1); }
   const std::vector<HWND>& rows() const { return rows_; }
-  int RowOf(HWND window) const {
-    return std::find(rows_.begin(), rows_.end(), window) - rows_.begin();
-  }
-  std::vector<Rect> Rects() const {
-    std::vector<Rect> rects;
-    for (HWND row : rows_)
-      rects.push_back(RectOf(row));
-    return rects;
-  }
-  // The helper's exit code once it has ended (0: every window closed).
-  std::optional<DWORD> ExitCode(DWORD timeout_ms) {
-    DWORD code = 0;
-    return child_->WaitForExit(timeout_ms, &code) ? std::optional<DWORD>(code) : std::nullopt;
-  }
+  Child& process() { return *process_; }
 
  private:
   std::wstring ready_;
-  std::unique_ptr<Child> child_;
+  std::unique_ptr<Child> process_;
   std::vector<HWND> windows_, rows_;
 };
 
-// Waits for every row to stand where the layout puts it, then checks them.
-inline void ExpectArranged(const HelperWindows& helper, int method, DWORD limit_ms = 5000) {
-  const std::vector<Rect> want = ExpectedLayout(method, helper.count());
-  ASSERT_FALSE(want.empty()) << "method " << method << " does not lay out " << helper.count();
-  for (HWND row : helper.rows())
-    Settle(row);
-  WaitUntil([&] { return helper.Rects() == want; }, limit_ms);
-  EXPECT_EQ(helper.Rects(), want) << "method " << method;
-}
-
-// The open popup menus.
-inline std::vector<HWND> OpenPopups() {
+// The open popup menus, closed first when `close` is set.
+inline std::vector<HWND> Popups(bool close = false) {
   std::vector<HWND> popups;
-  for (HWND w : TopLevelWindows(0)) {
-    if (IsWindowVisible(w) && ClassName(w) == L"#32768") popups.push_back(w);
-  }
-  return popups;
-}
-
-inline void CloseMenus() {
   WaitUntil(
-      [] {
-        for (HWND popup : OpenPopups())
-          PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-        return OpenPopups().empty();
+      [&] {
+        popups.clear();
+        for (HWND w : TopLevelWindows(0)) {
+          if (!IsWindowVisible(w) || ClassName(w) != L"#32768") continue;
+          popups.push_back(w);
+          if (close) PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        return !close || popups.empty();
       },
       kUiLimitMs, 100);
+  return popups;
 }
 
 // Clicks the tray icon (the first one sits at the right end of Wine's
 // taskbar) until a popup opens, as the program may still be loading.
 inline HWND ClickTrayIcon(bool right, DWORD timeout_ms = kUiLimitMs) {
-  CloseMenus();
+  Popups(true);
   RECT tray{};
   GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &tray);
+  const DWORD click = right ? MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP
+                            : MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP;
   std::vector<HWND> popups;
   WaitUntil(
       [&] {
-        Mouse({tray.right - 11, tray.top + 10}, right ? MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP
-                                                      : MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
-        return WaitUntil([&] { return !(popups = OpenPopups()).empty(); }, 1000);
+        Mouse({tray.right - 11, tray.top + 10}, click);
+        return WaitUntil([&] { return !(popups = Popups()).empty(); }, 1000);
       },
       timeout_ms);
   return popups.empty() ? nullptr : popups.front();
 }
 
-// Chooses in an open popup by access key, as typing the letter does; the
-// submenu this opens, when waited for.
+// Chooses in an open popup by access key, as typing the letter does, and
+// returns the submenu that this opens, if any.
 inline HWND TypeAccessKey(HWND popup, wchar_t key, bool submenu = false) {
   PostMessageW(popup, WM_CHAR, key, 0);
   HWND opened = nullptr;
   WaitUntil(
       [&] {
-        for (HWND other : OpenPopups())
+        for (HWND other : Popups())
           opened = other != popup ? other : opened;
         return opened || !submenu;
       },
@@ -196,32 +177,24 @@ inline HWND TypeAccessKey(HWND popup, wchar_t key, bool submenu = false) {
 class Program {
  public:
   explicit Program(const std::wstring& tail = L"")
-      : child_(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"" + (tail.empty() ? L"" : L" " + tail)) {}
-  Child& process() { return child_; }
-  // The main window once its thread answers (its load may still run); null
-  // when that did not happen in time.
-  HWND Main(bool shown = true) {
-    HWND main = WaitForWindow(child_.pid(), ui::kMainClassName, nullptr, kStartLimitMs, shown);
-    return main && Settle(main, kStartLimitMs) ? main : nullptr;
-  }
-  HWND Palette() {
-    HWND palette = WaitForWindow(child_.pid(), ui::kPaletteClassName, nullptr, kStartLimitMs);
-    return palette && Settle(palette) ? palette : nullptr;
-  }
+      : process_(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"" +
+                 (tail.empty() ? L"" : L" " + tail)) {}
+  Child& process() { return process_; }
+  // The window once its thread answers (the main window's load may still run).
+  HWND Main(bool shown = true) { return Answering(ui::kMainClassName, shown); }
+  HWND Palette() { return Answering(ui::kPaletteClassName, true); }
+  HWND Toolbar() { return FindWindowExW(Main(false), nullptr, TOOLBARCLASSNAMEW, nullptr); }
+  HWND MessageBox() { return WaitForWindow(process_.pid(), L"#32770", kUiLimitMs); }
   // The name tile (or the key tile below it) of slot 0..11.
   std::wstring TileText(int slot, bool name) {
     wchar_t text[128] = {};
     GetDlgItemTextW(Palette(), (name ? ui::kNameTileId : ui::kKeyTileId) + slot, text, 128);
     return text;
   }
-  HWND Toolbar() { return FindWindowExW(Main(false), nullptr, TOOLBARCLASSNAMEW, nullptr); }
   // Where the toolbar shows button `number` (1..17), or -1.
   int ToolbarIndex(int number) {
     return static_cast<int>(
         SendMessageW(Toolbar(), TB_COMMANDTOINDEX, ui::kToolbarCommandBase + number, 0));
-  }
-  HWND MessageBox(const wchar_t* title) {
-    return WaitForWindow(child_.pid(), L"#32770", title, kUiLimitMs);
   }
   // Chooses a menu item as its click does, by the command id it carries.
   void Command(const char* control) {
@@ -229,12 +202,26 @@ class Program {
   }
   bool Close() {  // as the close box does
     PostMessageW(Main(false), WM_CLOSE, 0, 0);
-    return child_.WaitForExit(kStartLimitMs);
+    return process_.WaitForExit(kStartLimitMs);
   }
 
  private:
-  Child child_;
+  HWND Answering(const wchar_t* class_name, bool shown) {
+    HWND window = WaitForWindow(process_.pid(), class_name, kStartLimitMs, shown);
+    return window && Settle(window, kStartLimitMs) ? window : nullptr;
+  }
+  Child process_;
 };
+
+// Ends the session as Windows does, through one window of the program: true
+// when it agreed. Windows may end the process as soon as WM_ENDSESSION
+// returns, so everything must be done by then.
+inline bool EndSession(HWND window) {
+  DWORD_PTR agreed = 0, ignored = 0;
+  SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &agreed);
+  SendMessageTimeoutW(window, WM_ENDSESSION, agreed, 0, SMTO_BLOCK, 5000, &ignored);
+  return agreed == TRUE;
+}
 
 // Stores a button arrangement as the toolbar's own save does (and so the
 // settings dialog), through a toolbar of this process.
@@ -253,21 +240,29 @@ inline void StoreToolbarOrder(const std::vector<int>& numbers) {
   DestroyWindow(parent);
 }
 
-// Every test starts on an empty desktop with no settings but the running
-// flag, as after a run that did not end in order: no splash.
+// Every test starts with no settings but the running flag, as after a run
+// that did not end in order (no splash), and with no window a user would
+// call open: an arrangement would take it too.
 class E2eTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(WaitForTestTaskbar()) << "the taskbar is not at its test height";
-    CloseMenus();
+    Popups(true);
     DeleteAllSettings();
     SetString("Config", "OptStat", "1");
-    ASSERT_TRUE(WaitUntil([] { return ShownTitledWindows().empty(); }, kUiLimitMs))
-        << "windows of an earlier test are still open";
+    ASSERT_TRUE(WaitUntil(
+        [] {
+          for (HWND w : TopLevelWindows(0)) {
+            if (IsWindowVisible(w) && !IsIconic(w) && GetWindowTextLengthW(w) > 0) return false;
+          }
+          return true;
+        },
+        kUiLimitMs));
   }
   void TearDown() override {
-    CloseMenus();
+    Popups(true);
     DeleteAllSettings();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels");
   }
 };
 

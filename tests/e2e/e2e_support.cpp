@@ -1,9 +1,6 @@
 #include "e2e_support.h"
 
-#include <share.h>
 #include <tlhelp32.h>
-
-#include <cstdio>
 
 #include "platform/win32/registry.h"
 #include "platform/win32/unique_handle.h"
@@ -18,31 +15,6 @@ std::wstring SectionKey(std::string_view section) {
 }
 
 }  // namespace
-
-std::wstring RunnerFolder() {
-  wchar_t path[MAX_PATH * 4] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
-  const std::wstring full(path);
-  return full.substr(0, full.find_last_of(L"\\/"));
-}
-
-std::wstring ProgramPath(const wchar_t* file_name) {
-  return RunnerFolder() + L"\\" + file_name;
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD poll_ms) {
-  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
-  for (;;) {
-    if (done()) return true;
-    if (GetTickCount64() >= deadline) return false;
-    Sleep(poll_ms);
-  }
-}
-
-bool Settle(HWND window, DWORD timeout_ms) {
-  DWORD_PTR ignored = 0;
-  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &ignored) != 0;
-}
 
 Child::Child(const std::wstring& command_line) {
   std::wstring line = command_line;
@@ -105,76 +77,6 @@ int ValueCount(std::string_view section) {
   return static_cast<int>(values);
 }
 
-std::vector<HWND> TopLevelWindows(DWORD pid) {
-  std::pair<DWORD, std::vector<HWND>> request{pid, {}};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* r = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (r->first == 0 || owner == r->first) r->second.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&request));
-  return request.second;
-}
-
-HWND WaitForWindow(DWORD pid, const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms,
-                   bool visible) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND w : TopLevelWindows(pid)) {
-          if ((!visible || IsWindowVisible(w)) && ClassName(w) == class_name &&
-              (!title || WindowText(w) == title)) {
-            return (found = w) != nullptr;
-          }
-        }
-        return false;
-      },
-      timeout_ms);
-  return found;
-}
-
-std::wstring WindowText(HWND window) {
-  wchar_t text[1024] = {};
-  GetWindowTextW(window, text, 1024);
-  return text;
-}
-
-std::wstring ClassName(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return name;
-}
-
-std::vector<HWND> ShownTitledWindows() {
-  std::vector<HWND> shown;
-  for (HWND w : TopLevelWindows(0)) {
-    if (IsWindowVisible(w) && !IsIconic(w) && GetWindowTextLengthW(w) > 0) shown.push_back(w);
-  }
-  return shown;
-}
-
-std::wstring MessageText(HWND box) {
-  wchar_t text[512] = {};
-  GetDlgItemTextW(box, 0xFFFF, text, 512);
-  return text;
-}
-
-void PressCtrlF(int key) {
-  const BYTE vk = static_cast<BYTE>(VK_F1 + key - 1);
-  keybd_event(VK_CONTROL, 0, 0, 0);
-  keybd_event(vk, 0, 0, 0);
-  keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
-  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-}
-
-void Mouse(POINT at, DWORD flags) {
-  SetCursorPos(at.x, at.y);
-  mouse_event(flags, 0, 0, 0, 0);
-}
-
 int Relays(bool end) {
   int count = 0;
   win32::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
@@ -189,39 +91,6 @@ int Relays(bool end) {
     if (relay && TerminateProcess(relay.get(), 98)) WaitForSingleObject(relay.get(), 5000);
   }
   return count;
-}
-
-bool WaitForTestTaskbar(DWORD timeout_ms) {
-  ULONGLONG steady_since = 0;
-  return WaitUntil(
-      [&] {
-        RECT r{};
-        HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-        const bool right = !tray || (GetWindowRect(tray, &r) && r.top == kTaskbarTop &&
-                                     r.bottom - r.top == kTaskbarHeight);
-        steady_since = !right ? 0 : steady_since ? steady_since : GetTickCount64();
-        return right && GetTickCount64() - steady_since >= 300;
-      },
-      timeout_ms, 10);
-}
-
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-  FILE* in = _wfsopen(path.c_str(), L"rb", _SH_DENYNO);
-  if (!in) return std::nullopt;
-  std::string text;
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-    text.append(buffer, got);
-  std::fclose(in);
-  return text;
-}
-
-std::wstring FreshTempPath(const std::wstring& stem) {
-  static LONG counter = 0;
-  wchar_t folder[MAX_PATH + 1] = {};
-  GetTempPathW(MAX_PATH + 1, folder);
-  return std::wstring(folder) + stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-         std::to_wstring(InterlockedIncrement(&counter));
 }
 
 bool SaveScreenshot(const std::wstring& path, HWND window) {

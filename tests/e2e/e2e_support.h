@@ -4,7 +4,9 @@
 // registry, windows of other processes, and input as a user gives it.
 #include <windows.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,12 +20,30 @@ inline constexpr int kTaskbarTop = 738, kTaskbarWidth = 1024, kTaskbarHeight = 3
 inline constexpr DWORD kStartLimitMs = 30000;  // a cold start under Wine takes about 1.5 s
 inline constexpr DWORD kUiLimitMs = 10000;
 
-std::wstring RunnerFolder();
-std::wstring ProgramPath(const wchar_t* file_name);
+inline std::wstring RunnerFolder() {
+  wchar_t path[MAX_PATH * 4] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
+  const std::wstring full(path);
+  return full.substr(0, full.find_last_of(L"\\/"));
+}
+
+inline std::wstring ProgramPath(const wchar_t* file_name) {
+  return RunnerFolder() + L"\\" + file_name;
+}
+
 // Polls `done` until it holds or the time runs out; true when it held.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD poll_ms = 20);
+inline bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD poll_ms = 20) {
+  for (const ULONGLONG deadline = GetTickCount64() + timeout_ms; !done(); Sleep(poll_ms)) {
+    if (GetTickCount64() >= deadline) return false;
+  }
+  return true;
+}
+
 // True once the window's thread has handled everything sent to it before.
-bool Settle(HWND window, DWORD timeout_ms = kUiLimitMs);
+inline bool Settle(HWND window, DWORD timeout_ms = kUiLimitMs) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &ignored) != 0;
+}
 
 // A started program. One still running when the test lets go of it is asked
 // to close (a resident BANCHIRO then ends its relays), then terminated.
@@ -64,30 +84,98 @@ void SetRaw(std::string_view section, std::string_view name, DWORD type, const v
             DWORD bytes);
 int ValueCount(std::string_view section);
 
-// Top-level windows of a process (of every process for pid 0), topmost first.
-std::vector<HWND> TopLevelWindows(DWORD pid);
-// Polls for one with this class (and title, unless null).
-HWND WaitForWindow(DWORD pid, const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms,
-                   bool visible = true);
-std::wstring WindowText(HWND window);
-std::wstring ClassName(HWND window);
-// Visible, not minimised, titled windows: what a user would call open.
-std::vector<HWND> ShownTitledWindows();
-std::wstring MessageText(HWND box);
-
-void PressCtrlF(int key);  // reaches hot keys as the keyboard does
-void Mouse(POINT at, DWORD flags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
 // The KOVRAN.EXE processes running, ended first when `end` is set.
 int Relays(bool end = false);
+// The whole screen as a BMP file, once `window` (if any) has painted.
+bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);
+
+// Top-level windows of a process (of every process for pid 0), topmost first.
+inline std::vector<HWND> TopLevelWindows(DWORD pid) {
+  std::vector<HWND> found;
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (pid == 0 || owner == pid) found.push_back(w);
+  }
+  return found;
+}
+
+inline std::wstring ClassName(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+// Polls for a window of the process with this class.
+inline HWND WaitForWindow(DWORD pid, const wchar_t* class_name, DWORD timeout_ms,
+                          bool visible = true) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND w : TopLevelWindows(pid)) {
+          if ((!visible || IsWindowVisible(w)) && ClassName(w) == class_name) found = w;
+        }
+        return found != nullptr;
+      },
+      timeout_ms);
+  return found;
+}
+
+inline std::wstring WindowText(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+inline std::wstring MessageText(HWND box) {
+  wchar_t text[512] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 512);
+  return text;
+}
+
+inline void PressCtrlF(int key) {  // reaches hot keys as the keyboard does
+  const BYTE f = static_cast<BYTE>(VK_F1 + key - 1);
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  keybd_event(f, 0, 0, 0);
+  keybd_event(f, 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
+inline void Mouse(POINT at, DWORD flags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP) {
+  SetCursorPos(at.x, at.y);
+  mouse_event(flags, 0, 0, 0, 0);
+}
 
 // Waits until the taskbar has stood at the test height for a moment: Wine's
 // shell lays it out anew whenever a tray icon comes or goes, and a program
 // started meanwhile would keep the wrong work area.
-bool WaitForTestTaskbar(DWORD timeout_ms = 5000);
+inline bool WaitForTestTaskbar(DWORD timeout_ms = 5000) {
+  ULONGLONG since = 0;
+  return WaitUntil(
+      [&] {
+        RECT r{};
+        HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+        const bool right = !tray || (GetWindowRect(tray, &r) && r.top == kTaskbarTop &&
+                                     r.bottom - r.top == kTaskbarHeight);
+        since = !right ? 0 : since ? since : GetTickCount64();
+        return right && GetTickCount64() - since >= 300;
+      },
+      timeout_ms, 10);
+}
 
-std::optional<std::string> ReadWholeFile(const std::wstring& path);
-std::wstring FreshTempPath(const std::wstring& stem);
-// The whole screen as a BMP file, once `window` (if any) has painted.
-bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);
+// What another process has written to a file so far; nothing before it exists.
+inline std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline std::wstring FreshTempPath(const std::wstring& stem) {
+  static LONG counter = 0;
+  wchar_t folder[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, folder);
+  return std::wstring(folder) + stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+         std::to_wstring(InterlockedIncrement(&counter));
+}
 
 }  // namespace banchiro::e2e

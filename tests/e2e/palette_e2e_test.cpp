@@ -65,11 +65,7 @@ TEST_F(PaletteE2eTest, ShapeTilesDragAndTheEndOfTheSession) {
   const Rect moved = RectOf(palette);
   EXPECT_EQ(moved.left, 150);
 
-  DWORD_PTR answer = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(palette, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &answer));
-  EXPECT_EQ(answer, TRUE) << "the end of the session must not be held up";
-  // Windows may end the process as soon as WM_ENDSESSION returns.
-  SendMessageTimeoutW(palette, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 5000, &answer);
+  EXPECT_TRUE(EndSession(palette)) << "the end of the session must not be held up";
   EXPECT_EQ(GetString("Config", "OptStat"), "0");
   EXPECT_EQ(GetString("Position", "F_Left"), std::to_string(moved.left * 15));
   EXPECT_EQ(GetString("Position", "F_Top"), std::to_string(moved.top * 15));

@@ -10,85 +10,67 @@ namespace {
 
 using ProgramE2eTest = E2eTest;
 
-struct StartCase {
-  DWORD dpi;
-  bool first;  // nothing stored at all: the splash is due
-};
-
-class StartE2eTest : public E2eTest, public ::testing::WithParamInterface<StartCase> {
- protected:
-  void TearDown() override {
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels");
-    E2eTest::TearDown();
+// The splash at a first start, then the bar at its first place and with its
+// size in twips at 96 and at 144 DPI (Wine reads the DPI as a program
+// starts); the defaults are written, and the place is stored at the end.
+TEST_F(ProgramE2eTest, FirstStartAtTwoDpiSettings) {
+  for (const DWORD dpi : {96, 144}) {
+    SCOPED_TRACE(dpi);
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
+                    sizeof dpi);
+    DeleteAllSettings();
+    if (dpi != 96) SetString("Config", "OptStat", "1");  // one splash is enough
+    Program program;
+    HWND splash = nullptr;
+    if (dpi == 96) {
+      splash = WaitForWindow(program.process().pid(), L"INITDISP", kStartLimitMs);
+      ASSERT_NE(splash, nullptr) << "no splash";
+      SaveScreenshot(RunnerFolder() + L"\\splash.bmp", splash);
+    }
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindow(splash));
+    const double tpp = 1440.0 / dpi;  // twips per pixel
+    const auto px = [&](double twips) { return static_cast<int>(std::lround(twips / tpp)); };
+    const Rect bar = RectOf(main);
+    EXPECT_NEAR(bar.width, px(2520), 1);
+    EXPECT_NEAR(bar.height, px(1140), 1);
+    EXPECT_NEAR(bar.left, px((1024 * tpp - 2300) / 2), 1);
+    EXPECT_NEAR(bar.top, px((768 * tpp - 620) / 2), 1);
+    SaveScreenshot(RunnerFolder() + L"\\bar-" + std::to_wstring(dpi) + L".bmp", main);
+    const std::pair<const char*, int> counts[] = {{"Config", 42},      {"Position", 1},
+                                                  {"FunctionKey", 45}, {"DispMethod", 14},
+                                                  {"RightClick", 47},  {"Exclude", 2}};
+    for (const auto& [section, count] : counts)
+      EXPECT_EQ(ValueCount(section), count) << section;
+    EXPECT_EQ(GetString("DispMethod", "D_Method(4)"), "BANCHIRO.EXE G");
+    EXPECT_EQ(GetString("FunctionKey", "Fname(0)"), "（左上→右下）重ねて表示");
+    EXPECT_EQ(GetString("Exclude", "JogaiWid(0)"), "ばんちろ君 for Win");
+    EXPECT_FALSE(GetString("Position", "S_Top")) << "computed on every start until stored";
+    ASSERT_TRUE(program.Close());
+    EXPECT_EQ(GetString("Position", "S_Top"), std::to_string(std::lround(bar.top * tpp)));
+    EXPECT_EQ(GetString("Position", "S_Left"), std::to_string(std::lround(bar.left * tpp)));
   }
-};
-
-// The splash, then the bar at its first place and its size in twips, at any
-// DPI (Wine takes it from the registry when a program starts); the defaults
-// are written, and the place is stored at the end.
-TEST_P(StartE2eTest, SplashThenTheBarAtItsFirstPlace) {
-  const StartCase c = GetParam();
-  RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &c.dpi,
-                  sizeof c.dpi);
-  if (c.first) DeleteAllSettings();
-  Program program;
-  HWND splash = nullptr;
-  if (c.first) {
-    splash = WaitForWindow(program.process().pid(), L"INITDISP", nullptr, kStartLimitMs);
-    ASSERT_NE(splash, nullptr) << "no splash";
-    SaveScreenshot(RunnerFolder() + L"\\splash.bmp", splash);
-  }
-  HWND main = program.Main();
-  ASSERT_NE(main, nullptr);
-  EXPECT_FALSE(IsWindow(splash));
-  const double tpp = 1440.0 / c.dpi;  // twips per pixel
-  const auto px = [&](double twips) { return static_cast<int>(std::lround(twips / tpp)); };
-  const Rect bar = RectOf(main);
-  EXPECT_NEAR(bar.width, px(2520), 1);
-  EXPECT_NEAR(bar.height, px(1140), 1);
-  EXPECT_NEAR(bar.left, px((1024 * tpp - 2300) / 2), 1);
-  EXPECT_NEAR(bar.top, px((768 * tpp - 620) / 2), 1);
-  SaveScreenshot(RunnerFolder() + L"\\bar-" + std::to_wstring(c.dpi) + L".bmp", main);
-
-  const std::pair<const char*, int> counts[] = {{"Config", 42},      {"Position", 1},
-                                                {"FunctionKey", 45}, {"DispMethod", 14},
-                                                {"RightClick", 47},  {"Exclude", 2}};
-  for (const auto& [section, count] : counts)
-    EXPECT_EQ(ValueCount(section), count) << section;
-  EXPECT_EQ(GetString("DispMethod", "D_Method(4)"), "BANCHIRO.EXE G");
-  EXPECT_EQ(GetString("FunctionKey", "Fname(0)"), "（左上→右下）重ねて表示");
-  EXPECT_EQ(GetString("Exclude", "JogaiWid(0)"), "ばんちろ君 for Win");
-  EXPECT_FALSE(GetString("Position", "S_Top")) << "computed on every start until stored";
-
-  ASSERT_TRUE(program.Close());
-  EXPECT_EQ(GetString("Position", "S_Top"), std::to_string(std::lround(bar.top * tpp)));
-  EXPECT_EQ(GetString("Position", "S_Left"), std::to_string(std::lround(bar.left * tpp)));
 }
-
-INSTANTIATE_TEST_SUITE_P(Dpi, StartE2eTest,
-                         ::testing::Values(StartCase{96, true}, StartCase{144, false}),
-                         [](const auto& info) { return std::to_string(info.param.dpi); });
 
 // The arrangement stored by the toolbar's own save is what the bar shows,
 // and a real click on its first place runs that button: 5 stacks.
 TEST_F(ProgramE2eTest, ToolbarRestoredFromTheStoreAndClicked) {
-  const std::vector<int> numbers = {5, 1, 17};
-  StoreToolbarOrder(numbers);
+  StoreToolbarOrder({5, 1, 17});
   ASSERT_EQ(ValueCount("Config"), 2) << "nothing stored beside OptStat";
   Program program;
-  ASSERT_NE(program.Main(), nullptr);
+  HelperWindows helper(3);
+  ASSERT_TRUE(program.Main() && helper.ready());
   HWND toolbar = program.Toolbar();
   ASSERT_TRUE(WaitUntil([&] { return SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0) == 3; }, 5000));
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(program.ToolbarIndex(numbers[i]), i) << "button " << numbers[i];
-  HelperWindows helper(3);
-  ASSERT_TRUE(helper.ready());
+  EXPECT_EQ(program.ToolbarIndex(5), 0);
+  EXPECT_EQ(program.ToolbarIndex(1), 1);
+  EXPECT_EQ(program.ToolbarIndex(17), 2);
   const auto size = static_cast<DWORD>(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
   POINT first{LOWORD(size) / 2, HIWORD(size) / 2};
   ClientToScreen(toolbar, &first);
   Mouse(first);
-  ExpectArranged(helper, MethodOf('G'));
-  ASSERT_TRUE(program.Close());
+  ExpectArranged(helper.rows(), 'G');
 }
 
 // Right click: the display menu as the settings make it (one item here),
@@ -100,26 +82,22 @@ TEST_F(ProgramE2eTest, TrayIconPopups) {
   for (int k = 0; k < 5; ++k)
     SetString("RightClick", "OptSepa(" + std::to_string(k) + ")", "0");
   Program program;
-  HWND main = program.Main();
-  ASSERT_NE(main, nullptr);
   HelperWindows helper(3);
-  ASSERT_TRUE(helper.ready());
+  HWND main = program.Main();
+  ASSERT_TRUE(main && helper.ready());
   HWND display = ClickTrayIcon(true);
   ASSERT_NE(display, nullptr) << "no popup from a right click";
   EXPECT_LT(RectOf(display).height, 40) << "hidden items must be absent";
   TypeAccessKey(display, L'g');
-  ExpectArranged(helper, MethodOf('G'));
+  ExpectArranged(helper.rows(), 'G');
   for (const bool hide : {true, false}) {
-    HWND general = ClickTrayIcon(false);
-    ASSERT_NE(general, nullptr) << "no popup from a left click";
-    HWND file = TypeAccessKey(general, L'f', true);
-    ASSERT_NE(file, nullptr);
+    HWND file = TypeAccessKey(ClickTrayIcon(false), L'f', true);
+    ASSERT_NE(file, nullptr) << "no file menu from a left click";
     if (hide) SaveScreenshot(RunnerFolder() + L"\\tray-popup.bmp");
     TypeAccessKey(file, hide ? L'i' : L's');  // ﾌｫｰﾑのｱｲｺﾝ化(&I), ﾌｫｰﾑの表示(&S)
     EXPECT_TRUE(WaitUntil([&] { return (IsWindowVisible(main) == 0) == hide; }, kUiLimitMs));
     EXPECT_EQ(GetString("Config", "OptWinS"), hide ? "1" : "0");
   }
-  ASSERT_TRUE(program.Close());
 }
 
 // Relays start with the load, even with the bar hidden, and Ctrl+F5 stacks
@@ -131,8 +109,9 @@ TEST_F(ProgramE2eTest, HotKeysThroughRealRelays) {
   SetString("FunctionKey", "Fkey(4)", "5");
   SetString("Config", "OptWinS", "1");
   Program program;
-  HWND box = WaitForWindow(0, L"#32770", L"ホットキー確認", kStartLimitMs);
+  HWND box = WaitForWindow(0, L"#32770", kStartLimitMs);
   ASSERT_NE(box, nullptr) << "the relay of a taken key said nothing";
+  EXPECT_EQ(WindowText(box), L"ホットキー確認");
   EXPECT_EQ(MessageText(box), L"Ctrl＋Ｆ７ は他のプログラムが使用しています。");
   ASSERT_NE(program.Main(false), nullptr);
   EXPECT_TRUE(WaitUntil([] { return Relays() == 1; }, kUiLimitMs)) << Relays();
@@ -140,7 +119,7 @@ TEST_F(ProgramE2eTest, HotKeysThroughRealRelays) {
   HelperWindows helper(3);
   ASSERT_TRUE(helper.ready());
   PressCtrlF(5);
-  ExpectArranged(helper, MethodOf('G'), kStartLimitMs);
+  ExpectArranged(helper.rows(), 'G', kStartLimitMs);
   ASSERT_TRUE(program.Close());
   EXPECT_EQ(Relays(), 0);
 }
@@ -148,12 +127,11 @@ TEST_F(ProgramE2eTest, HotKeysThroughRealRelays) {
 TEST_F(ProgramE2eTest, OneShotStartEndsWhileAnInstanceIsResidentAndStaysOtherwise) {
   {
     Program resident;
-    ASSERT_NE(resident.Main(), nullptr);
     HelperWindows helper(3);
-    ASSERT_TRUE(helper.ready());
+    ASSERT_TRUE(resident.Main() && helper.ready());
     Program one_shot(L"G");
     ASSERT_TRUE(one_shot.process().WaitForExit(kStartLimitMs)) << "the one-shot start stayed";
-    ExpectArranged(helper, MethodOf('G'));
+    ExpectArranged(helper.rows(), 'G');
     EXPECT_TRUE(resident.process().Running());
     EXPECT_EQ(GetString("Config", "OptStat"), "1") << "the one-shot start wrote an end";
     ASSERT_TRUE(resident.Close());
@@ -161,7 +139,6 @@ TEST_F(ProgramE2eTest, OneShotStartEndsWhileAnInstanceIsResidentAndStaysOtherwis
   SetString("Config", "OptStat", "1");
   Program alone(L"G");
   EXPECT_NE(alone.Main(), nullptr) << "with no instance resident it stays";
-  EXPECT_TRUE(alone.Close());
 }
 
 enum class Ending { kEndCommand, kCloseBox, kSessionEnd };
@@ -177,34 +154,25 @@ TEST_P(EndingE2eTest, EndsInOrder) {
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(WaitUntil([] { return Relays() == 1; }, kUiLimitMs));
   const Rect bar = RectOf(main);
-  DWORD_PTR answer = 0;
-  switch (GetParam()) {
-    case Ending::kEndCommand:
-      for (const int button : {IDCANCEL, IDOK}) {
-        program.Command("mnuFileEnd");
-        HWND box = program.MessageBox(L"終了確認");
-        ASSERT_NE(box, nullptr) << "no question";
-        EXPECT_EQ(MessageText(box), L"「ばんちろ君 for Win」 を終了しますか？");
-        if (button == IDCANCEL) SaveScreenshot(RunnerFolder() + L"\\end-question.bmp", box);
-        PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
-        if (button == IDOK) break;
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kUiLimitMs));
-        ASSERT_TRUE(Settle(main));
-        EXPECT_EQ(GetString("Config", "OptStat"), "1") << "Cancel changed something";
-        EXPECT_EQ(Relays(), 1);
-      }
-      break;
-    case Ending::kCloseBox:
-      PostMessageW(main, WM_CLOSE, 0, 0);
-      break;
-    case Ending::kSessionEnd:
-      ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &answer));
-      EXPECT_EQ(answer, TRUE) << "the end of the session must not be held up";
-      // Windows may end the process as soon as WM_ENDSESSION returns.
-      SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 5000, &answer);
-      EXPECT_EQ(GetString("Config", "OptStat"), "0");
-      EXPECT_EQ(Relays(), 0);
-      break;
+  if (GetParam() == Ending::kCloseBox) PostMessageW(main, WM_CLOSE, 0, 0);
+  if (GetParam() == Ending::kSessionEnd) {
+    EXPECT_TRUE(EndSession(main)) << "the end of the session must not be held up";
+    EXPECT_EQ(GetString("Config", "OptStat"), "0");
+    EXPECT_EQ(Relays(), 0);
+  }
+  for (const int button : {IDCANCEL, IDOK}) {
+    if (GetParam() != Ending::kEndCommand) break;
+    program.Command("mnuFileEnd");
+    HWND box = program.MessageBox();
+    ASSERT_NE(box, nullptr) << "no question";
+    EXPECT_EQ(WindowText(box), L"終了確認");
+    EXPECT_EQ(MessageText(box), L"「ばんちろ君 for Win」 を終了しますか？");
+    if (button == IDCANCEL) SaveScreenshot(RunnerFolder() + L"\\end-question.bmp", box);
+    PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+    if (button == IDOK) break;
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kUiLimitMs) && Settle(main));
+    EXPECT_EQ(GetString("Config", "OptStat"), "1") << "Cancel changed something";
+    EXPECT_EQ(Relays(), 1);
   }
   ASSERT_TRUE(program.process().WaitForExit(kStartLimitMs)) << "it did not end";
   EXPECT_EQ(GetString("Config", "OptStat"), "0");
