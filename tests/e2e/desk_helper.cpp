@@ -20,7 +20,7 @@ using banchiro::e2e::kTaskbarWidth;
 // Wine's explorer lays the taskbar out anew (20 px) whenever a tray icon
 // comes or goes; put it back at once, and tell running programs the test's
 // work area again, which they took from the shell's announcement.
-void KeepTaskbarHeight() {
+void CALLBACK KeepTaskbarHeight(HWND, UINT, UINT_PTR, DWORD) {
   HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
   RECT r{};
   if (!tray || !GetWindowRect(tray, &r)) return;
@@ -31,20 +31,10 @@ void KeepTaskbarHeight() {
   SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, SPIF_SENDCHANGE);
 }
 
-LRESULT CALLBACK KeeperProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_TIMER) KeepTaskbarHeight();
-  if (message == WM_DESTROY) PostQuitMessage(0);
-  return DefWindowProcW(hwnd, message, wparam, lparam);
-}
-
 int RunKeeper() {
-  WNDCLASSW window_class{};
-  window_class.lpfnWndProc = KeeperProc;
-  window_class.lpszClassName = L"E2EKeeper";
-  if (!RegisterClassW(&window_class)) return 1;
-  HWND hwnd = CreateWindowExW(0, window_class.lpszClassName, L"e2e keeper", WS_OVERLAPPEDWINDOW, 0,
-                              0, 200, 80, nullptr, nullptr, nullptr, nullptr);
-  if (!hwnd || !SetTimer(hwnd, 1, 50, nullptr)) return 1;
+  HWND hwnd = CreateWindowExW(0, L"STATIC", L"e2e keeper", WS_OVERLAPPEDWINDOW, 0, 0, 200, 80,
+                              nullptr, nullptr, nullptr, nullptr);
+  if (!hwnd || !SetTimer(hwnd, 1, 50, KeepTaskbarHeight)) return 1;
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0)
     DispatchMessageW(&message);

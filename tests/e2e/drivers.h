@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <memory>
 #include <ostream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -58,69 +57,61 @@ inline std::vector<Rect> ExpectedLayout(char letter, int count) {
       .value_or(std::vector<Rect>{});
 }
 
-// Waits until the windows stand where the layout puts them, then checks.
+// Waits until the windows stand where the layout puts them (a window that
+// has gone, nowhere), then checks.
 inline void ExpectArranged(const std::vector<HWND>& rows, char letter, DWORD limit_ms = 5000) {
-  const std::vector<Rect> want = ExpectedLayout(letter, static_cast<int>(rows.size()));
-  const auto rects = [&] {
-    std::vector<Rect> now;
-    for (HWND row : rows)
-      now.push_back(Settle(row, limit_ms) ? RectOf(row) : Rect{});
-    return now;
+  std::vector<Rect> want = ExpectedLayout(letter, static_cast<int>(rows.size())), now;
+  const auto placed = [&] {
+    now.clear();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (!IsWindow(rows[i])) want[i] = Rect{};
+      now.push_back(Settle(rows[i], limit_ms) ? RectOf(rows[i]) : Rect{});
+    }
+    return now == want;
   };
-  WaitUntil([&] { return rects() == want; }, limit_ms);
-  EXPECT_EQ(rects(), want) << letter;
+  WaitUntil(placed, limit_ms);
+  EXPECT_EQ(now, want) << letter;
 }
 
-// The windows of one window_helper.exe, by number as asked for and as rows.
+// The windows of one window_helper.exe, by number as asked for, and as rows:
+// in z-order, topmost first, as an arranger collects them, once that order
+// has stopped changing.
 class HelperWindows {
  public:
   // Window `special` (1-based) gets the helper's `option`.
-  explicit HelperWindows(int count, int special = 0, const wchar_t* option = L"")
-      : ready_(FreshTempPath(L"e2e-ready")) {
-    std::wstring line =
-        L"\"" + ProgramPath(L"window_helper.exe") + L"\" --ready \"" + ready_ + L"\"";
+  explicit HelperWindows(int count, int special = 0, const wchar_t* option = L"") {
+    std::wstring line = L"\"" + ProgramPath(L"window_helper.exe") + L"\"";
     for (int i = 1; i <= count; ++i)
-      line +=
-          L" \"title=E2E 窓 " + std::to_wstring(i) + L";" + (i == special ? option : L"") + L"\"";
+      line += L" \"title=E2E 窓 " + std::to_wstring(i) + (i == special ? option : L"") + L"\"";
     process_ = std::make_unique<Child>(line);
-    std::optional<std::string> ready;
-    WaitUntil([&] { return (ready = ReadWholeFile(ready_)) || !process_->Running(); },
-              kStartLimitMs);
-    std::istringstream in(ready.value_or(""));
-    for (unsigned long long row = 0, handle = 0; in >> row >> handle;)
-      windows_.push_back(reinterpret_cast<HWND>(handle));
-    // Rows are the z-order, topmost first, as an arranger collects them, once
-    // it has stopped changing.
     ULONGLONG since = 0;
-    WaitUntil(
+    ready_ = WaitUntil(
         [&] {
           std::vector<HWND> now;
           for (HWND w : TopLevelWindows(process_->pid())) {
-            if (std::count(windows_.begin(), windows_.end(), w)) now.push_back(w);
+            if (IsWindowVisible(w) && ClassName(w) == L"BanchiroE2eWindow") now.push_back(w);
           }
           since = now == rows_ ? since : GetTickCount64();
           rows_ = now;
-          return GetTickCount64() - since >= 300;
+          return static_cast<int>(now.size()) == count && GetTickCount64() - since >= 300;
         },
-        kUiLimitMs);
+        kStartLimitMs);
   }
-  HelperWindows(const HelperWindows&) = delete;
-  HelperWindows& operator=(const HelperWindows&) = delete;
   ~HelperWindows() {
-    for (HWND window : windows_)
-      PostMessageW(window, WM_CLOSE, 0, 0);
-    process_.reset();
-    DeleteFileW(ready_.c_str());
+    for (HWND row : rows_)
+      PostMessageW(row, WM_CLOSE, 0, 0);
   }
-  bool ready() const { return !rows_.empty() && rows_.size() == windows_.size(); }
-  HWND window(int number) const { return windows_.at(number - 1); }
+  bool ready() const { return ready_; }
+  HWND window(int number) const {
+    return FindWindowW(L"BanchiroE2eWindow", (L"E2E 窓 " + std::to_wstring(number)).c_str());
+  }
   const std::vector<HWND>& rows() const { return rows_; }
   Child& process() { return *process_; }
 
  private:
-  std::wstring ready_;
   std::unique_ptr<Child> process_;
-  std::vector<HWND> windows_, rows_;
+  std::vector<HWND> rows_;
+  bool ready_ = false;
 };
 
 // The open popup menus, closed first when `close` is set.
@@ -184,17 +175,9 @@ class Program {
   HWND Main(bool shown = true) { return Answering(ui::kMainClassName, shown); }
   HWND Palette() { return Answering(ui::kPaletteClassName, true); }
   HWND Toolbar() { return FindWindowExW(Main(false), nullptr, TOOLBARCLASSNAMEW, nullptr); }
-  HWND MessageBox() { return WaitForWindow(process_.pid(), L"#32770", kUiLimitMs); }
   // The name tile (or the key tile below it) of slot 0..11.
   std::wstring TileText(int slot, bool name) {
-    wchar_t text[128] = {};
-    GetDlgItemTextW(Palette(), (name ? ui::kNameTileId : ui::kKeyTileId) + slot, text, 128);
-    return text;
-  }
-  // Where the toolbar shows button `number` (1..17), or -1.
-  int ToolbarIndex(int number) {
-    return static_cast<int>(
-        SendMessageW(Toolbar(), TB_COMMANDTOINDEX, ui::kToolbarCommandBase + number, 0));
+    return Text(GetDlgItem(Palette(), (name ? ui::kNameTileId : ui::kKeyTileId) + slot));
   }
   // Chooses a menu item as its click does, by the command id it carries.
   void Command(const char* control) {
@@ -241,8 +224,7 @@ inline void StoreToolbarOrder(const std::vector<int>& numbers) {
 }
 
 // Every test starts with no settings but the running flag, as after a run
-// that did not end in order (no splash), and with no window a user would
-// call open: an arrangement would take it too.
+// that did not end in order: no splash.
 class E2eTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -250,14 +232,6 @@ class E2eTest : public ::testing::Test {
     Popups(true);
     DeleteAllSettings();
     SetString("Config", "OptStat", "1");
-    ASSERT_TRUE(WaitUntil(
-        [] {
-          for (HWND w : TopLevelWindows(0)) {
-            if (IsWindowVisible(w) && !IsIconic(w) && GetWindowTextLengthW(w) > 0) return false;
-          }
-          return true;
-        },
-        kUiLimitMs));
   }
   void TearDown() override {
     Popups(true);

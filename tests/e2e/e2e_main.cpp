@@ -1,5 +1,7 @@
 // Runner of the end-to-end tests.
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -8,21 +10,16 @@
 namespace {
 
 // Keeps a screenshot of the desktop at a test's first failure, while its
-// windows are still up, in <runner folder>\e2e-failures; ends the relays a
+// windows are still up (e2e-shots\SUITE.NAME-failed.png); ends the relays a
 // test left, whose hot keys would be taken for every later test.
 class Listener : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override { shot_ = false; }
   void OnTestPartResult(const ::testing::TestPartResult& result) override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     if (!result.failed() || shot_ || !info) return;
-    std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    for (char& c : name)
-      c = c == '/' ? '_' : c;
-    const std::wstring folder = banchiro::e2e::RunnerFolder() + L"\\e2e-failures";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    shot_ = banchiro::e2e::SaveScreenshot(folder + L"\\" + std::wstring(name.begin(), name.end()) +
-                                          L".bmp");
-    if (shot_) std::printf("screenshot of the failure: e2e-failures\\%s.bmp\n", name.c_str());
+    std::string name = std::string(info->test_suite_name()) + "." + info->name() + "-failed";
+    std::replace(name.begin(), name.end(), '/', '_');
+    shot_ = banchiro::e2e::Screenshot(std::wstring(name.begin(), name.end()));
   }
   void OnTestEnd(const ::testing::TestInfo& info) override {
     if (const int ended = banchiro::e2e::Relays(true)) {

@@ -93,37 +93,4 @@ int Relays(bool end) {
   return count;
 }
 
-bool SaveScreenshot(const std::wstring& path, HWND window) {
-  if (window)
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  if (window) Settle(window);
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;  // bottom-up, as BMP files are
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  std::vector<BYTE> bits(((width * 3 + 3) & ~3) * height);
-  HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  const bool got = GetDIBits(memory, bitmap, 0, height, bits.data(),
-                             reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) == height;
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
-  FILE* out = got ? _wfopen(path.c_str(), L"wb") : nullptr;
-  const bool written = out && fwrite(&file, sizeof file, 1, out) == 1 &&
-                       fwrite(&header, sizeof header, 1, out) == 1 &&
-                       fwrite(bits.data(), bits.size(), 1, out) == 1;
-  return out && fclose(out) == 0 && written;
-}
-
 }  // namespace banchiro::e2e

@@ -86,8 +86,6 @@ int ValueCount(std::string_view section);
 
 // The KOVRAN.EXE processes running, ended first when `end` is set.
 int Relays(bool end = false);
-// The whole screen as a BMP file, once `window` (if any) has painted.
-bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);
 
 // Top-level windows of a process (of every process for pid 0), topmost first.
 inline std::vector<HWND> TopLevelWindows(DWORD pid) {
@@ -121,15 +119,10 @@ inline HWND WaitForWindow(DWORD pid, const wchar_t* class_name, DWORD timeout_ms
   return found;
 }
 
-inline std::wstring WindowText(HWND window) {
+// The text of a window or control, of any process (the message is marshalled).
+inline std::wstring Text(HWND window) {
   wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
-inline std::wstring MessageText(HWND box) {
-  wchar_t text[512] = {};
-  GetDlgItemTextW(box, 0xFFFF, text, 512);
+  SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
@@ -144,6 +137,21 @@ inline void PressCtrlF(int key) {  // reaches hot keys as the keyboard does
 inline void Mouse(POINT at, DWORD flags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP) {
   SetCursorPos(at.x, at.y);
   mouse_event(flags, 0, 0, 0, 0);
+}
+
+// Asks the test script, which watches <runner folder>\e2e-shots, for a
+// screenshot of the X screen as a person sees it, NAME.png there, once
+// `window` (if any) has painted; false when nobody took it in time.
+inline bool Screenshot(const std::wstring& name, HWND window = nullptr) {
+  if (window)
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  if (window) Settle(window);
+  const std::wstring folder = RunnerFolder() + L"\\e2e-shots";
+  const std::wstring wanted = folder + L"\\" + name + L".wanted";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::ofstream(wanted.c_str()) << "wanted";
+  return WaitUntil([&] { return GetFileAttributesW(wanted.c_str()) == INVALID_FILE_ATTRIBUTES; },
+                   3000, 50);
 }
 
 // Waits until the taskbar has stood at the test height for a moment: Wine's

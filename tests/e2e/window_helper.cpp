@@ -1,7 +1,7 @@
 // Opens windows in a process of its own, as a user's programs would, for the
 // end-to-end tests and the benchmark to watch BANCHIRO arrange them.
 //
-//   window_helper --ready FILE [--log FILE, unused] WINDOW...
+//   window_helper [--ready FILE] [--log FILE, unused] WINDOW...
 //
 // Each WINDOW, row 1 first, is "title=TEXT" with ';'-separated options:
 // "rect=L,T,W,H" (by default staggered by row, every one covering (350, 280):
@@ -12,8 +12,8 @@
 // with its last window (exit code 0), or with 3 when WM_QUIT ends it early.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -34,9 +34,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
   const auto* pos = reinterpret_cast<const WINDOWPOS*>(lparam);
   if (message == WM_APP + 1) Sleep(static_cast<DWORD>(wparam));
   if (message == WM_DESTROY && --g_live == 0) PostQuitMessage(0);
-  const bool own_move = std::any_of(g_windows.begin(), g_windows.end(),
-                                    [&](const Window& w) { return w.hwnd == hwnd && w.vanish; });
-  if (message == WM_WINDOWPOSCHANGING && g_armed && !own_move &&
+  if (message == WM_WINDOWPOSCHANGING && g_armed && !GetWindowLongPtrW(hwnd, GWLP_USERDATA) &&
       (~pos->flags & (SWP_NOMOVE | SWP_NOSIZE))) {
     g_armed = false;
     for (Window& window : g_windows) {
@@ -46,23 +44,15 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-bool Parse(const std::wstring& text, int row, Window* window) {
+bool Parse(const wchar_t* text, int row, Window* window) {
+  if (std::wcsncmp(text, L"title=", 6) != 0) return false;
+  window->title.assign(text + 6, std::wcscspn(text + 6, L";"));
   window->rect = {100 + 9 * row, 80 + 7 * row, 420 + 9 * row, 300 + 7 * row};
-  for (std::size_t start = 0; start <= text.size();) {
-    const std::size_t end = std::min(text.find(L';', start), text.size());
-    const std::wstring item = text.substr(start, end - start);
-    start = end + 1;
-    long l = 0, t = 0, w = 0, h = 0;
-    if (item.rfind(L"title=", 0) == 0) {
-      window->title = item.substr(6);
-    } else if (std::swscanf(item.c_str(), L"rect=%ld,%ld,%ld,%ld", &l, &t, &w, &h) == 4) {
-      window->rect = {l, t, l + w, t + h};
-    } else if (item == L"vanish") {
-      window->vanish = true;
-    } else if (!item.empty()) {
-      return false;
-    }
-  }
+  const wchar_t* rect = std::wcsstr(text, L";rect=");
+  long l = 0, t = 0, w = 0, h = 0;
+  if (rect && std::swscanf(rect, L";rect=%ld,%ld,%ld,%ld", &l, &t, &w, &h) == 4)
+    window->rect = {l, t, l + w, t + h};
+  window->vanish = std::wcsstr(text, L";vanish") != nullptr;
   return true;
 }
 
@@ -82,19 +72,17 @@ bool WriteReady(const std::wstring& path) {
 int wmain(int argc, wchar_t** argv) {
   std::wstring ready;
   for (int i = 1; i < argc; ++i) {
-    const std::wstring arg = argv[i];
-    if ((arg == L"--ready" || arg == L"--log") && i + 1 < argc) {
-      if (arg == L"--ready") ready = argv[i + 1];
+    if (std::wcscmp(argv[i], L"--ready") == 0 || std::wcscmp(argv[i], L"--log") == 0) {
+      if (argv[i][2] == L'r' && i + 1 < argc) ready = argv[i + 1];
       ++i;
-      continue;
+    } else {
+      g_windows.emplace_back();
+      if (!Parse(argv[i], static_cast<int>(g_windows.size()), &g_windows.back())) return 2;
     }
-    g_windows.emplace_back();
-    if (!Parse(arg, static_cast<int>(g_windows.size()), &g_windows.back())) return 2;
   }
-  if (ready.empty() || g_windows.empty()) return 2;
+  if (g_windows.empty()) return 2;
   WNDCLASSW window_class{};
   window_class.lpfnWndProc = WindowProc;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   window_class.lpszClassName = L"BanchiroE2eWindow";
   RegisterClassW(&window_class);
@@ -106,9 +94,10 @@ int wmain(int argc, wchar_t** argv) {
                                WS_OVERLAPPEDWINDOW, r.left, r.top, r.right - r.left,
                                r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
     if (!it->hwnd) return 1;
+    SetWindowLongPtrW(it->hwnd, GWLP_USERDATA, it->vanish);
     ShowWindow(it->hwnd, SW_SHOWNOACTIVATE);
   }
-  if (!WriteReady(ready)) return 1;
+  if (!ready.empty() && !WriteReady(ready)) return 1;
   g_armed = true;
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0)
