@@ -13,9 +13,7 @@
 
 namespace {
 
-using banchiro::e2e::kTaskbarHeight;
-using banchiro::e2e::kTaskbarTop;
-using banchiro::e2e::kTaskbarWidth;
+using namespace banchiro::e2e;
 
 // Wine's explorer lays the taskbar out anew (20 px) whenever a tray icon
 // comes or goes; put it back at once, and tell running programs the test's

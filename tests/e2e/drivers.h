@@ -229,7 +229,6 @@ class E2eTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(WaitForTestTaskbar()) << "the taskbar is not at its test height";
-    Popups(true);
     DeleteAllSettings();
     SetString("Config", "OptStat", "1");
   }

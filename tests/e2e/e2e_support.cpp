@@ -62,12 +62,6 @@ std::optional<std::string> GetString(std::string_view section, std::string_view 
   return text ? std::optional<std::string>(win32::Narrow(*text)) : std::nullopt;
 }
 
-void SetRaw(std::string_view section, std::string_view name, DWORD type, const void* data,
-            DWORD bytes) {
-  RegSetKeyValueW(HKEY_CURRENT_USER, SectionKey(section).c_str(), win32::Widen(name).c_str(), type,
-                  data, bytes);
-}
-
 int ValueCount(std::string_view section) {
   win32::UniqueHKey key;
   DWORD values = 0;

@@ -1,7 +1,6 @@
 #pragma once
-// The support library of the end-to-end tests (the benchmark uses it too): a
-// started program, waiting for a condition, the program's settings in the
-// registry, windows of other processes, and input as a user gives it.
+// The support library of the end-to-end tests and the benchmark: processes,
+// waits, the program's settings, windows of other processes, user input.
 #include <windows.h>
 
 #include <fstream>
@@ -80,8 +79,6 @@ class ResidentStandIn {
 void DeleteAllSettings();
 void SetString(std::string_view section, std::string_view name, std::string_view text);
 std::optional<std::string> GetString(std::string_view section, std::string_view name);
-void SetRaw(std::string_view section, std::string_view name, DWORD type, const void* data,
-            DWORD bytes);
 int ValueCount(std::string_view section);
 
 // The KOVRAN.EXE processes running, ended first when `end` is set.
@@ -141,10 +138,8 @@ inline void Mouse(POINT at, DWORD flags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEF
 
 // Asks the test script, which watches <runner folder>\e2e-shots, for a
 // screenshot of the X screen as a person sees it, NAME.png there, once
-// `window` (if any) has painted; false when nobody took it in time.
+// `window` (if any) has handled what was sent to it; false when nobody took it.
 inline bool Screenshot(const std::wstring& name, HWND window = nullptr) {
-  if (window)
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   if (window) Settle(window);
   const std::wstring folder = RunnerFolder() + L"\\e2e-shots";
   const std::wstring wanted = folder + L"\\" + name + L".wanted";
