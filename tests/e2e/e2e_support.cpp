@@ -3,7 +3,6 @@
 #include <tlhelp32.h>
 
 #include "platform/win32/registry.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
 
@@ -20,31 +19,33 @@ Child::Child(const std::wstring& command_line) {
   std::wstring line = command_line;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      RunnerFolder().c_str(), &startup, &info_)) {
-    info_ = {};
+                      RunnerFolder().c_str(), &startup, &info)) {
+    return;
   }
+  CloseHandle(info.hThread);
+  process_.reset(info.hProcess);
+  pid_ = info.dwProcessId;
 }
 
 Child::~Child() {
   if (!started()) return;
-  for (HWND window : TopLevelWindows(pid())) {
+  for (HWND window : TopLevelWindows(pid_)) {
     if (ClassName(window) == L"BANCHIRO") PostMessageW(window, WM_CLOSE, 0, 0);
   }
-  if (!WaitForExit(5000)) TerminateProcess(info_.hProcess, 99);
-  WaitForSingleObject(info_.hProcess, 5000);
-  CloseHandle(info_.hThread);
-  CloseHandle(info_.hProcess);
+  if (!WaitForExit(5000)) TerminateProcess(process_.get(), 99);
+  WaitForSingleObject(process_.get(), 5000);
 }
 
 bool Child::WaitForExit(DWORD timeout_ms, DWORD* code) {
-  if (!started() || WaitForSingleObject(info_.hProcess, timeout_ms) != WAIT_OBJECT_0) return false;
-  if (code) GetExitCodeProcess(info_.hProcess, code);
+  if (!started() || WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return false;
+  if (code) GetExitCodeProcess(process_.get(), code);
   return true;
 }
 
 ResidentStandIn::ResidentStandIn()
-    : mutex_(CreateMutexW(nullptr, FALSE, win32::kInstanceMutexName)) {}
+    : mutex(CreateMutexW(nullptr, FALSE, win32::kInstanceMutexName)) {}
 
 void DeleteAllSettings() {
   const std::wstring any_section = SectionKey("");

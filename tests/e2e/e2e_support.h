@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
+
 namespace banchiro::e2e {
 
 // The test desktop is 1024 x 768 with the taskbar held 30 px high (Wine's own
@@ -49,29 +51,22 @@ inline bool Settle(HWND window, DWORD timeout_ms = kUiLimitMs) {
 class Child {
  public:
   explicit Child(const std::wstring& command_line);
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
   ~Child();
-  bool started() const { return info_.hProcess != nullptr; }
-  DWORD pid() const { return info_.dwProcessId; }
+  bool started() const { return static_cast<bool>(process_); }
+  DWORD pid() const { return pid_; }
   bool WaitForExit(DWORD timeout_ms, DWORD* code = nullptr);
-  bool Running() { return started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+  bool Running() { return started() && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
  private:
-  PROCESS_INFORMATION info_{};
+  win32::UniqueKernelHandle process_;
+  DWORD pid_ = 0;
 };
 
 // Holds the resident instance's mark while it lives: BANCHIRO.EXE started
 // meanwhile is a one-shot start that arranges what its command line names.
-class ResidentStandIn {
- public:
+struct ResidentStandIn {
   ResidentStandIn();
-  ResidentStandIn(const ResidentStandIn&) = delete;
-  ResidentStandIn& operator=(const ResidentStandIn&) = delete;
-  ~ResidentStandIn() { CloseHandle(mutex_); }
-
- private:
-  HANDLE mutex_;
+  win32::UniqueKernelHandle mutex;
 };
 
 // The program's settings (UTF-8), one registry key per section. GetString
