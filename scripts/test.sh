@@ -66,45 +66,49 @@ for target in fuzz_leading_number fuzz_load_settings; do
 done
 
 echo "== Windows build and end-to-end tests under Wine"
+e2e_started=$SECONDS
 build_windows
 trap wd_stop EXIT
 wd_start "$ROOT/build/e2e-desktop" "$ROOT/build/win/bin/desk_helper.exe"
-rm -rf build/win/bin/e2e-failures
+shots=build/win/bin/e2e-shots
+rm -rf "$shots"
 # A runner that hangs (a modal box nobody answers) must not hold CI: it gets
 # a time limit, and stopping the desktop ends whatever it left behind.
 E2E_LIMIT_SECONDS=${E2E_LIMIT_SECONDS:-1200}
 deadline=$((SECONDS + E2E_LIMIT_SECONDS))
 
-# Runs the e2e runner with a gtest filter and counts what it reports.
-run_e2e() {
-  local filter=$1 log=$2 runner
-  wd_wine build/win/bin/banchiro_e2e.exe --gtest_color=no "--gtest_filter=$filter" >"$log" 2>&1 &
-  runner=$!
-  while kill -0 "$runner" 2>/dev/null && ((SECONDS < deadline)); do sleep 1; done
-  if kill -0 "$runner" 2>/dev/null; then
-    echo "end-to-end runner still running after ${E2E_LIMIT_SECONDS} s: stopped" >>"$log"
-    wd_screenshot build/win/e2e-timeout.png || true
-    kill "$runner" 2>/dev/null || true
-  fi
-  wait "$runner" || true
-  cat "$log"
-  local ok bad
-  ok=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$log" | tr -d '\r')
-  bad=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' "$log" | tr -d '\r')
-  pass "${ok:-0}"
-  if [[ -n ${bad:-} ]]; then
-    fail "$bad" "end-to-end tests (screenshots in build/win/bin/e2e-failures)"
-  elif [[ -z ${ok:-} ]]; then
-    fail 1 "end-to-end runner did not finish ($filter)"
-  fi
-}
-
-# The end of the Windows session ends other programs of the desktop, so the
-# test that starts one runs on its own after all the others.
-run_e2e '-SessionEndE2eTest.*' build/win/e2e.log
-run_e2e 'SessionEndE2eTest.*' build/win/e2e-session-end.log
+runner_log=build/win/e2e.log
+wd_wine build/win/bin/banchiro_e2e.exe --gtest_color=no >"$runner_log" 2>&1 &
+runner=$!
+# The runner asks for screenshots of the X screen (at a failure, and of a few
+# views worth looking at) by leaving NAME.wanted in $shots; it waits until
+# the file is gone.
+while kill -0 "$runner" 2>/dev/null && ((SECONDS < deadline)); do
+  for wanted in "$shots"/*.wanted; do
+    [[ -e $wanted ]] || continue
+    wd_screenshot "${wanted%.wanted}.png" || true
+    rm -f "$wanted"
+  done
+  sleep 0.2
+done
+if kill -0 "$runner" 2>/dev/null; then
+  echo "end-to-end runner still running after ${E2E_LIMIT_SECONDS} s: stopped" >>"$runner_log"
+  wd_screenshot build/win/e2e-timeout.png || true
+  kill "$runner" 2>/dev/null || true
+fi
+wait "$runner" || true
+cat "$runner_log"
+e2e_ok=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$runner_log" | tr -d '\r')
+e2e_bad=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' "$runner_log" | tr -d '\r')
+pass "${e2e_ok:-0}"
+if [[ -n ${e2e_bad:-} ]]; then
+  fail "$e2e_bad" "end-to-end tests (screenshots in $shots)"
+elif [[ -z ${e2e_ok:-} ]]; then
+  fail 1 "end-to-end runner did not finish"
+fi
 wd_stop
 trap - EXIT
+echo "Windows build and end-to-end tests: $((SECONDS - e2e_started)) s"
 
 echo
 for f in "${failures[@]}"; do echo "FAILED: $f"; done

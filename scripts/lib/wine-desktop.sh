@@ -176,14 +176,23 @@ wd__desktop_or_keeper_gone() {
 # REGEDIT4 file in the ANSI code page of the locale, which under C.UTF-8 is
 # 1252 and mangles the Japanese face names; the Unicode format does not
 # depend on the locale.
+#
+# The IPA fonts are metric-compatible with the Windows Japanese faces, so
+# text takes the room it takes on Windows (taller faces would cut two-line
+# labels in half): the Gothic and Mincho faces map to their IPA twins, and
+# the UI faces to IPAPGothic, which also has the Latin glyphs.
 wd__write_reg() {
   local out=$1 face
   local -a faces=(
-    "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Microsoft Sans Serif"
-    "Segoe UI" "System" "MS UI Gothic" "MS Gothic" "MS PGothic" "MS Mincho"
-    "MS PMincho" "Meiryo"
-    "ＭＳ Ｐゴシック" "ＭＳ ゴシック" "ＭＳ Ｐ明朝" "ＭＳ 明朝"
+    "ＭＳ Ｐゴシック=IPAPGothic" "MS PGothic=IPAPGothic"
+    "ＭＳ ゴシック=IPAGothic" "MS Gothic=IPAGothic"
+    "ＭＳ Ｐ明朝=IPAPMincho" "MS PMincho=IPAPMincho"
+    "ＭＳ 明朝=IPAMincho" "MS Mincho=IPAMincho"
   )
+  for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Microsoft Sans Serif" \
+    "Segoe UI" "System" "MS UI Gothic" "Meiryo"; do
+    faces+=("$face=IPAPGothic")
+  done
   {
     printf '\xef\xbb\xbf'   # BOM, kept by iconv into UTF-16LE
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
@@ -195,17 +204,17 @@ wd__write_reg() {
     printf '"EnableShell"=dword:00000001\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
     for face in "${faces[@]}"; do
-      printf '"%s"="Noto Sans CJK JP"\r\n' "$face"
+      printf '"%s"="%s"\r\n' "${face%%=*}" "${face#*=}"
     done
     printf '\r\n'
   } | iconv -f UTF-8 -t UTF-16LE >"$out"
 }
 
 # Copies Wine's own fonts into the prefix: without Marlett the caption
-# buttons draw as letters. Left out are the files whose family is replaced by
-# Noto above (Tahoma, MS Sans Serif, System): a font that is installed wins
-# over its replacement, and these have no Japanese glyphs, so captions,
-# taskbar buttons and old-style dialogs would show boxes for Japanese text.
+# buttons draw as letters. Left out are the files whose family is replaced
+# above (Tahoma, MS Sans Serif, System): a font that is installed wins over
+# its replacement, and these have no Japanese glyphs, so captions, taskbar
+# buttons and old-style dialogs would show boxes for Japanese text.
 wd__copy_wine_fonts() {
   local dest=$1 src name
   local -a files=()
@@ -224,6 +233,11 @@ wd__copy_wine_fonts() {
     wd__err "copying Wine's fonts to $dest failed"
     return 1
   fi
+}
+
+wd__workarea_is_right() {
+  timeout -k 5 30 "${WD_ENV[@]}" wine "$1" workarea </dev/null >"$2" 2>/dev/null &&
+    [[ $(tr -d '\r' <"$2") == "$WD_WORKAREA" ]]
 }
 
 wd__start_inner() {
@@ -296,24 +310,16 @@ wd__start_inner() {
   fi
   wd__say "virtual desktop up (keeper pid $WD_KEEPER_PID)"
 
-  if ! timeout -k 5 60 "${WD_ENV[@]}" wine "$helper_unix" taskbar </dev/null >>"$log" 2>&1; then
-    wd__err "could not move the taskbar"
-    wd__show_log "$log"
-    return 1
-  fi
-  # Kept in WORKDIR, so that a failed check can be looked at afterwards.
-  out=$WD_WORKDIR/workarea.txt
-  if ! timeout -k 5 60 "${WD_ENV[@]}" wine "$helper_unix" workarea </dev/null >"$out" 2>>"$log"; then
-    wd__err "desk_helper workarea failed"
+  # The keeper moves the taskbar as soon as it appears; a process started
+  # after that reads the test's work area.
+  out=$WD_WORKDIR/workarea.txt   # kept, so that a failure can be looked at
+  if ! wd__wait_for 60 wd__workarea_is_right "$helper_unix" "$out"; then
+    wd__err "work area is '$(tr -d '\r' <"$out")', expected '$WD_WORKAREA' (see $out)"
     wd__show_log "$log"
     return 1
   fi
   local got
   got=$(tr -d '\r' <"$out")
-  if [[ $got != "$WD_WORKAREA" ]]; then
-    wd__err "work area is '$got', expected '$WD_WORKAREA' (see $out)"
-    return 1
-  fi
   wd__say "work area $got"
 }
 

@@ -1,8 +1,7 @@
-// Runner of the end-to-end tests: keeps a screenshot of the desktop for
-// every failed test in <runner folder>\e2e-failures.
-#include <windows.h>
-
+// Runner of the end-to-end tests.
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -10,38 +9,31 @@
 
 namespace {
 
-class ScreenshotOnFailure : public ::testing::EmptyTestEventListener {
-  void OnTestEnd(const ::testing::TestInfo& info) override {
-    if (!info.result()->Failed()) return;
-    const std::wstring folder = banchiro::e2e::RunnerFolder() + L"\\e2e-failures";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    std::string name = std::string(info.test_suite_name()) + "." + info.name();
-    for (char& c : name) {
-      if (c == '/' || c == '\\' || c == ':') c = '_';
-    }
-    const std::wstring path = folder + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp";
-    if (banchiro::e2e::SaveScreenshot(path)) {
-      std::printf("screenshot of the failure: e2e-failures\\%s.bmp\n", name.c_str());
-    }
+// Keeps a screenshot of the desktop at a test's first failure, while its
+// windows are still up (e2e-shots\SUITE.NAME-failed.png); ends the relays a
+// test left, whose hot keys would be taken for every later test.
+class Listener : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { shot_ = false; }
+  void OnTestPartResult(const ::testing::TestPartResult& result) override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!result.failed() || shot_ || !info) return;
+    std::string name = std::string(info->test_suite_name()) + "." + info->name() + "-failed";
+    std::replace(name.begin(), name.end(), '/', '_');
+    shot_ = banchiro::e2e::Screenshot(std::wstring(name.begin(), name.end()));
   }
-};
-
-// A test that failed with BANCHIRO running may leave its relays, whose hot
-// keys would then be taken for every later test.
-class EndStrayRelaysAfterEachTest : public ::testing::EmptyTestEventListener {
   void OnTestEnd(const ::testing::TestInfo& info) override {
-    if (const int ended = banchiro::e2e::EndStrayRelays()) {
+    if (const int ended = banchiro::e2e::Relays(true)) {
       std::printf("%s.%s left %d KOVRAN.EXE running; ended them\n", info.test_suite_name(),
                   info.name(), ended);
     }
   }
+  bool shot_ = false;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  ::testing::UnitTest::GetInstance()->listeners().Append(new ScreenshotOnFailure);
-  ::testing::UnitTest::GetInstance()->listeners().Append(new EndStrayRelaysAfterEachTest);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new Listener);
   return RUN_ALL_TESTS();
 }

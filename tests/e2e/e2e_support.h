@@ -1,122 +1,179 @@
 #pragma once
-
+// The support library of the end-to-end tests and the benchmark: processes,
+// waits, the program's settings, windows of other processes, user input.
 #include <windows.h>
 
+#include <fstream>
 #include <functional>
-#include <map>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "platform/win32/unique_handle.h"
 
 namespace banchiro::e2e {
 
-// Folder of the test runner; the programs under test lie beside it.
-std::wstring RunnerFolder();
-std::wstring ProgramPath(const wchar_t* file_name);
+// The test desktop is 1024 x 768 with the taskbar held 30 px high (Wine's own
+// is 20 px), so that a program that read a stale work area shows it.
+inline constexpr int kTaskbarTop = 738, kTaskbarWidth = 1024, kTaskbarHeight = 30;
+inline constexpr DWORD kStartLimitMs = 30000;  // a cold start under Wine takes about 1.5 s
+inline constexpr DWORD kUiLimitMs = 10000;
 
-// The program's settings in the registry of the test prefix.
-std::wstring SectionPath(const std::wstring& section);
-void DeleteAllSettings();
-// Leaves the running flag "1", as after a run that did not end in order or
-// while another instance runs, so that a start shows no splash.
-void SkipSplash();
-void SetString(const std::wstring& section, const std::wstring& name, const std::wstring& text);
-void SetRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data,
-            DWORD bytes);
+inline std::wstring RunnerFolder() {
+  wchar_t path[MAX_PATH * 4] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
+  const std::wstring full(path);
+  return full.substr(0, full.find_last_of(L"\\/"));
+}
 
-struct RawValue {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-};
-std::optional<RawValue> GetRaw(const std::wstring& section, const std::wstring& name);
-// The REG_SZ text (up to the first NUL) or nothing for any other state.
-std::optional<std::wstring> GetString(const std::wstring& section, const std::wstring& name);
-// Every value of a section as text; values of other types appear as "<type N>".
-std::map<std::wstring, std::wstring> SectionValues(const std::wstring& section);
+inline std::wstring ProgramPath(const wchar_t* file_name) {
+  return RunnerFolder() + L"\\" + file_name;
+}
 
-// Holds the mark of a resident instance while it lives, so that a start of
-// BANCHIRO.EXE is a one-shot start: it does its start-up, arranges what its
-// command line names and ends, as under a resident instance.
-class ResidentStandIn {
- public:
-  ResidentStandIn();
-  ResidentStandIn(const ResidentStandIn&) = delete;
-  ResidentStandIn& operator=(const ResidentStandIn&) = delete;
-  ~ResidentStandIn();
+// Polls `done` until it holds or the time runs out; true when it held.
+inline bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD poll_ms = 20) {
+  for (const ULONGLONG deadline = GetTickCount64() + timeout_ms; !done(); Sleep(poll_ms)) {
+    if (GetTickCount64() >= deadline) return false;
+  }
+  return true;
+}
 
- private:
-  HANDLE mutex_ = nullptr;
-};
+// True once the window's thread has handled everything sent to it before.
+inline bool Settle(HWND window, DWORD timeout_ms = kUiLimitMs) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &ignored) != 0;
+}
 
-// A started program, terminated when the test lets go of it still running.
+// A started program. One still running when the test lets go of it is asked
+// to close (a resident BANCHIRO then ends its relays), then terminated.
 class Child {
  public:
   explicit Child(const std::wstring& command_line);
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
   ~Child();
-
-  bool started() const { return info_.hProcess != nullptr; }
-  DWORD pid() const { return info_.dwProcessId; }
-  // True when it ended within the time limit; its exit code goes to *code.
+  bool started() const { return static_cast<bool>(process_); }
+  DWORD pid() const { return pid_; }
   bool WaitForExit(DWORD timeout_ms, DWORD* code = nullptr);
-  bool Running();
+  bool Running() { return started() && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
  private:
-  PROCESS_INFORMATION info_{};
+  win32::UniqueKernelHandle process_;
+  DWORD pid_ = 0;
 };
 
-inline constexpr wchar_t kMainClass[] = L"BANCHIRO";
-inline constexpr wchar_t kMainCaption[] = L"ばんちろ君 for Win";
+// Holds the resident instance's mark while it lives: BANCHIRO.EXE started
+// meanwhile is a one-shot start that arranges what its command line names.
+struct ResidentStandIn {
+  ResidentStandIn();
+  win32::UniqueKernelHandle mutex;
+};
 
-// The main window of a BANCHIRO.EXE process, shown or, with `shown` false,
-// as it is, once its thread has answered a message; null when that did not
-// happen in time. The thread may answer while its load still runs (adding
-// the tray icon serves sent messages), so a test that needs something the
-// load does (relays, the icon) waits for that itself.
-HWND WaitForMainWindow(const Child& child, DWORD timeout_ms, bool shown = true);
-// Waits until the taskbar stands at the test desktop's height again. Wine's
-// shell lays it out anew whenever a notification icon comes or goes, and a
-// program keeps the work area it first reads: one started in that moment
-// would arrange for the wrong work area.
-bool WaitForTestTaskbar(DWORD timeout_ms = 5000);
+// The program's settings (UTF-8), one registry key per section. GetString
+// gives nothing for a value that is absent or not REG_SZ.
+void DeleteAllSettings();
+void SetString(std::string_view section, std::string_view name, std::string_view text);
+std::optional<std::string> GetString(std::string_view section, std::string_view name);
+int ValueCount(std::string_view section);
 
-// Presses Ctrl+F<key> (1..12) as the keyboard would: it reaches hot keys.
-void PressCtrlF(int key);
+// The KOVRAN.EXE processes running, ended first when `end` is set.
+int Relays(bool end = false);
 
-// How many KOVRAN.EXE processes run now.
-int RunningRelays();
-// Ends every KOVRAN.EXE still running; how many there were.
-int EndStrayRelays();
-// Closes the program as its close box does and waits for its end.
-bool CloseProgram(Child& child, DWORD timeout_ms);
+// Top-level windows of a process (of every process for pid 0), topmost first.
+inline std::vector<HWND> TopLevelWindows(DWORD pid) {
+  std::vector<HWND> found;
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (pid == 0 || owner == pid) found.push_back(w);
+  }
+  return found;
+}
 
-// Polls until a top-level window of the process with this class and title
-// exists (visible or not), or the time runs out.
-HWND WaitForWindow(DWORD pid, const wchar_t* class_name, const wchar_t* title, DWORD timeout_ms);
-std::vector<HWND> VisibleTopLevelWindows(DWORD pid);
-std::wstring WindowText(HWND window);
-std::wstring ClassName(HWND window);
+inline std::wstring ClassName(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
 
-// Polls `done` until it holds or the time runs out; true when it held.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD poll_ms = 20);
-// What another process has written to a file so far; nothing when it cannot
-// be opened (yet).
-std::optional<std::string> ReadWholeFile(const std::wstring& path);
-// A path in the temp folder that no other run of this process uses.
-std::wstring FreshTempPath(const std::wstring& stem);
-// Visible, not minimised top-level windows with a title, of every process:
-// the windows a user would call open.
-std::vector<HWND> ShownTitledWindows();
-// True once the thread of `window` has handled everything sent to it before
-// (moves requested asynchronously included); false when it did not answer
-// in time or the window is gone.
-bool Settle(HWND window, DWORD timeout_ms);
-// The Windows version Wine reports to one program (AppDefaults "Version",
-// e.g. "winxp"); an empty version removes the setting.
-void SetWineVersion(const std::wstring& exe_name, const std::wstring& version);
+// Polls for a window of the process with this class.
+inline HWND WaitForWindow(DWORD pid, const wchar_t* class_name, DWORD timeout_ms,
+                          bool visible = true) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND w : TopLevelWindows(pid)) {
+          if ((!visible || IsWindowVisible(w)) && ClassName(w) == class_name) found = w;
+        }
+        return found != nullptr;
+      },
+      timeout_ms);
+  return found;
+}
 
-// The whole virtual desktop as a 24-bit BMP file.
-bool SaveScreenshot(const std::wstring& path);
+// The text of a window or control, of any process (the message is marshalled).
+inline std::wstring Text(HWND window) {
+  wchar_t text[512] = {};
+  SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+inline void PressCtrlF(int key) {  // reaches hot keys as the keyboard does
+  const BYTE f = static_cast<BYTE>(VK_F1 + key - 1);
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  keybd_event(f, 0, 0, 0);
+  keybd_event(f, 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
+inline void Mouse(POINT at, DWORD flags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP) {
+  SetCursorPos(at.x, at.y);
+  mouse_event(flags, 0, 0, 0, 0);
+}
+
+// Asks the test script, which watches <runner folder>\e2e-shots, for a
+// screenshot of the X screen as a person sees it, NAME.png there, once
+// `window` (if any) has handled what was sent to it; false when nobody took it.
+inline bool Screenshot(const std::wstring& name, HWND window = nullptr) {
+  if (window) Settle(window);
+  const std::wstring folder = RunnerFolder() + L"\\e2e-shots";
+  const std::wstring wanted = folder + L"\\" + name + L".wanted";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::ofstream(wanted.c_str()) << "wanted";
+  return WaitUntil([&] { return GetFileAttributesW(wanted.c_str()) == INVALID_FILE_ATTRIBUTES; },
+                   3000, 50);
+}
+
+// Waits until the taskbar has stood at the test height for a moment: Wine's
+// shell lays it out anew whenever a tray icon comes or goes, and a program
+// started meanwhile would keep the wrong work area.
+inline bool WaitForTestTaskbar(DWORD timeout_ms = 5000) {
+  ULONGLONG since = 0;
+  return WaitUntil(
+      [&] {
+        RECT r{};
+        HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+        const bool right = !tray || (GetWindowRect(tray, &r) && r.top == kTaskbarTop &&
+                                     r.bottom - r.top == kTaskbarHeight);
+        since = !right ? 0 : since ? since : GetTickCount64();
+        return right && GetTickCount64() - since >= 300;
+      },
+      timeout_ms, 10);
+}
+
+// What another process has written to a file so far; nothing before it exists.
+inline std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline std::wstring FreshTempPath(const std::wstring& stem) {
+  static LONG counter = 0;
+  wchar_t folder[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, folder);
+  return std::wstring(folder) + stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+         std::to_wstring(InterlockedIncrement(&counter));
+}
 
 }  // namespace banchiro::e2e

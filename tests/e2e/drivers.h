@@ -1,0 +1,247 @@
+#pragma once
+// Drivers of the windows under test: the program (bar, toolbar, tray,
+// palette) and the windows of window_helper.exe that it arranges, with the
+// fixture they share. The one place where the tests use the program's own
+// headers: command ids, window classes, method letters and the layouts.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+#include <ostream>
+
+#include <gtest/gtest.h>
+
+#include "e2e_support.h"
+#include "common/display_methods.h"
+#include "engine/layouts.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/win32_platform.h"
+#include "settings/key_table.h"
+#include "ui/main/menu_model.h"
+#include "ui/main/win32/main_menus.h"
+#include "ui/main/win32/main_toolbar.h"
+#include "ui/main/win32/main_window.h"
+#include "ui/palette/win32/palette_window.h"
+
+namespace banchiro {
+inline void PrintTo(const Rect& r, std::ostream* os) {
+  *os << "(" << r.left << "," << r.top << " " << r.width << "x" << r.height << ")";
+}
+}  // namespace banchiro
+
+namespace banchiro::e2e {
+
+inline Rect RectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// Where the portable core puts `count` windows (topmost first) for the
+// method of `letter`, on this desktop with the settings the program stored.
+inline std::vector<Rect> ExpectedLayout(char letter, int count) {
+  win32::RegistrySettingsStore store{std::string(kApplicationName)};
+  Settings stored;
+  for (const KeyDef& key : KeyTable()) {
+    for (int row = 0; key.field && row < std::max(key.rows, 1); ++row) {
+      for (int i = key.first; i < key.first + std::max(key.count, 1); ++i)
+        key.field(stored, row, i - key.first) = store.Read(key.section, KeyName(key, row, i));
+    }
+  }
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const Rect area{work.left, work.top, work.right - work.left, work.bottom - work.top};
+  const bool xp = GetWindowsName(win32::Win32SystemInfo().Version()) == WindowsName::kXP;
+  return ComputeLayout(MethodForLetter(letter).value_or(-1), count,
+                       MakeLayoutInputs(stored, area, xp))
+      .value_or(std::vector<Rect>{});
+}
+
+// Waits until the windows stand where the layout puts them (a window that
+// has gone, nowhere), then checks.
+inline void ExpectArranged(const std::vector<HWND>& rows, char letter, DWORD limit_ms = 5000) {
+  std::vector<Rect> want = ExpectedLayout(letter, static_cast<int>(rows.size())), now;
+  const auto placed = [&] {
+    now.clear();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (!IsWindow(rows[i])) want[i] = Rect{};
+      now.push_back(Settle(rows[i], limit_ms) ? RectOf(rows[i]) : Rect{});
+    }
+    return now == want;
+  };
+  WaitUntil(placed, limit_ms);
+  EXPECT_EQ(now, want) << letter;
+}
+
+// The windows of one window_helper.exe, by number as asked for, and as rows:
+// in z-order, topmost first, as an arranger collects them, once that order
+// has stopped changing.
+class HelperWindows {
+ public:
+  // Window `special` (1-based) gets the helper's `option`.
+  explicit HelperWindows(int count, int special = 0, const wchar_t* option = L"") {
+    std::wstring line = L"\"" + ProgramPath(L"window_helper.exe") + L"\"";
+    for (int i = 1; i <= count; ++i)
+      line += L" \"title=E2E 窓 " + std::to_wstring(i) + (i == special ? option : L"") + L"\"";
+    process_ = std::make_unique<Child>(line);
+    ULONGLONG since = 0;
+    ready_ = WaitUntil(
+        [&] {
+          std::vector<HWND> now;
+          for (HWND w : TopLevelWindows(process_->pid())) {
+            if (IsWindowVisible(w) && ClassName(w) == L"BanchiroE2eWindow") now.push_back(w);
+          }
+          since = now == rows_ ? since : GetTickCount64();
+          rows_ = now;
+          return static_cast<int>(now.size()) == count && GetTickCount64() - since >= 300;
+        },
+        kStartLimitMs);
+  }
+  ~HelperWindows() {
+    for (HWND row : rows_)
+      PostMessageW(row, WM_CLOSE, 0, 0);
+  }
+  bool ready() const { return ready_; }
+  HWND window(int number) const {
+    return FindWindowW(L"BanchiroE2eWindow", (L"E2E 窓 " + std::to_wstring(number)).c_str());
+  }
+  const std::vector<HWND>& rows() const { return rows_; }
+  Child& process() { return *process_; }
+
+ private:
+  std::unique_ptr<Child> process_;
+  std::vector<HWND> rows_;
+  bool ready_ = false;
+};
+
+// The open popup menus, closed first when `close` is set.
+inline std::vector<HWND> Popups(bool close = false) {
+  std::vector<HWND> popups;
+  WaitUntil(
+      [&] {
+        popups.clear();
+        for (HWND w : TopLevelWindows(0)) {
+          if (!IsWindowVisible(w) || ClassName(w) != L"#32768") continue;
+          popups.push_back(w);
+          if (close) PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        return !close || popups.empty();
+      },
+      kUiLimitMs, 100);
+  return popups;
+}
+
+// Clicks the tray icon (the first one sits at the right end of Wine's
+// taskbar) until a popup opens, as the program may still be loading.
+inline HWND ClickTrayIcon(bool right, DWORD timeout_ms = kUiLimitMs) {
+  Popups(true);
+  RECT tray{};
+  GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &tray);
+  const DWORD click = right ? MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP
+                            : MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP;
+  std::vector<HWND> popups;
+  WaitUntil(
+      [&] {
+        Mouse({tray.right - 11, tray.top + 10}, click);
+        return WaitUntil([&] { return !(popups = Popups()).empty(); }, 1000);
+      },
+      timeout_ms);
+  return popups.empty() ? nullptr : popups.front();
+}
+
+// Chooses in an open popup by access key, as typing the letter does, and
+// returns the submenu that this opens, if any.
+inline HWND TypeAccessKey(HWND popup, wchar_t key, bool submenu = false) {
+  PostMessageW(popup, WM_CHAR, key, 0);
+  HWND opened = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND other : Popups())
+          opened = other != popup ? other : opened;
+        return opened || !submenu;
+      },
+      kUiLimitMs);
+  return opened;
+}
+
+// BANCHIRO.EXE as a user starts it, and its windows.
+class Program {
+ public:
+  explicit Program(const std::wstring& tail = L"")
+      : process_(L"\"" + ProgramPath(L"BANCHIRO.EXE") + L"\"" +
+                 (tail.empty() ? L"" : L" " + tail)) {}
+  Child& process() { return process_; }
+  // The window once its thread answers (the main window's load may still run).
+  HWND Main(bool shown = true) { return Answering(ui::kMainClassName, shown); }
+  HWND Palette() { return Answering(ui::kPaletteClassName, true); }
+  HWND Toolbar() { return FindWindowExW(Main(false), nullptr, TOOLBARCLASSNAMEW, nullptr); }
+  // The name tile (or the key tile below it) of slot 0..11.
+  std::wstring TileText(int slot, bool name) {
+    return Text(GetDlgItem(Palette(), (name ? ui::kNameTileId : ui::kKeyTileId) + slot));
+  }
+  // Chooses a menu item as its click does, by the command id it carries.
+  void Command(const char* control) {
+    PostMessageW(Main(false), WM_COMMAND, ui::MenuCommandId(*FindMenuEntry(control)), 0);
+  }
+  bool Close() {  // as the close box does
+    PostMessageW(Main(false), WM_CLOSE, 0, 0);
+    return process_.WaitForExit(kStartLimitMs);
+  }
+
+ private:
+  HWND Answering(const wchar_t* class_name, bool shown) {
+    HWND window = WaitForWindow(process_.pid(), class_name, kStartLimitMs, shown);
+    return window && Settle(window, kStartLimitMs) ? window : nullptr;
+  }
+  Child process_;
+};
+
+// Ends the session as Windows does, through one window of the program: true
+// when it agreed. Windows may end the process as soon as WM_ENDSESSION
+// returns, so everything must be done by then.
+inline bool EndSession(HWND window) {
+  DWORD_PTR agreed = 0, ignored = 0;
+  SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &agreed);
+  SendMessageTimeoutW(window, WM_ENDSESSION, agreed, 0, SMTO_BLOCK, 5000, &ignored);
+  return agreed == TRUE;
+}
+
+// Stores a button arrangement as the toolbar's own save does (and so the
+// settings dialog), through a toolbar of this process.
+inline void StoreToolbarOrder(const std::vector<int>& numbers) {
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 30, nullptr, nullptr,
+                                nullptr, nullptr);
+  HWND saver = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | CCS_ADJUSTABLE, 0, 0, 0, 0,
+                               parent, nullptr, nullptr, nullptr);
+  SendMessageW(saver, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  for (const int number : numbers) {
+    TBBUTTON button{number - 1, ui::kToolbarCommandBase + number, TBSTATE_ENABLED, 0, {}, 0, -1};
+    SendMessageW(saver, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+  }
+  const std::wstring key =
+      win32::RegistrySettingsStore::SectionPath(kApplicationName, kSectionConfig);
+  const std::wstring value = win32::Widen(kToolbarValue);
+  TBSAVEPARAMSW params{HKEY_CURRENT_USER, key.c_str(), value.c_str()};
+  SendMessageW(saver, TB_SAVERESTOREW, TRUE, reinterpret_cast<LPARAM>(&params));
+  DestroyWindow(parent);
+}
+
+// Every test starts with no settings but the running flag, as after a run
+// that did not end in order: no splash.
+class E2eTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(WaitForTestTaskbar()) << "the taskbar is not at its test height";
+    DeleteAllSettings();
+    SetString("Config", "OptStat", "1");
+  }
+  void TearDown() override {
+    Popups(true);
+    DeleteAllSettings();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels");
+  }
+};
+
+}  // namespace banchiro::e2e

@@ -1,0 +1,247 @@
+// The resident BANCHIRO.EXE: its first start, its bar and toolbar, the tray
+// icon, the palette, hot keys through real relays, a one-shot start beside
+// it, and every way its run ends.
+#include <cmath>
+
+#include "drivers.h"
+
+namespace banchiro::e2e {
+namespace {
+
+using ProgramE2eTest = E2eTest;
+
+// The splash at a first start, then the bar at its first place and with its
+// size in twips at 96 and at 144 DPI (Wine reads the DPI as a program
+// starts); the defaults are written, and the place is stored at the end.
+TEST_F(ProgramE2eTest, FirstStartAtTwoDpiSettings) {
+  for (const DWORD dpi : {96, 144}) {
+    SCOPED_TRACE(dpi);
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
+                    sizeof dpi);
+    DeleteAllSettings();
+    if (dpi != 96) SetString("Config", "OptStat", "1");  // one splash is enough
+    Program program;
+    HWND splash =
+        dpi == 96 ? WaitForWindow(program.process().pid(), L"INITDISP", kStartLimitMs) : nullptr;
+    ASSERT_TRUE(splash || dpi != 96) << "no splash";
+    if (splash) Screenshot(L"splash", splash);
+    HWND main = program.Main();
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindow(splash));
+    const double tpp = 1440.0 / dpi;  // twips per pixel
+    const auto px = [&](double twips) { return static_cast<int>(std::lround(twips / tpp)); };
+    const Rect bar = RectOf(main);
+    EXPECT_NEAR(bar.width, px(2520), 1);
+    EXPECT_NEAR(bar.height, px(1140), 1);
+    EXPECT_NEAR(bar.left, px((1024 * tpp - 2300) / 2), 1);
+    EXPECT_NEAR(bar.top, px((768 * tpp - 620) / 2), 1);
+    Screenshot(L"bar-" + std::to_wstring(dpi), main);
+    const std::pair<const char*, int> counts[] = {{"Config", 42},      {"Position", 1},
+                                                  {"FunctionKey", 45}, {"DispMethod", 14},
+                                                  {"RightClick", 47},  {"Exclude", 2}};
+    for (const auto& [section, count] : counts)
+      EXPECT_EQ(ValueCount(section), count) << section;
+    EXPECT_EQ(GetString("DispMethod", "D_Method(4)"), "BANCHIRO.EXE G");
+    EXPECT_EQ(GetString("FunctionKey", "Fname(0)"), "（左上→右下）重ねて表示");
+    EXPECT_EQ(GetString("Exclude", "JogaiWid(0)"), "ばんちろ君 for Win");
+    EXPECT_FALSE(GetString("Position", "S_Top")) << "computed on every start until stored";
+    ASSERT_TRUE(program.Close());
+    EXPECT_EQ(GetString("Position", "S_Top"), std::to_string(std::lround(bar.top * tpp)));
+    EXPECT_EQ(GetString("Position", "S_Left"), std::to_string(std::lround(bar.left * tpp)));
+  }
+}
+
+// The toolbar shows the arrangement stored by its own save (3 buttons), and a
+// real click on its first place runs button 5, which stacks. The tray's right
+// button gives the display menu as the settings make it (one item here),
+// whose item arranges; its left button gives "総合ﾒﾆｭｰ", whose file menu hides
+// the bar into the tray and shows it again.
+TEST_F(ProgramE2eTest, ToolbarAndTrayIcon) {
+  StoreToolbarOrder({5, 1, 17});
+  ASSERT_EQ(ValueCount("Config"), 2) << "nothing stored beside OptStat";
+  for (int n = 0; n < kMethodCount; ++n)
+    SetString("RightClick", "RgtClick(2," + std::to_string(n) + ")", n == 5 ? "1" : "0");
+  for (int k = 0; k < 5; ++k)
+    SetString("RightClick", "OptSepa(" + std::to_string(k) + ")", "0");
+  Program program;
+  HelperWindows helper(3);
+  HWND main = program.Main(), toolbar = program.Toolbar();
+  ASSERT_TRUE(main && helper.ready());
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0) == 3; }, 5000));
+  const auto size = static_cast<DWORD>(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
+  POINT first{LOWORD(size) / 2, HIWORD(size) / 2};
+  ClientToScreen(toolbar, &first);
+  Mouse(first);
+  ExpectArranged(helper.rows(), 'G');
+
+  HWND display = ClickTrayIcon(true);
+  ASSERT_NE(display, nullptr) << "no popup from a right click";
+  EXPECT_LT(RectOf(display).height, 40) << "hidden items must be absent";
+  TypeAccessKey(display, L'o');
+  ExpectArranged(helper.rows(), 'O');
+  for (const bool hide : {true, false}) {
+    HWND file = TypeAccessKey(ClickTrayIcon(false), L'f', true);
+    ASSERT_NE(file, nullptr) << "no file menu from a left click";
+    if (hide) Screenshot(L"tray-popup");
+    TypeAccessKey(file, hide ? L'i' : L's');  // ﾌｫｰﾑのｱｲｺﾝ化(&I), ﾌｫｰﾑの表示(&S)
+    EXPECT_TRUE(WaitUntil([&] { return (IsWindowVisible(main) == 0) == hide; }, kUiLimitMs));
+    EXPECT_EQ(GetString("Config", "OptWinS"), hide ? "1" : "0");
+  }
+}
+
+// Relays start with the load, even with the bar hidden, and Ctrl+F5 stacks
+// at once. The relay whose key another program holds says so and is not
+// kept; the relays end with the program.
+TEST_F(ProgramE2eTest, HotKeysThroughRealRelays) {
+  ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_NOREPEAT, VK_F7));
+  SetString("FunctionKey", "Fkey(2)", "7");
+  SetString("FunctionKey", "Fkey(4)", "5");
+  SetString("Config", "OptWinS", "1");
+  Program program;
+  HWND box = WaitForWindow(0, L"#32770", kStartLimitMs);
+  ASSERT_NE(box, nullptr) << "the relay of a taken key said nothing";
+  EXPECT_EQ(Text(box), L"ホットキー確認");
+  EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), L"Ctrl＋Ｆ７ は他のプログラムが使用しています。");
+  ASSERT_NE(program.Main(false), nullptr);
+  EXPECT_TRUE(WaitUntil([] { return Relays() == 1; }, kUiLimitMs)) << Relays();
+  UnregisterHotKey(nullptr, 1);
+  HelperWindows helper(3);
+  ASSERT_TRUE(helper.ready());
+  PressCtrlF(5);
+  ExpectArranged(helper.rows(), 'G', kStartLimitMs);
+  ASSERT_TRUE(program.Close());
+  EXPECT_EQ(Relays(), 0);
+}
+
+TEST_F(ProgramE2eTest, OneShotStartEndsWhileAnInstanceIsResidentAndStaysOtherwise) {
+  Program resident;
+  HelperWindows helper(3);
+  ASSERT_TRUE(resident.Main() && helper.ready());
+  Program one_shot(L"G");
+  ASSERT_TRUE(one_shot.process().WaitForExit(kStartLimitMs)) << "the one-shot start stayed";
+  ExpectArranged(helper.rows(), 'G');
+  EXPECT_TRUE(resident.process().Running());
+  EXPECT_EQ(GetString("Config", "OptStat"), "1") << "the one-shot start wrote an end";
+  ASSERT_TRUE(resident.Close());
+  SetString("Config", "OptStat", "1");
+  Program alone(L"G");
+  EXPECT_NE(alone.Main(), nullptr) << "with no instance resident it stays";
+}
+
+// The palette, the only window up: its shape is the union of its 24 tiles,
+// the tiles name the marked methods on their keys, a drag moves it, and the
+// end of the session (which once hung such a run) ends the run in order
+// with the dragged place stored.
+TEST_F(ProgramE2eTest, PaletteShapeTilesDragAndTheEndOfTheSession) {
+  // Method 0's name takes two lines; the place is in twips, 15 a pixel.
+  const char* const settings[][3] = {
+      {"FunctionKey", "Fkey(0)", "5"},   {"FunctionKey", "FkeyDisp(0)", "1"},
+      {"FunctionKey", "Fkey(10)", "12"}, {"FunctionKey", "FkeyDisp(10)", "1"},
+      {"Position", "F_Top", "9000"},     {"Position", "F_Left", "1500"},
+      {"Config", "OptWinS", "1"}};
+  for (const auto& setting : settings)
+    SetString(setting[0], setting[1], setting[2]);
+  Program program;
+  HWND palette = program.Palette();
+  ASSERT_NE(palette, nullptr) << "no palette shown at start-up";
+  EXPECT_FALSE(IsWindowVisible(program.Main(false)));
+  const Rect at = RectOf(palette);
+  EXPECT_EQ(at.left, 100);
+  EXPECT_EQ(at.top, 600);
+  HRGN shape = CreateRectRgn(0, 0, 0, 0), tiles = CreateRectRgn(0, 0, 0, 0), tile_region;
+  ASSERT_NE(GetWindowRgn(palette, shape), ERROR);
+  int count = 0;
+  for (HWND tile = GetWindow(palette, GW_CHILD); tile;
+       tile = GetWindow(tile, GW_HWNDNEXT), ++count) {
+    const Rect r = RectOf(tile);
+    tile_region =
+        CreateRectRgn(r.left - at.left, r.top - at.top, r.right() - at.left, r.bottom() - at.top);
+    CombineRgn(tiles, tiles, tile_region, RGN_OR);
+    DeleteObject(tile_region);
+  }
+  EXPECT_EQ(count, 24);
+  EXPECT_TRUE(EqualRgn(shape, tiles)) << "the shape is not the union of the tiles";
+  DeleteObject(shape);
+  DeleteObject(tiles);
+  for (int slot = 0; slot < 12; ++slot) {
+    EXPECT_EQ(program.TileText(slot, true), slot == 4    ? L"（左上→右下）重ねて表示"
+                                            : slot == 11 ? L"４マスに並べて表示"
+                                                         : L"")
+        << slot;
+  }
+  EXPECT_EQ(program.TileText(0, false), L"Ctrl＋Ｆ１");
+  EXPECT_EQ(program.TileText(11, false), L"Ctrl＋Ｆ12");
+  Screenshot(L"palette", palette);
+
+  // Dragged by a tile at a hand's pace (the move loop anchors where it first
+  // sees the mouse), and released once the loop has followed, or it could
+  // miss the release.
+  Mouse({130, 610}, MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 10; ++step) {
+    Mouse({130 + 5 * step, 610 - 10 * step}, MOUSEEVENTF_MOVE);
+    Sleep(20);
+  }
+  EXPECT_TRUE(WaitUntil([&] { return RectOf(palette).top == 500; }, 5000));
+  Mouse({180, 510}, MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(Settle(palette));
+  const Rect moved = RectOf(palette);
+  EXPECT_EQ(moved.left, 150);
+
+  EXPECT_TRUE(EndSession(palette)) << "the end of the session must not be held up";
+  EXPECT_EQ(GetString("Config", "OptStat"), "0");
+  EXPECT_EQ(GetString("Position", "F_Left"), std::to_string(moved.left * 15));
+  EXPECT_EQ(GetString("Position", "F_Top"), std::to_string(moved.top * 15));
+  EXPECT_TRUE(program.process().WaitForExit(kStartLimitMs)) << "the run did not end";
+  EXPECT_EQ(Relays(), 0);
+}
+
+enum class Ending { kEndCommand, kCloseBox, kSessionEnd };
+
+class EndingE2eTest : public E2eTest, public ::testing::WithParamInterface<Ending> {};
+
+// However it ends, it ends in order: the running flag cleared, the bar's
+// place stored, its relay and its icon gone; only the end command asks. The
+// end of the session is sent as soon as the window answers, which may be
+// while the load still runs: no relay may start after it.
+TEST_P(EndingE2eTest, EndsInOrder) {
+  SetString("FunctionKey", "Fkey(4)", "5");
+  const bool session_end = GetParam() == Ending::kSessionEnd;
+  Program program;
+  HWND main = program.Main(!session_end);
+  ASSERT_NE(main, nullptr);
+  const Rect bar = RectOf(main);
+  if (session_end) {
+    EXPECT_TRUE(EndSession(main)) << "the end of the session must not be held up";
+    EXPECT_EQ(GetString("Config", "OptStat"), "0");
+    EXPECT_EQ(Relays(), 0);
+  }
+  ASSERT_TRUE(session_end || WaitUntil([] { return Relays() == 1; }, kUiLimitMs));
+  if (GetParam() == Ending::kCloseBox) PostMessageW(main, WM_CLOSE, 0, 0);
+  for (const int button : {IDCANCEL, IDOK}) {
+    if (GetParam() != Ending::kEndCommand) break;
+    program.Command("mnuFileEnd");
+    HWND box = WaitForWindow(program.process().pid(), L"#32770", kUiLimitMs);
+    ASSERT_NE(box, nullptr) << "no question";
+    EXPECT_EQ(Text(box), L"終了確認");
+    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), L"「ばんちろ君 for Win」 を終了しますか？");
+    if (button == IDCANCEL) Screenshot(L"end-question", box);
+    PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+    if (button == IDOK) break;
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kUiLimitMs) && Settle(main));
+    EXPECT_EQ(GetString("Config", "OptStat"), "1") << "Cancel changed something";
+    EXPECT_EQ(Relays(), 1);
+  }
+  ASSERT_TRUE(program.process().WaitForExit(kStartLimitMs)) << "it did not end";
+  EXPECT_EQ(GetString("Config", "OptStat"), "0");
+  const std::string left = GetString("Position", "S_Left").value_or("not stored");
+  EXPECT_TRUE(session_end ? left != "not stored" : left == std::to_string(bar.left * 15)) << left;
+  EXPECT_EQ(Relays(), 0) << "a relay outlived the program";
+  EXPECT_EQ(ClickTrayIcon(false, 1000), nullptr) << "the icon outlived the program";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, EndingE2eTest,
+                         ::testing::Values(Ending::kEndCommand, Ending::kCloseBox,
+                                           Ending::kSessionEnd));
+
+}  // namespace
+}  // namespace banchiro::e2e
