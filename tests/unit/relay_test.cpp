@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "relay/hot_key.h"
+#include "relay/relay.h"
+
+namespace banchiro::relay {
+namespace {
+
+TEST(RelayArgumentTest, OneFunctionKeyAndNothingElse) {
+  const std::pair<const char*, int> cases[] = {
+      {"F1", 1},  {"f12", 12},  {" F5\t", 5}, {"F10", 10}, {"", 0},     {"F0", 0},  {"F13", 0},
+      {"F01", 0}, {"F1 F2", 0}, {"/F1", 0},   {"F1x", 0},  {"Ｆ１", 0}, {"F123", 0}};
+  for (const auto& [argument, key] : cases)
+    EXPECT_EQ(FunctionKeyForArgument(argument).value_or(0), key) << "[" << argument << "]";
+  EXPECT_EQ(KeyTakenMessage(9), "Ctrl＋Ｆ９ は他のプログラムが使用しています。");
+  EXPECT_EQ(KeyTakenMessage(10), "Ctrl＋Ｆ10 は他のプログラムが使用しています。");
+}
+
+TEST(RelaySplitCommandTest, ProgramNameAndTheRestOrNothingForOddQuoting) {
+  const std::pair<const char*, const char*> cases[] = {{" B.EXE\tG  H ", "B.EXE|G  H "},
+                                                       {"\"C:\\My B.EXE\" M", "C:\\My B.EXE|M"},
+                                                       {"\"a b\"", "a b|"},
+                                                       {"t /a \"b c\"", "t|/a \"b c\""}};
+  for (const auto& [line, want] : cases)
+    EXPECT_EQ(SplitCommand(line).value().program + "|" + SplitCommand(line).value().arguments,
+              want);
+  for (const char* odd : {" \t", "\"\" G", "\"B.EXE G", "\"B\".EXE G", "B\"C.EXE G"})
+    EXPECT_FALSE(SplitCommand(odd)) << "[" << odd << "]";
+}
+
+TEST(RelayProgramPathTest, BareNamesBesideTheRelayFullPathsAsWrittenNothingElse) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"B.EXE", "C:\\K\\B.EXE"},
+      {"B", "C:\\K\\B.exe"},
+      {"D:\\X\\Y.EXE", "D:\\X\\Y.EXE"},
+      {"d:/x.v2/y", "d:/x.v2/y.exe"},
+      {"\\\\srv\\share\\x.exe", "\\\\srv\\share\\x.exe"}};
+  for (const auto& [program, path] : cases)
+    EXPECT_EQ(ProgramPath(program, "C:\\K\\"), path);
+  for (const char* refused : {"", "..", "sub\\A.EXE", "..\\A.EXE", "\\A.EXE", "C:A.EXE",
+                              "C:\\dir\\", "A?.EXE", "A|B", "A\x01", "C:\\a.exe:s", "\\\\\\x.exe"})
+    EXPECT_FALSE(ProgramPath(refused, "C:\\K")) << "[" << refused << "]";
+  EXPECT_FALSE(ProgramPath("A.EXE", "")) << "without a folder of its own, no bare names";
+}
+
+TEST(RelayPlanLaunchTest, QuotedFullPathThenTheArgumentsInTheRelaysFolder) {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"B.EXE G", "C:\\K\\", "C:\\K\\B.EXE|\"C:\\K\\B.EXE\" G|C:\\K"},
+      {"\"D:\\X\\t.exe\" /a \"b\"", "C:", "D:\\X\\t.exe|\"D:\\X\\t.exe\" /a \"b\"|C:\\"}};
+  for (const auto& [command, folder, want] : cases) {
+    const auto p = PlanLaunch(command, folder).value();
+    EXPECT_EQ(p.application + "|" + p.command_line + "|" + p.folder, want);
+  }
+  for (const char* refused : {"", "\"B.EXE G", "sub\\B.EXE G"})
+    EXPECT_FALSE(PlanLaunch(refused, "C:\\K")) << refused;
+}
+
+// Notes what the relay asks of the system, in order.
+struct RecordingHost : RelayHost {
+  std::string ReadHandedOverCommand() override { return Note("read"), command; }
+  std::string ProgramFolder() override { return "C:\\K"; }
+  bool RegisterHotKey(int key) override {
+    return Note("register F" + std::to_string(key)), key_free;
+  }
+  void PublishWindow() override { Note("publish"); }
+  void ShowExclamation(const std::string& text, const std::string& title) override {
+    Note(text + " / " + title);
+  }
+  bool Launch(const LaunchPlan& plan) override { return Note("launch " + plan.command_line), true; }
+  void Note(const std::string& what) { log += log.empty() ? what : ", " + what; }
+
+  std::string command, log;
+  bool key_free = true;
+};
+
+TEST(RelayStartTest, CommandThenKeyThenPublishedAndEachPressRunsThatCommand) {
+  const std::tuple<const char*, bool, const char*> cases[] = {
+      {"B.EXE G", true,
+       "read, register F5, publish, launch \"C:\\K\\B.EXE\" G, launch \"C:\\K\\B.EXE\" G"},
+      {"B.EXE G", false,
+       "read, register F5, Ctrl＋Ｆ５ は他のプログラムが使用しています。 / ホットキー確認"},
+      {"sub\\B.EXE G", true, "read, register F5, publish"}};  // the key held, nothing run
+  for (const auto& [command, key_free, log] : cases) {
+    RecordingHost host;
+    host.command = command;
+    host.key_free = key_free;
+    Relay relay(host, 5);
+    EXPECT_EQ(relay.Start(), key_free ? StartResult::kServing : StartResult::kKeyTaken);
+    host.command = "B.EXE S";  // the starter hands the next relay its command
+    if (key_free) relay.OnHotKey(), relay.OnHotKey();
+    EXPECT_EQ(host.log, log);
+  }
+}
+
+}  // namespace
+}  // namespace banchiro::relay
