@@ -17,11 +17,8 @@ TEST(BarLayoutTest, SizeByBarsAndLookMenusHiddenOnlyWithToolbarOnAndMenuBarOff) 
   const std::tuple<bool, bool, W, const char*, int, int, bool> cases[] = {
       {true, true, W::k98, "", 2500, 1000, true},
       {true, true, W::kXP, "", 2520, 1140, true},
-      {true, true, W::kXP, kClassic, 2520, 1000, true},
-      {true, true, W::k2000, "", 2500, 1000, true},
       {true, false, W::kXP, "", 2520, 840, false},
       {true, false, W::kXP, kClassic, 2520, 700, false},
-      {true, false, W::k2000, "", 2500, 700, false},
       {true, false, W::kNone, "", 2500, 700, false},
       {false, true, W::kXP, kClassic, 2240, 620, true},
       {false, true, W::kXP, "", 2520, 740, true},
@@ -38,9 +35,15 @@ void Add(std::string& list, const std::string& what) {
   list += (list.empty() ? "" : ", ") + what;
 }
 
-// A window that notes what it is asked, in one list with the relays started.
-struct RecordingView : MainView {
+// The main window over the fakes, noting what it is asked in one list with the relays started.
+struct Rig : MainView {
   using Entries = std::vector<const MenuEntry*>;
+  Rig() {
+    EXPECT_TRUE(testing::LoadDefaultSettings(fake, settings));
+    fake.processes.on_start = [this](const auto& s) { Add(log, "start " + s.command_line); };
+    fake.desktop.Add({}), fake.desktop.Add({});
+    settings.Fkey[4] = "5", settings.S_Top = "3", settings.S_Left = "4";
+  }
   WindowHandle Handle() override { return 0x30220; }
   void AddTrayIcon() override { Add(log, "tray add"), on_tray_add(); }
   void DeleteTrayIcon() override { Add(log, "tray delete"); }
@@ -54,24 +57,11 @@ struct RecordingView : MainView {
   void Hide() override { Add(log, "hide"); }
   void RestoreToolbar() override { Add(log, "restore toolbar"); }
   void MakeTopmost() override { Add(log, "topmost"); }
-  void ShowPopup(int position) override { Add(log, "popup " + to_string(position)); }
+  void ShowPopup(int menu) override { Add(log, "popup " + to_string(menu)); }
   void Destroy() override { Add(log, "destroy"); }
 
-  std::string log;
-  std::function<void()> on_tray_add = [] {};
-  TwipsPoint position;
-};
-
-struct Rig {
-  Rig() {
-    EXPECT_TRUE(testing::LoadDefaultSettings(fake, settings));
-    fake.processes.on_start = [this](const auto& s) { Add(view.log, "start " + s.command_line); };
-    fake.desktop.Add({}), fake.desktop.Add({});
-    settings.Fkey[4] = "5", settings.S_Top = "3", settings.S_Left = "4";
-  }
-  // What became of an input: the store writes since `from` (but the
-  // arrangement's record of the windows), the message boxes, the end of the
-  // session, the windows moved or closed, and what the window was asked.
+  // What an input did: the store writes since `from` (but the collection's), the message boxes,
+  // the end of the session, the desktop's calls, and what the window was asked.
   std::string Effects(std::size_t from) const {
     std::string out;
     const auto writes = fake.store.writes();
@@ -83,18 +73,20 @@ struct Rig {
     if (!session.ended.empty()) Add(out, "session ended");
     for (const auto& call : fake.desktop.calls)
       Add(out, call.substr(0, call.find(' ')));
-    return view.log.empty() ? out : out.empty() ? view.log : out + ", " + view.log;
+    return log.empty() ? out : out.empty() ? log : out + ", " + log;
   }
 
+  std::string log;  // +s and +h: showing, hiding the window is offered
+  std::function<void()> on_tray_add = [] {};
+  TwipsPoint position;
   FakePlatform fake;
   FakeSession session;
   Settings settings;
-  RecordingView view;
   Resident resident{fake.platform, settings, {{}, {}, {}, [this] { model.Form_QueryUnload(); }}};
-  MainWindowRoutines routines{[this] { Add(view.log, "settings dialog"); },
-                              [this](int i) { Add(view.log, "help " + to_string(i)); },
+  MainWindowRoutines routines{[this] { Add(log, "settings dialog"); },
+                              [this](int i) { Add(log, "help " + to_string(i)); },
                               {}};
-  MainWindowModel model{fake.platform, session, settings, resident, view, routines};
+  MainWindowModel model{fake.platform, session, settings, resident, *this, routines};
 };
 
 TEST(MainWindowModelTest, LoadStartsWithTheTrayIconAndEndsWithTheRelays) {
@@ -106,71 +98,69 @@ TEST(MainWindowModelTest, LoadStartsWithTheTrayIconAndEndsWithTheRelays) {
   r.model.Form_Activate();
   r.settings.RgtClick[2][0] = "0";  // the settings dialog hid an item meanwhile
   r.model.Form_Activate();
-  EXPECT_EQ(r.view.log,
+  EXPECT_EQ(r.log,
             "tray add, bar 1000, move, +s, menu 19, system menu, start KOVRAN.EXE F5, "
             "restore toolbar, menu 19, topmost, menu 18, topmost");
-  EXPECT_EQ(std::pair(r.view.position.top, r.view.position.left), std::pair(5260.0, 6420.0));
-  // Windows may end the session while the icon is being added: the close runs
-  // the exit sequence, which closes the window again (a nested close only
-  // deletes the icon and destroys the window), and no relay is started.
+  EXPECT_EQ(std::pair(r.position.top, r.position.left), std::pair(5260.0, 6420.0));
+  // Windows may end the session while the icon is being added: no relay then. The exit
+  // sequence closes the window again; that close only deletes the icon and destroys the window.
   Rig ended;
-  ended.view.on_tray_add = [&ended] { ended.model.Form_QueryUnload(); };
+  ended.on_tray_add = [&ended] { ended.model.Form_QueryUnload(); };
   ended.model.Form_Load();
   EXPECT_TRUE(ended.resident.ended());
-  EXPECT_EQ(ended.view.log,
-            "tray add, tray delete, tray delete, destroy, destroy, bar 1000, move, +h, menu 19, "
-            "system menu");
-  EXPECT_EQ(std::pair(ended.view.position.top, ended.view.position.left), std::pair(3.0, 4.0));
+  EXPECT_EQ(ended.log,
+            "tray add, tray delete, tray delete, destroy, destroy, bar 1000, move, +h, "
+            "menu 19, system menu");
+  EXPECT_EQ(std::pair(ended.position.top, ended.position.left), std::pair(3.0, 4.0));
 }
 
-using M = MainWindowModel;
-using V = std::uint64_t;
-using Input = void (*)(M&, V value);
-const Input Button = [](M& m, V n) { m.Toolbar1_ButtonClick(n); };
-const Input System = [](M& m, V command) { m.OnSystemCommand(command); };
-const Input Tray = [](M& m, V message) { m.Picture1_MouseMove(message); };
-const Input Help = [](M& m, V i) { m.OnMenuItem(*FindMenuEntry("mnuHelpContent_KeyWord", i)); };
-const Input ShowHide = [](M& m, V i) { m.OnMenuItem(*FindMenuEntry("mnuFileShow_Hide", i)); };
-const Input End = [](M& m, V) { m.OnMenuItem(*FindMenuEntry("mnuFileEnd")); };
-const Input Timer = [](M& m, V) { m.Timer1_Timer(), m.Timer1_Timer(); };
+using Input = void (*)(Rig&, std::uint64_t value);
+const Input Button = [](Rig& r, std::uint64_t n) { r.model.Toolbar1_ButtonClick(n); };
+const Input System = [](Rig& r, std::uint64_t command) { r.model.OnSystemCommand(command); };
+const Input Tray = [](Rig& r, std::uint64_t message) { r.model.Picture1_MouseMove(message); };
+const Input Item = [](Rig& r, std::uint64_t i) { r.model.OnMenuItem(MainMenuTree().at(i)); };
+const Input Cancel = [](Rig& r, std::uint64_t i) {
+  r.fake.message_boxes.answers = {MessageAnswer::kCancel}, Item(r, i);
+};
+// A restart at 07:05 by the clock, at OptTime 07:05 (or "7":"05" for 7).
+const Input Timer = [](Rig& r, std::uint64_t hour) {
+  r.settings.OptRun = "0", r.settings.OptTime = {hour == 7 ? "7" : "07", "05"},
+  r.session.now = {7, 5};
+  r.model.Timer1_Timer(), r.model.Timer1_Timer();
+};
+
+std::uint64_t At(const char* control, int index = -1) {
+  return FindMenuEntry(control, index) - MainMenuTree().data();
+}
 
 TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
-  const struct {
-    Input input;
-    V value;
-    const char* effects;
-    MessageAnswer answer = MessageAnswer::kOk;
-  } cases[] = {{Button, 7, "settings dialog"},
-               {Button, 11, "close, close"},
-               {Button, 1, "placement, move, placement, move"},
-               {Button, 12, "OptRun=2, S_Top=3, S_Left=4, OptStat=0, 再起動確認, session ended"},
-               {Button, 18, ""},
-               {System, 1000, "settings dialog"},
-               {System, 1000 | 0xF000, ""},
-               {Tray, 514, "popup 0"},  // left button up
-               {Tray, 517, "popup 1"},  // right button up
-               {Tray, 516, ""},
-               {Help, 1, "help 1"},
-               {ShowHide, 1, "S_Top=3, S_Left=4, OptWinS=1, +s, hide, hidden"},
-               {ShowHide, 0, "OptWinS=0, +h, show"},
-               {End, 0, "OptStat=0, 終了確認, tray delete, destroy, ended"},
-               {End, 0, "終了確認", MessageAnswer::kCancel},
-               // A restart at OptTime 07:05, once; "7" is not the clock's "07".
-               {Timer, 705, "OptRun=2, S_Top=3, S_Left=4, OptStat=0, session ended"},
-               {Timer, 7, ""}};
-  for (const auto& c : cases) {
+  const std::tuple<Input, std::uint64_t, const char*> cases[] = {
+      {Button, 7, "settings dialog"},
+      {Button, 11, "close, close"},
+      {Button, 1, "placement, move, placement, move"},
+      {Button, 12, "OptRun=2, S_Top=3, S_Left=4, OptStat=0, 再起動確認, session ended"},
+      {Button, 18, ""},
+      {System, 1000, "settings dialog"},
+      {System, 1000 | 0xF000, ""},
+      {Tray, 514, "popup 0"},  // left button up
+      {Tray, 517, "popup 1"},  // right button up
+      {Tray, 516, ""},
+      {Item, At("mnuHelpContent_KeyWord", 1), "help 1"},
+      {Item, At("mnuFileShow_Hide", 1), "S_Top=3, S_Left=4, OptWinS=1, +s, hide, hidden"},
+      {Item, At("mnuFileShow_Hide", 0), "OptWinS=0, +h, show"},
+      {Item, At("mnuFileEnd"), "OptStat=0, 終了確認, tray delete, destroy, ended"},
+      {Cancel, At("mnuFileEnd"), "終了確認"},
+      {Timer, 705, "OptRun=2, S_Top=3, S_Left=4, OptStat=0, session ended"},
+      {Timer, 7, ""}};
+  for (const auto& [input, value, effects] : cases) {
     Rig r;
     r.model.Form_Load();
-    r.view.log.clear();
-    r.fake.message_boxes.answers = {c.answer};
-    r.settings.OptRun = c.input == Timer ? "0" : "2";
-    r.settings.OptTime = {c.value == 7 ? "7" : "07", "05"};
-    r.session.now = {7, 5};
+    r.log.clear();
     const std::size_t writes_before = r.fake.store.writes().size();
-    c.input(r.model, c.value);
-    if (r.model.hidden()) Add(r.view.log, "hidden");
-    if (r.resident.ended()) Add(r.view.log, "ended");
-    EXPECT_EQ(r.Effects(writes_before), c.effects) << c.value;
+    input(r, value);
+    if (r.model.hidden()) Add(r.log, "hidden");
+    if (r.resident.ended()) Add(r.log, "ended");
+    EXPECT_EQ(r.Effects(writes_before), effects) << value;
   }
 }
 

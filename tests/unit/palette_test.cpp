@@ -22,38 +22,34 @@ TEST(PaletteModelTest, TwelveTilesInGroupsOfFourEndingAtTheRightEdge) {
   }
 }
 
-TEST(PaletteModelTest, NameTileOfAMarkedMethodOnItsKey) {
+TEST(PaletteModelTest, NameTileOfAMarkedMethodOnItsKeyTheHigherMethodWinning) {
   const std::tuple<const char*, const char*, int> cases[] = {
-      // key, mark, tile or -1
       {"5", "1", 4}, {"12", "1", 11}, {"1", "2", 0},  {"0", "1", -1},
       {"", "1", -1}, {"13", "1", -1}, {"5", "0", -1}, {"5", "", -1}};
   for (const auto& [key, mark, tile] : cases) {
     Settings s;
+    s.Fkey[7] = s.Fkey[9] = "9", s.FkeyDisp[7] = s.FkeyDisp[9] = "1", s.Fname[9] = "nine";
     s.Fname[3] = "three", s.Fkey[3] = key, s.FkeyDisp[3] = mark;
     std::array<std::string, kPaletteSlots> want;
-    if (tile >= 0) want[tile] = "three";
+    want[8] = "nine";
+    if (tile >= 0) want[tile] = "three";  // -1: no tile
     EXPECT_EQ(NameTileCaptions(s), want) << key << "/" << mark;
   }
-  Settings s;
-  for (int n : {2, 7, 4})
-    s.Fkey[n] = "5", s.FkeyDisp[n] = "1", s.Fname[n] = std::to_string(n);
-  EXPECT_EQ(NameTileCaptions(s)[4], "7") << "the higher method wins a shared key";
 }
 
+// Left, top, right, bottom of the first name tile, the first key tile, the last key tile.
 TEST(PaletteModelTest, RegionIsEveryTileInPixelsNameTilesFirst) {
-  using R = std::tuple<int, int, int, int>;
-  const std::tuple<double, double, R, R, R> cases[] = {
-      // first name, first key, last key
-      {19200, 15, {0, 2, 67, 23}, {0, 25, 67, 36}, {824, 25, 891, 36}},       // 96 dpi
-      {19215, 10, {0, 3, 130, 44}, {0, 46, 130, 66}, {1708, 46, 1839, 66}}};  // 144 dpi
-  for (const auto& [screen_width, twips_per_pixel, first_name, first_key, last_key] : cases) {
-    const ScreenMetrics screen{1280, 1024, twips_per_pixel, twips_per_pixel};
-    const auto rects = PaletteRegionRects(PaletteLayoutFor(screen_width), screen);
-    ASSERT_EQ(rects.size(), 24u);
-    const auto at = [&](int i) {
-      return R{rects[i].left, rects[i].top, rects[i].right, rects[i].bottom};
-    };
-    EXPECT_EQ(std::tuple(at(0), at(12), at(23)), std::tuple(first_name, first_key, last_key));
+  const std::tuple<double, double, std::vector<int>> cases[] = {
+      {19200, 15, {0, 2, 67, 23, 0, 25, 67, 36, 824, 25, 891, 36}},       // 96 dpi
+      {19215, 10, {0, 3, 130, 44, 0, 46, 130, 66, 1708, 46, 1839, 66}}};  // 144 dpi
+  for (const auto& [screen_width, twips_per_pixel, want] : cases) {
+    const auto r = PaletteRegionRects(PaletteLayoutFor(screen_width),
+                                      {0, 0, twips_per_pixel, twips_per_pixel});
+    ASSERT_EQ(r.size(), 24u);
+    std::vector<int> got;
+    for (int i : {0, 12, 23})
+      got.insert(got.end(), {r[i].left, r[i].top, r[i].right, r[i].bottom});
+    EXPECT_EQ(got, want);
   }
 }
 
@@ -80,11 +76,12 @@ TEST(PaletteModelTest, CentredNearTheBottomOrAtTheStoredPlace) {
   Settings s;
   s.OptCent = "1", s.F_Top = "100", s.F_Left = "-12.5";
   const ScreenMetrics screen{1280, 600, 15, 15};  // 19200 x 9000 twips: small tiles
-  EXPECT_DOUBLE_EQ(PalettePosition(s, screen).top, 9000 - 1.7 * 705);
-  EXPECT_DOUBLE_EQ(PalettePosition(s, screen).left, (19200 - 13360) / 2.0);
+  const auto place = [&] {
+    return std::pair(PalettePosition(s, screen).top, PalettePosition(s, screen).left);
+  };
+  EXPECT_EQ(place(), std::pair(9000 - 1.7 * 705, (19200 - 13360) / 2.0));
   s.OptCent = "0";
-  EXPECT_EQ(std::pair(PalettePosition(s, screen).top, PalettePosition(s, screen).left),
-            std::pair(100.0, -12.5));
+  EXPECT_EQ(place(), std::pair(100.0, -12.5));
 }
 
 }  // namespace
