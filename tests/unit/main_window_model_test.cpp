@@ -43,6 +43,7 @@ struct Rig : MainView {
     fake.processes.on_start = [this](const auto& s) { Add(log, "start " + s.command_line); };
     fake.desktop.Add({}), fake.desktop.Add({});
     settings.Fkey[4] = "5", settings.S_Top = "3", settings.S_Left = "4";
+    session.now = {7, 5};
   }
   WindowHandle Handle() override { return 0x30220; }
   void AddTrayIcon() override { Add(log, "tray add"), on_tray_add(); }
@@ -122,10 +123,9 @@ const Input Item = [](Rig& r, std::uint64_t i) { r.model.OnMenuItem(MainMenuTree
 const Input Cancel = [](Rig& r, std::uint64_t i) {
   r.fake.message_boxes.answers = {MessageAnswer::kCancel}, Item(r, i);
 };
-// A restart at 07:05 by the clock, at OptTime 07:05 (or "7":"05" for 7).
+// A restart at OptTime 07:05 (or "7":"05" for 7), the clock showing 07:05.
 const Input Timer = [](Rig& r, std::uint64_t hour) {
-  r.settings.OptRun = "0", r.settings.OptTime = {hour == 7 ? "7" : "07", "05"},
-  r.session.now = {7, 5};
+  r.settings.OptRun = "0", r.settings.OptTime = {hour == 7 ? "7" : "07", "05"};
   r.model.Timer1_Timer(), r.model.Timer1_Timer();
 };
 
