@@ -28,27 +28,26 @@ TEST(MenuModelTest, TreeIsWellFormed) {
   }
 }
 
-// The tray's popups are the first two menus on the bar: the general menu with every command but
-// the methods, and the display menu with each method once, its access key "(&X)" the letter.
+// The tray's popups are the first two menus: the general one with every command but the methods,
+// the display one with the methods in order, each item's access key "(&X)" its method's letter.
 TEST(MenuModelTest, TrayPopupsAreTheGeneralAndTheDisplayMenu) {
   const auto top = MenuChildren(-1);
   ASSERT_EQ(top.size(), 2u);
   EXPECT_EQ(tree[top[kGeneralMenuPosition]].caption, "総合ﾒﾆｭｰ(&M)");
-  std::set<MenuCommand> general;
+  std::multiset<MenuCommand> general;
   for (int i : MenuChildren(top[kGeneralMenuPosition])) {
     for (int j : MenuChildren(i))
       general.insert(tree[j].command);
   }
-  EXPECT_EQ(general.size(), 12u) << "the eleven commands, and none for the separators";
-  std::set<int> methods;
-  std::string access_keys, letters;
+  EXPECT_EQ(std::set(general.begin(), general.end()).size(), 12u) << "11 commands, and none";
+  EXPECT_EQ(general.size(), 14u) << "and three separators";
+  std::string access_keys, letters;  // of the display menu's items, and of the methods in order
   for (int i : MenuChildren(top[kDisplayMenuPosition])) {
-    if (tree[i].kind == MenuEntryKind::kSeparator) continue;
-    methods.insert(tree[i].method);
-    access_keys += tree[i].caption.substr(tree[i].caption.find("(&") + 2, 2);
-    letters += std::string(1, DisplayMethods().at(tree[i].method).letter) + ")";
+    if (tree[i].kind != MenuEntryKind::kSeparator)
+      access_keys += tree[i].caption.substr(tree[i].caption.find("(&") + 2, 2);
   }
-  EXPECT_EQ(methods.size(), 14u);
+  for (const DisplayMethod& m : DisplayMethods())
+    letters += std::string(1, m.letter) + ")";
   EXPECT_EQ(access_keys, letters);
 }
 
