@@ -90,7 +90,7 @@ struct Rig : MainView {
   MainWindowModel model{fake.platform, session, settings, resident, *this, routines};
 };
 
-TEST(MainWindowModelTest, LoadStartsWithTheTrayIconAndEndsWithTheRelays) {
+TEST(MainWindowModelTest, LoadBeginsWithTheTrayIconEndsWithTheRelaysThenActivationRefreshes) {
   Rig r;  // XP without its visual styles, centred on a 15360 x 11520 twips screen
   r.fake.system.version = {2, 5, 1};
   r.fake.system.appearance_scheme = kClassic;
