@@ -12,8 +12,8 @@ TEST(RelayArgumentTest, OneFunctionKeyAndNothingElse) {
       {"F01", 0}, {"F1 F2", 0}, {"/F1", 0},   {"F1x", 0},  {"Ｆ１", 0}, {"F123", 0}};
   for (const auto& [argument, key] : cases)
     EXPECT_EQ(FunctionKeyForArgument(argument).value_or(0), key) << "[" << argument << "]";
-  EXPECT_EQ(KeyTakenMessage(9), "Ctrl＋Ｆ９ は他のプログラムが使用しています。");
-  EXPECT_EQ(KeyTakenMessage(10), "Ctrl＋Ｆ10 は他のプログラムが使用しています。");
+  EXPECT_EQ(KeyTakenMessage(1), "Ctrl＋Ｆ１ は他のプログラムが使用しています。");
+  EXPECT_EQ(KeyTakenMessage(12), "Ctrl＋Ｆ12 は他のプログラムが使用しています。");
 }
 
 // The program is the first word or the quoted name; a bare name lies beside the relay, a fully
@@ -25,7 +25,7 @@ TEST(RelayLaunchTest, WhatTheRelayRunsAndHow) {
   };
   EXPECT_EQ(split(" B.EXE\tG  H "), "B.EXE|G  H ");
   EXPECT_EQ(split("\"C:\\My B.EXE\" /a \"b c\""), "C:\\My B.EXE|/a \"b c\"");
-  for (const char* odd : {" \t", "\"\" G", "\"B.EXE G", "\"B\".EXE G", "B\"C.EXE G"})
+  for (const char* odd : {" \t", "\"\" G", "\"\"\"", "\"B.EXE G", "\"B\".EXE G", "B\"C.EXE G"})
     EXPECT_EQ(split(odd), "-") << "[" << odd << "]";
   const std::pair<const char*, const char*> paths[] = {{"B", "C:\\K\\B.exe"},
                                                        {"d:/x.v2/y", "d:/x.v2/y.exe"},
