@@ -1,346 +1,167 @@
 #include "ui/main/main_window_model.h"
 
-#include <algorithm>
-#include <functional>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "default_settings.h"
-#include "platform/fake/fake_platform.h"
 
 namespace banchiro {
 namespace {
 
-constexpr WindowHandle kMain = 0x30220;
+using std::to_string;
+using W = WindowsName;
+constexpr const char* kClassic = "Windows Standard";  // XP without its visual styles
 
-// A window that writes down what it is asked, in one log shared with the
-// relay starts, so the order of the load can be checked as a whole.
-class RecordingView : public MainView {
- public:
-  explicit RecordingView(std::vector<std::string>& log) : log_(log) {}
-  WindowHandle Handle() override { return kMain; }
-  void AddTrayIcon() override {
-    log_.push_back("tray add");
-    if (on_tray_add) on_tray_add();
+TEST(BarLayoutTest, SizeByBarsAndLookMenusHiddenOnlyWithToolbarOnAndMenuBarOff) {
+  const std::tuple<bool, bool, W, const char*, int, int, bool> cases[] = {
+      {true, true, W::k98, "", 2500, 1000, true},
+      {true, true, W::kXP, "", 2520, 1140, true},
+      {true, false, W::kXP, "", 2520, 840, false},
+      {true, false, W::kXP, kClassic, 2520, 700, false},
+      {true, false, W::kNone, "", 2500, 700, false},
+      {false, true, W::kXP, kClassic, 2240, 620, true},
+      {false, true, W::kXP, "", 2520, 740, true},
+      {false, true, W::k2000, kClassic, 2280, 620, true},
+      {false, false, W::kNT, "", 2300, 620, true}};  // both off: the menus stay
+  for (const auto& [toolbar, menu_bar, windows, scheme, width, height, menus] : cases) {
+    const BarLayout l = BarLayoutFor(toolbar, menu_bar, windows, scheme);
+    EXPECT_EQ(std::tuple(l.size.width, l.size.height, l.menus_visible),
+              std::tuple(width, height, menus));
   }
-  void DeleteTrayIcon() override { log_.push_back("tray delete"); }
-  void ApplyBarLayout(const BarLayout& l) override {
-    layout = l;
-    log_.push_back("layout");
+}
+
+void Add(std::string& list, const std::string& what) {
+  list += (list.empty() ? "" : ", ") + what;
+}
+
+// The main window over the fakes, noting what it is asked in one list with the relays started.
+struct Rig : MainView {
+  using Entries = std::vector<const MenuEntry*>;
+  Rig() {
+    EXPECT_TRUE(testing::LoadDefaultSettings(fake, settings));
+    fake.processes.on_start = [this](const auto& s) { Add(log, "start " + s.command_line); };
+    fake.desktop.Add({}), fake.desktop.Add({});
+    settings.Fkey[4] = "5", settings.S_Top = "3", settings.S_Left = "4";
+    session.now = {7, 5};
   }
-  void MoveTo(const TwipsPoint& p) override {
-    position = p;
-    log_.push_back("move");
-  }
+  WindowHandle Handle() override { return 0x30220; }
+  void AddTrayIcon() override { Add(log, "tray add"), on_tray_add(); }
+  void DeleteTrayIcon() override { Add(log, "tray delete"); }
+  void ApplyBarLayout(const BarLayout& l) override { Add(log, "bar " + to_string(l.size.height)); }
+  void MoveTo(const TwipsPoint& p) override { position = p, Add(log, "move"); }
   TwipsPoint Position() override { return position; }
-  void SetShowHideState(const ShowHideState& s) override {
-    show_hide = s;
-    log_.push_back("show/hide state");
-  }
-  void SetDisplayMenu(const std::vector<const MenuEntry*>& entries) override {
-    display_menu = entries;
-    log_.push_back("display menu");
-  }
-  void AppendSettingsToSystemMenu() override { log_.push_back("system menu"); }
-  void Show() override { log_.push_back("show"); }
-  void Hide() override { log_.push_back("hide"); }
-  void RestoreToolbar() override { log_.push_back("restore toolbar"); }
-  void MakeTopmost() override { log_.push_back("topmost"); }
-  void ShowPopup(int position) override { log_.push_back("popup " + std::to_string(position)); }
-  void Destroy() override { log_.push_back("destroy"); }
+  void SetShowHideState(const ShowHideState& s) override { Add(log, s.hide_enabled ? "+h" : "+s"); }
+  void SetDisplayMenu(const Entries& e) override { Add(log, "menu " + to_string(e.size())); }
+  void AppendSettingsToSystemMenu() override { Add(log, "system menu"); }
+  void Show() override { Add(log, "show"); }
+  void Hide() override { Add(log, "hide"); }
+  void RestoreToolbar() override { Add(log, "restore toolbar"); }
+  void MakeTopmost() override { Add(log, "topmost"); }
+  void ShowPopup(int menu) override { Add(log, "popup " + to_string(menu)); }
+  void Destroy() override { Add(log, "destroy"); }
 
-  std::function<void()> on_tray_add;
-  BarLayout layout;
+  // What an input did: the store writes since `from` (but the collection's), the message boxes,
+  // the end of the session, the desktop's calls, and what the window was asked.
+  std::string Effects(std::size_t from) const {
+    std::string out;
+    const auto writes = fake.store.writes();
+    for (auto w = writes.begin() + from; w != writes.end(); ++w) {
+      if (w->section != kSectionHWnd) Add(out, w->key + "=" + w->text);
+    }
+    for (const auto& m : fake.message_boxes.shown)
+      Add(out, m.title);
+    if (!session.ended.empty()) Add(out, "session ended");
+    for (const auto& call : fake.desktop.calls)
+      Add(out, call.substr(0, call.find(' ')));
+    return log.empty() ? out : out.empty() ? log : out + ", " + log;
+  }
+
+  std::string log;  // +s and +h: showing, hiding the window is offered
+  std::function<void()> on_tray_add = [] {};
   TwipsPoint position;
-  ShowHideState show_hide;
-  std::vector<const MenuEntry*> display_menu;
-
- private:
-  std::vector<std::string>& log_;
-};
-
-struct Rig {
-  explicit Rig(void (*prepare)(Settings&) = nullptr) {
-    loaded = testing::LoadDefaultSettings(fake, settings);
-    if (prepare) prepare(settings);
-    fake.processes.on_start = [this](const FakeProcesses::Started& s) {
-      log.push_back("start " + s.command_line);
-    };
-  }
-
-  // The exit sequence keeps a copy, so the targets are made before it.
-  ExitTargets MakeTargets() {
-    ExitTargets t;
-    t.unload_main_window = [this] { model.Form_QueryUnload(); };
-    t.main_position = [this]() -> std::optional<std::pair<double, double>> {
-      return std::make_pair(view.position.top, view.position.left);
-    };
-    return t;
-  }
-
-  std::vector<std::string> writes_since(std::size_t from) const {
-    std::vector<std::string> out;
-    const auto all = fake.store.writes();
-    for (std::size_t i = from; i < all.size(); ++i)
-      out.push_back(all[i].key + "=" + all[i].text);
-    return out;
-  }
-
   FakePlatform fake;
   FakeSession session;
   Settings settings;
-  bool loaded = false;
-  std::vector<std::string> log;
-  RecordingView view{log};
-  RelayTable relays;
-  ExitTargets targets = MakeTargets();
-  ExitSequence exit{fake.platform, settings, relays, targets};
-  int settings_dialogs = 0;
-  std::vector<int> help;
-  int version_dialogs = 0;
-  MainWindowModel model{
-      fake.platform,
-      session,
-      settings,
-      relays,
-      exit,
-      view,
-      MainWindowRoutines{[this] { ++settings_dialogs; }, [this](int i) { help.push_back(i); },
-                         [this] { ++version_dialogs; }}};
+  Resident resident{fake.platform, settings, {{}, {}, {}, [this] { model.Form_QueryUnload(); }}};
+  MainWindowRoutines routines{[this] { Add(log, "settings dialog"); },
+                              [this](int i) { Add(log, "help " + to_string(i)); },
+                              {}};
+  MainWindowModel model{fake.platform, session, settings, resident, *this, routines};
 };
 
-TEST(MainWindowModelTest, LoadAddsTheTrayIconFirstAndStartsRelaysLast) {
-  Rig r([](Settings& s) { s.Fkey[4] = "5"; });
-  ASSERT_TRUE(r.loaded);
+TEST(MainWindowModelTest, LoadBeginsWithTheTrayIconEndsWithTheRelaysThenActivationRefreshes) {
+  Rig r;  // XP without its visual styles, centred on a 15360 x 11520 twips screen
+  r.fake.system.version = {2, 5, 1};
+  r.fake.system.appearance_scheme = kClassic;
+  r.settings.OptCent = "1", r.settings.OptWinS = "1";
   r.model.Form_Load();
-  // The relay is told its key on the command line.
-  const std::vector<std::string> expected{"tray add",        "layout",       "move",
-                                          "show/hide state", "display menu", "system menu"};
-  ASSERT_GE(r.log.size(), expected.size() + 1);
-  EXPECT_EQ(std::vector<std::string>(r.log.begin(), r.log.begin() + expected.size()), expected);
-  EXPECT_EQ(r.log.back().rfind("start ", 0), 0u) << r.log.back();
-  EXPECT_EQ(r.fake.processes.started.size(), 1u);
-}
-
-TEST(MainWindowModelTest, AnEndDuringTheLoadStartsNoRelays) {
-  Rig r([](Settings& s) { s.Fkey[4] = "5"; });
-  // The session ends while the icon is being added.
-  r.view.on_tray_add = [&r] { r.model.Form_QueryUnload(); };
-  r.model.Form_Load();
-  EXPECT_TRUE(r.exit.ran());
-  EXPECT_TRUE(r.fake.processes.started.empty());
-}
-
-TEST(MainWindowModelTest, LoadPlacesTheWindowByItsSizeRule) {
-  struct Case {
-    const char* cent;
-    const char* top;
-    const char* left;
-    double want_top, want_left;
-  };
-  // Screen 1024 x 768 px at 15 twips per pixel; defaults give 2500 x 1000.
-  for (const Case c : {Case{"0", "120", "360", 120, 360}, Case{"0", "abc", "", 0, 0},
-                       Case{"1", "120", "360", (11520 - 1000) / 2.0, (15360 - 2500) / 2.0}}) {
-    SCOPED_TRACE(c.cent);
-    Rig r;
-    r.settings.OptCent = c.cent;
-    r.settings.S_Top = c.top;
-    r.settings.S_Left = c.left;
-    r.model.Form_Load();
-    EXPECT_EQ(r.view.layout.size.width, 2500);
-    EXPECT_EQ(r.view.layout.size.height, 1000);
-    EXPECT_TRUE(r.view.layout.menus_visible);
-    EXPECT_DOUBLE_EQ(r.view.position.top, c.want_top);
-    EXPECT_DOUBLE_EQ(r.view.position.left, c.want_left);
-  }
-}
-
-TEST(MainWindowModelTest, HiddenStartOffersOnlyShowing) {
-  for (const char* wins : {"0", "1", ""}) {
-    SCOPED_TRACE(wins);
-    Rig r;
-    r.settings.OptWinS = wins;
-    r.model.Form_Load();
-    const bool hidden = std::string(wins) == "1";
-    EXPECT_EQ(r.model.hidden(), hidden);
-    EXPECT_EQ(r.view.show_hide.show_enabled, hidden);
-    EXPECT_EQ(r.view.show_hide.hide_enabled, !hidden);
-  }
-}
-
-TEST(MainWindowModelTest, ActivationRestoresTheToolbarOnceAndRefreshesTheMenuEveryTime) {
-  Rig r;
-  r.model.Form_Load();
-  r.log.clear();
   r.model.Form_Activate();
   r.settings.RgtClick[2][0] = "0";  // the settings dialog hid an item meanwhile
   r.model.Form_Activate();
-  EXPECT_EQ(r.log, (std::vector<std::string>{"restore toolbar", "display menu", "topmost",
-                                             "display menu", "topmost"}));
-  EXPECT_EQ(r.view.display_menu.size(), 18u);  // 14 methods + 5 separators - 1
+  EXPECT_EQ(r.log,
+            "tray add, bar 1000, move, +s, menu 19, system menu, start KOVRAN.EXE F5, "
+            "restore toolbar, menu 19, topmost, menu 18, topmost");
+  EXPECT_EQ(std::pair(r.position.top, r.position.left), std::pair(5260.0, 6420.0));
+  // Windows may end the session while the icon is being added: no relay then. The exit
+  // sequence closes the window again; that close only deletes the icon and destroys the window.
+  Rig ended;
+  ended.on_tray_add = [&ended] { ended.model.Form_QueryUnload(); };
+  ended.model.Form_Load();
+  EXPECT_TRUE(ended.resident.ended());
+  EXPECT_EQ(ended.log,
+            "tray add, tray delete, tray delete, destroy, destroy, bar 1000, move, +h, "
+            "menu 19, system menu");
+  EXPECT_EQ(std::pair(ended.position.top, ended.position.left), std::pair(3.0, 4.0));
 }
 
-TEST(MainWindowModelTest, HideStoresThePositionAndTheChoice) {
-  Rig r;
-  r.model.Form_Load();
-  r.view.position = {4321.5, 765};
-  const std::size_t from = r.fake.store.writes().size();
-  r.model.mnuFileShow_Hide_Click(1);
-  EXPECT_EQ(r.writes_since(from),
-            (std::vector<std::string>{"S_Top=4321.5", "S_Left=765", "OptWinS=1"}));
-  EXPECT_TRUE(r.model.hidden());
-  EXPECT_TRUE(r.view.show_hide.show_enabled);
-  EXPECT_FALSE(r.view.show_hide.hide_enabled);
-  EXPECT_EQ(r.log.back(), "hide");
+using Input = void (*)(Rig&, std::uint64_t value);
+const Input Button = [](Rig& r, std::uint64_t n) { r.model.Toolbar1_ButtonClick(n); };
+const Input System = [](Rig& r, std::uint64_t command) { r.model.OnSystemCommand(command); };
+const Input Tray = [](Rig& r, std::uint64_t message) { r.model.Picture1_MouseMove(message); };
+const Input Item = [](Rig& r, std::uint64_t i) { r.model.OnMenuItem(MainMenuTree().at(i)); };
+const Input Cancel = [](Rig& r, std::uint64_t i) {
+  r.fake.message_boxes.answers = {MessageAnswer::kCancel}, Item(r, i);
+};
+// A restart at OptTime 07:05 (or "7":"05" for 7), the clock showing 07:05.
+const Input Timer = [](Rig& r, std::uint64_t hour) {
+  r.settings.OptRun = "0", r.settings.OptTime = {hour == 7 ? "7" : "07", "05"};
+  r.model.Timer1_Timer(), r.model.Timer1_Timer();
+};
 
-  const std::size_t from_show = r.fake.store.writes().size();
-  r.model.mnuFileShow_Hide_Click(0);
-  EXPECT_EQ(r.writes_since(from_show), std::vector<std::string>{"OptWinS=0"});
-  EXPECT_FALSE(r.model.hidden());
-  EXPECT_EQ(r.log.back(), "show");
-
-  const std::size_t log_size = r.log.size();
-  r.model.mnuFileShow_Hide_Click(2);
-  EXPECT_EQ(r.log.size(), log_size);
+std::uint64_t At(const char* control, int index = -1) {
+  return FindMenuEntry(control, index) - MainMenuTree().data();
 }
 
-TEST(MainWindowModelTest, EndAsksAndOnlyOkEnds) {
-  for (const MessageAnswer answer : {MessageAnswer::kCancel, MessageAnswer::kOk}) {
+TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
+  const std::tuple<Input, std::uint64_t, const char*> cases[] = {
+      {Button, 7, "settings dialog"},
+      {Button, 11, "close, close"},
+      {Button, 1, "placement, move, placement, move"},
+      {Button, 12, "OptRun=2, S_Top=3, S_Left=4, OptStat=0, 再起動確認, session ended"},
+      {Button, 18, ""},
+      {System, 1000, "settings dialog"},
+      {System, 1000 | 0xF000, ""},
+      {Tray, 514, "popup 0"},  // left button up
+      {Tray, 517, "popup 1"},  // right button up
+      {Tray, 516, ""},
+      {Item, At("mnuHelpContent_KeyWord", 1), "help 1"},
+      {Item, At("mnuFileShow_Hide", 1), "S_Top=3, S_Left=4, OptWinS=1, +s, hide, hidden"},
+      {Item, At("mnuFileShow_Hide", 0), "OptWinS=0, +h, show"},
+      {Item, At("mnuFileEnd"), "OptStat=0, 終了確認, tray delete, destroy, ended"},
+      {Cancel, At("mnuFileEnd"), "終了確認"},
+      {Timer, 705, "OptRun=2, S_Top=3, S_Left=4, OptStat=0, session ended"},
+      {Timer, 7, ""}};
+  for (const auto& [input, value, effects] : cases) {
     Rig r;
     r.model.Form_Load();
-    r.fake.message_boxes.answers.push_back(answer);
-    const std::size_t from = r.fake.store.writes().size();
-    r.model.OnMenuItem(*FindMenuEntry("mnuFileEnd"));
-    ASSERT_EQ(r.fake.message_boxes.shown.size(), 1u);
-    EXPECT_EQ(r.fake.message_boxes.shown[0].text, "「ばんちろ君 for Win」 を終了しますか？");
-    EXPECT_EQ(r.fake.message_boxes.shown[0].title, "終了確認");
-    EXPECT_EQ(r.fake.message_boxes.shown[0].buttons, MessageButtons::kOkCancel);
-    if (answer == MessageAnswer::kCancel) {
-      EXPECT_TRUE(r.writes_since(from).empty());
-      EXPECT_FALSE(r.exit.ran());
-    } else {
-      EXPECT_TRUE(r.exit.ran());
-      EXPECT_EQ(r.settings.OptStat, "0");
-      // The exit sequence unloads the window, which takes the icon with it.
-      EXPECT_EQ(r.log.back(), "destroy");
-      EXPECT_NE(std::find(r.log.begin(), r.log.end(), "tray delete"), r.log.end());
-    }
+    r.log.clear();
+    const std::size_t writes_before = r.fake.store.writes().size();
+    input(r, value);
+    if (r.model.hidden()) Add(r.log, "hidden");
+    if (r.resident.ended()) Add(r.log, "ended");
+    EXPECT_EQ(r.Effects(writes_before), effects) << value;
   }
-}
-
-TEST(MainWindowModelTest, CloseRemovesTheIconBeforeTheExitSequenceWithoutAsking) {
-  Rig r;
-  r.model.Form_Load();
-  r.view.position = {300, 450};
-  r.log.clear();
-  const std::size_t from = r.fake.store.writes().size();
-  r.model.Form_QueryUnload();
-  EXPECT_TRUE(r.fake.message_boxes.shown.empty());
-  ASSERT_FALSE(r.log.empty());
-  EXPECT_EQ(r.log.front(), "tray delete");
-  EXPECT_EQ(r.log.back(), "destroy");
-  EXPECT_EQ(r.writes_since(from),
-            (std::vector<std::string>{"S_Top=300", "S_Left=450", "OptStat=0"}));
-}
-
-TEST(MainWindowModelTest, ToolbarButtonsRunTheMenuHandlers) {
-  {
-    Rig r;
-    r.model.Form_Load();
-    r.fake.message_boxes.answers.push_back(MessageAnswer::kOk);
-    r.model.Toolbar1_ButtonClick(12);
-    ASSERT_EQ(r.fake.message_boxes.shown.size(), 1u);
-    EXPECT_EQ(r.fake.message_boxes.shown[0].title, "再起動確認");
-    EXPECT_EQ(r.session.ended, std::vector<SessionEnd>{SessionEnd::kRestart});
-  }
-  {
-    Rig r;
-    r.model.Form_Load();
-    const WindowHandle w = r.fake.desktop.Add({});
-    r.model.Toolbar1_ButtonClick(11);  // close all
-    EXPECT_NE(std::find(r.fake.desktop.calls.begin(), r.fake.desktop.calls.end(),
-                        "close " + std::to_string(w)),
-              r.fake.desktop.calls.end());
-  }
-  {
-    Rig r;
-    r.model.Form_Load();
-    r.model.Toolbar1_ButtonClick(7);
-    EXPECT_EQ(r.settings_dialogs, 1);
-  }
-  for (int number : {0, -1, 18, 1000}) {
-    Rig r;
-    r.model.Form_Load();
-    r.fake.desktop.Add({});
-    const std::size_t from = r.fake.store.writes().size();
-    r.model.Toolbar1_ButtonClick(number);
-    EXPECT_TRUE(r.fake.desktop.calls.empty()) << number;
-    EXPECT_TRUE(r.fake.message_boxes.shown.empty()) << number;
-    EXPECT_TRUE(r.writes_since(from).empty()) << number;
-  }
-}
-
-TEST(MainWindowModelTest, DisplayItemsArrangeTheDesktop) {
-  Rig r;
-  r.model.Form_Load();
-  const WindowHandle a = r.fake.desktop.Add({});
-  const WindowHandle b = r.fake.desktop.Add({});
-  r.model.OnMenuItem(*FindMenuEntry("mnuDispMethod", 0));  // top to bottom
-  const Rect ra = r.fake.desktop.Window(a).rect;
-  const Rect rb = r.fake.desktop.Window(b).rect;
-  EXPECT_EQ(ra.width, rb.width);
-  EXPECT_NE(ra.top, rb.top);
-}
-
-TEST(MainWindowModelTest, OtherItemsReachTheirRoutines) {
-  Rig r;
-  r.model.Form_Load();
-  r.model.OnMenuItem(*FindMenuEntry("mnuHelpContent_KeyWord", 0));
-  r.model.OnMenuItem(*FindMenuEntry("mnuHelpContent_KeyWord", 1));
-  r.model.OnMenuItem(*FindMenuEntry("mnuHelpAbout"));
-  r.model.OnMenuItem(*FindMenuEntry("mnuOptSettei"));
-  r.model.OnMenuItem(*FindMenuEntry("mnuFileDustEmpty"));
-  EXPECT_EQ(r.help, (std::vector<int>{0, 1}));
-  EXPECT_EQ(r.version_dialogs, 1);
-  EXPECT_EQ(r.settings_dialogs, 1);
-  EXPECT_EQ(r.session.recycle_bin_owners, std::vector<WindowHandle>{kMain});
-}
-
-TEST(MainWindowModelTest, SystemCommandIsComparedWhole) {
-  Rig r;
-  r.model.Form_Load();
-  for (std::uint64_t command : {1000ull, 1001ull, 1000ull | 0xF, 0xF060ull, 0x1000003E8ull})
-    r.model.OnSystemCommand(command);
-  EXPECT_EQ(r.settings_dialogs, 1);
-}
-
-TEST(MainWindowModelTest, TrayOpensPopupsOnButtonUpOnly) {
-  Rig r;
-  r.model.Form_Load();
-  r.log.clear();
-  for (int message : {512, 513, 514, 515, 516, 517, 518, 519, 520, 0})
-    r.model.Picture1_MouseMove(message);
-  EXPECT_EQ(r.log, (std::vector<std::string>{"popup 0", "popup 1"}));
-  EXPECT_EQ(TrayTip(kMainCaption), " ばんちろ君 for Win ");
-}
-
-TEST(MainWindowModelTest, TimerRunsTheScheduleOnce) {
-  Rig r;
-  r.model.Form_Load();
-  r.settings.OptRun = "0";
-  r.settings.OptTime[0] = "7";  // one digit never equals the clock's hour
-  r.settings.OptTime[1] = "05";
-  r.session.now = {7, 5};
-  r.model.Timer1_Timer();
-  EXPECT_TRUE(r.session.ended.empty());
-  r.settings.OptTime[0] = "07";
-  r.model.Timer1_Timer();
-  r.model.Timer1_Timer();
-  EXPECT_EQ(r.session.ended, std::vector<SessionEnd>{SessionEnd::kRestart});
-  EXPECT_EQ(r.settings.OptRun, "2");
-  EXPECT_TRUE(r.fake.message_boxes.shown.empty());
 }
 
 }  // namespace

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <set>
+#include <tuple>
+
+#include "engine/layouts.h"
+#include "ui/main/main_window_model.h"
+#include "ui/main/toolbar_icons.h"
+#include "ui/main/toolbar_model.h"
+
+namespace banchiro {
+namespace {
+
+const std::vector<MenuEntry>& tree = MainMenuTree();
+
+// Every submenu has entries; only the item that shows the shown window starts disabled; every
+// entry is found by its control and index, arrays being numbered from 0 and single controls -1.
+TEST(MenuModelTest, TreeIsWellFormed) {
+  for (int i = 0; i < static_cast<int>(tree.size()); ++i) {
+    const MenuEntry& e = tree[i];
+    EXPECT_EQ(e.kind == MenuEntryKind::kSubmenu, !MenuChildren(i).empty()) << e.caption;
+    EXPECT_EQ(e.enabled, e.command != MenuCommand::kShowWindow) << e.caption;
+    EXPECT_TRUE(FindMenuEntry(e.control, e.index) == &e && e.index >= -1 &&
+                (e.index < 1 || FindMenuEntry(e.control, e.index - 1)))
+        << e.control << "(" << e.index << ")";
+  }
+}
+
+// The tray's popups are the first two menus: the general one with every command but the methods,
+// the display one with the methods in order, each item's access key "(&X)" its method's letter.
+TEST(MenuModelTest, TrayPopupsAreTheGeneralAndTheDisplayMenu) {
+  const auto top = MenuChildren(-1);
+  ASSERT_EQ(top.size(), 2u);
+  EXPECT_EQ(tree[top[kGeneralMenuPosition]].caption, "総合ﾒﾆｭｰ(&M)");
+  std::multiset<MenuCommand> general;
+  for (int i : MenuChildren(top[kGeneralMenuPosition])) {
+    for (int j : MenuChildren(i))
+      general.insert(tree[j].command);
+  }
+  EXPECT_EQ(std::set(general.begin(), general.end()).size(), 12u) << "11 commands, and none";
+  EXPECT_EQ(general.size(), 14u) << "and three separators";
+  std::string access_keys, letters;  // of the display menu's items, and of the methods in order
+  for (int i : MenuChildren(top[kDisplayMenuPosition])) {
+    if (tree[i].kind != MenuEntryKind::kSeparator)
+      access_keys += tree[i].caption.substr(tree[i].caption.find("(&") + 2, 2);
+  }
+  for (const DisplayMethod& m : DisplayMethods())
+    letters += std::string(1, m.letter) + ")";
+  EXPECT_EQ(access_keys, letters);
+}
+
+TEST(MenuModelTest, EachShortcutIsOnTheItemItNames) {
+  std::string found;
+  for (const MenuEntry& e : tree) {
+    if (!e.shortcut.empty())
+      found += ShortcutText(e.shortcut) + " " + CaptionWithoutAccessKey(e.caption) + ", ";
+  }
+  EXPECT_EQ(found,
+            "F1 ﾄﾋﾟｯｸの検索, Ctrl+K 各種設定, Ctrl+I ﾌｫｰﾑのｱｲｺﾝ化, "
+            "Ctrl+R Microsoft Windows の再起動, Ctrl+E Microsoft Windows の終了, ");
+}
+
+// Entries that are off are left out; separators that are on stay first, last or side by side.
+TEST(MenuModelTest, DisplayMenuShowsWhatRowTwoAndTheSeparatorsSay) {
+  const std::tuple<std::vector<int>, std::vector<int>, const char*, const char*> cases[] = {
+      {{}, {}, "1", ""},
+      {{13}, {0, 1, 2, 3, 4}, "1", "|0 |1 |2 |3 |4 13"},
+      {{4}, {0, 1, 3}, "01", "|0 4 |1 |3"},
+      {{3, 4}, {1}, " 1", "3 4 |1"},
+      {{0, 12}, {4}, "1.0", "0 12 |4"},
+      {{0, 12}, {4}, "10", ""}};
+  for (const auto& [methods, separators, on, want] : cases) {
+    Settings s;
+    for (int m : methods)
+      s.RgtClick[2][m] = on;
+    for (int k : separators)
+      s.OptSepa[k] = on;
+    std::string shown;
+    for (const MenuEntry* e : DisplayMenuEntries(s)) {
+      shown += (shown.empty() ? "" : " ") +
+               (e->separator >= 0 ? "|" + std::to_string(e->separator) : std::to_string(e->method));
+    }
+    EXPECT_EQ(shown, want);
+  }
+}
+
+TEST(ToolbarModelTest, EachButtonRunsTheMenuItemOfWhatItStandsFor) {
+  for (const auto& [n, method] : {std::pair{1, 0}, {6, 5}, {8, 11}, {11, 13}, {13, 6}, {17, 10}}) {
+    const MenuEntry* item = ToolbarButtonFor(n)->item;
+    EXPECT_EQ(item->command == MenuCommand::kDisplayMethod ? item->method : -1, method) << n;
+  }
+  EXPECT_EQ(ToolbarButtonFor(7)->item, FindMenuEntry("mnuOptSettei"));
+  EXPECT_EQ(ToolbarButtonFor(10)->item, FindMenuEntry("mnuFileWindows", 2));  // shut down
+  EXPECT_EQ(ToolbarButtonFor(12)->item, FindMenuEntry("mnuFileWindows", 1));  // restart
+  EXPECT_EQ(ToolbarButtonFor(10)->tooltip + ToolbarButtonFor(7)->tooltip,
+            " Microsoft Windows の終了  各種設定 ");
+  EXPECT_EQ(CaptionWithoutAccessKey("(&X)"), "");
+  std::set<const MenuEntry*> items;  // every method once, and the three commands
+  for (const ToolbarButton& b : ToolbarButtons())
+    items.insert(b.item);
+  EXPECT_EQ(items.size() - items.count(nullptr), 17u);
+  EXPECT_FALSE(ToolbarButtonFor(0) || ToolbarButtonFor(18));
+}
+
+TEST(ToolbarIconsTest, SeventeenDistinctPicturesNothingOutsideTheCellAndPlainColours) {
+  for (int a = 1; a <= kToolbarButtonCount; ++a) {
+    for (int b = a + 1; b <= kToolbarButtonCount; ++b)
+      EXPECT_NE(ToolbarIconPicture(a).value().pixels, ToolbarIconPicture(b).value().pixels)
+          << a << " " << b;
+  }
+  EXPECT_FALSE(ToolbarIconPicture(0) || ToolbarIconPicture(18));
+  const IconPicture grid = ToolbarIconPicture(17).value();  // drawn to all four edges
+  for (const auto& [x, y] : {std::pair{-1, 0}, {16, 0}, {15, 16}, {0, -1}, {INT_MAX, INT_MIN}}) {
+    EXPECT_EQ(grid.at(x, y), IconInk::kClear) << x << "," << y;
+    EXPECT_NE(grid.at(std::clamp(x, 0, 15), std::clamp(y, 0, 15)), IconInk::kClear);
+  }
+  // Frames are a neutral grey, the alert a pure red.
+  const IconColour frame = IconInkColour(IconInk::kOutline).value(),
+                   alert = IconInkColour(IconInk::kAlert).value();
+  EXPECT_TRUE(frame.red == frame.green && frame.green == frame.blue);
+  EXPECT_TRUE(alert.green == alert.blue && alert.red > 4 * alert.green);
+}
+
+// A layout button's picture: its layout drawn from the bottom of the stack up, each window a
+// frame, a title strip (active for row 1 only; two rows once six high inside) and a body.
+TEST(ToolbarIconsTest, LayoutPicturesShowTheWindowsWhereTheLayoutPutsThem) {
+  // 100 units a pixel, no gaps, cascade steps of 2 pixels and windows of 9, even splits.
+  const LayoutInputs in{{0, 0, 1600, 1600}, 0, 0, 0, 0, 200, 200, 16.0f / 9, 10, 10};
+  const auto px = [](int units) { return (units + 50) / 100; };
+  for (const ToolbarButton& b : ToolbarButtons()) {
+    if (b.item->method < 0 || b.item->method > 10) continue;  // a pictogram
+    const auto rows = ComputeLayout(b.item->method, b.item->method == 10 ? 4 : 3, in).value();
+    const IconPicture picture = ToolbarIconPicture(b.number).value();
+    for (int i = 0; i < kToolbarIconSize * kToolbarIconSize; ++i) {
+      const int x = i % kToolbarIconSize, y = i / kToolbarIconSize;
+      IconInk want = IconInk::kClear;
+      for (auto r = rows.rbegin(); r != rows.rend(); ++r) {
+        const int left = px(r->left), top = px(r->top), right = px(r->right()),
+                  bottom = px(r->bottom());
+        if (x < left || x >= right || y < top || y >= bottom) continue;
+        const IconInk title = r + 1 == rows.rend() ? IconInk::kTitle : IconInk::kBackTitle;
+        want = x == left || x == right - 1 || y == top || y == bottom - 1 ? IconInk::kOutline
+               : y <= top + (bottom - top - 2 >= 6 ? 2 : 1)               ? title
+                                                                          : IconInk::kBody;
+      }
+      EXPECT_EQ(picture.at(x, y), want) << "button " << b.number << " at " << x << "," << y;
+    }
+  }
+}
+
+TEST(ToolbarIconsTest, ScaleIsTheNearestWholeMultipleOf96DpiFromOneToEight) {
+  const std::pair<int, int> cases[] = {{96, 1},  {120, 1}, {143, 1}, {144, 2},  {192, 2},
+                                       {240, 3}, {0, 1},   {768, 8}, {1000, 8}, {INT_MAX, 8}};
+  for (const auto& [dpi, scale] : cases)
+    EXPECT_EQ(ToolbarIconScale(dpi), scale) << dpi;
+}
+
+}  // namespace
+}  // namespace banchiro
