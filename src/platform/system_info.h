@@ -12,8 +12,10 @@ struct VersionRecord {
   int minor = 0;
 };
 
-// The Windows a version record names; the program's look and its shut-down
-// branch on it. Every NT version from 5.1 on is kXP, as is Windows 10/11.
+// The Windows a version record names; the cascade's step, the bar's size and
+// the shut-down branch on it. Among the NT versions from 5 on only the minor
+// number counts: x.0 reads as Windows 2000 (so do Vista and Windows 10/11),
+// any other minor as XP (so do 7 and 8.1).
 enum class WindowsName { kNone, k95, k98, kMe, kNT, k2000, kXP };
 WindowsName GetWindowsName(const VersionRecord& version);
 

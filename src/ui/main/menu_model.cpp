@@ -111,7 +111,9 @@ std::vector<int> MenuChildren(int parent) {
   const auto& tree = MainMenuTree();
   std::vector<int> children;
   const int n = static_cast<int>(tree.size());
-  if (parent >= n || (parent >= 0 && tree[parent].kind != K::kSubmenu)) return children;
+  if (parent < -1 || parent >= n || (parent >= 0 && tree[parent].kind != K::kSubmenu)) {
+    return children;
+  }
   const int level = parent < 0 ? 1 : tree[parent].level + 1;
   for (int i = parent + 1; i < n && tree[i].level >= level; ++i) {
     if (tree[i].level == level) children.push_back(i);

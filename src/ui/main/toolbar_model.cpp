@@ -6,17 +6,28 @@ namespace {
 // Button n (1-based, the default order) runs a display method's menu item or
 // one of the three commands that are not layouts.
 struct Slot {
-  int method;           // -1 for a command button
-  const char* control;  // the command's menu item
-  int index;
+  int method;                     // -1 for a command button
+  const char* control = nullptr;  // the command's menu item
+  int index = -1;
 };
 constexpr Slot kSlots[kToolbarButtonCount] = {
-    {0, nullptr, -1},          {1, nullptr, -1},  {2, nullptr, -1},
-    {3, nullptr, -1},          {4, nullptr, -1},  {5, nullptr, -1},
-    {-1, "mnuOptSettei", -1},  {11, nullptr, -1}, {12, nullptr, -1},
-    {-1, "mnuFileWindows", 2}, {13, nullptr, -1}, {-1, "mnuFileWindows", 1},
-    {6, nullptr, -1},          {7, nullptr, -1},  {8, nullptr, -1},
-    {9, nullptr, -1},          {10, nullptr, -1},
+    {0},
+    {1},
+    {2},
+    {3},
+    {4},
+    {5},
+    {-1, "mnuOptSettei"},
+    {11},
+    {12},
+    {-1, "mnuFileWindows", 2},
+    {13},
+    {-1, "mnuFileWindows", 1},
+    {6},
+    {7},
+    {8},
+    {9},
+    {10},
 };
 
 const MenuEntry* ItemFor(const Slot& slot) {
