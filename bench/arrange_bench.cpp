@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -31,6 +33,21 @@ static bool operator==(const RECT& a, const RECT& b) {
 
 namespace banchiro::e2e {
 namespace {
+
+// What another process has written to a file so far; nothing before it exists.
+inline std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline std::wstring FreshTempPath(const std::wstring& stem) {
+  static LONG counter = 0;
+  wchar_t folder[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, folder);
+  return std::wstring(folder) + stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+         std::to_wstring(InterlockedIncrement(&counter));
+}
 
 constexpr int kWindows = 20;
 constexpr int kDefaultRuns = 10;

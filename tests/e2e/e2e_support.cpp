@@ -64,15 +64,6 @@ std::optional<std::string> GetString(std::string_view section, std::string_view 
   return text ? std::optional<std::string>(win32::Narrow(*text)) : std::nullopt;
 }
 
-int ValueCount(std::string_view section) {
-  win32::UniqueHKey key;
-  DWORD values = 0;
-  RegOpenKeyExW(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, KEY_QUERY_VALUE, key.put());
-  RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                   nullptr, nullptr, nullptr, nullptr);
-  return static_cast<int>(values);
-}
-
 int Relays(bool end) {
   int count = 0;
   win32::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));

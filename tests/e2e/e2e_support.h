@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -74,7 +73,6 @@ struct ResidentStandIn {
 void DeleteAllSettings();
 void SetString(std::string_view section, std::string_view name, std::string_view text);
 std::optional<std::string> GetString(std::string_view section, std::string_view name);
-int ValueCount(std::string_view section);
 
 // The KOVRAN.EXE processes running, ended first when `end` is set.
 int Relays(bool end = false);
@@ -159,21 +157,6 @@ inline bool WaitForTestTaskbar(DWORD timeout_ms = 5000) {
         return right && GetTickCount64() - since >= 300;
       },
       timeout_ms, 10);
-}
-
-// What another process has written to a file so far; nothing before it exists.
-inline std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline std::wstring FreshTempPath(const std::wstring& stem) {
-  static LONG counter = 0;
-  wchar_t folder[MAX_PATH + 1] = {};
-  GetTempPathW(MAX_PATH + 1, folder);
-  return std::wstring(folder) + stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-         std::to_wstring(InterlockedIncrement(&counter));
 }
 
 }  // namespace banchiro::e2e

@@ -1,5 +1,4 @@
-// The Win32 settings store against the real registry, and the resources the
-// program file carries.
+// The Win32 settings store against the real registry.
 #include "drivers.h"
 #include "platform/win32/utf.h"
 
@@ -37,27 +36,6 @@ TEST_F(RegistryStoreE2eTest, ReadsOnlyStringsCutsOddDataAndReadsLongValuesWhole)
                     static_cast<DWORD>(cases[i].data.size()));
     EXPECT_TRUE(store.Read("Config", name) == cases[i].text) << name;
   }
-}
-
-TEST(ProgramFileE2eTest, CarriesVersionManifestAndIcon) {
-  HMODULE module =
-      LoadLibraryExW(ProgramPath(L"BANCHIRO.EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(module, nullptr);
-  const auto resource = [&](LPCWSTR type) {
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), type);
-    const char* data =
-        found ? static_cast<const char*>(LockResource(LoadResource(module, found))) : "";
-    return std::string(data, found ? SizeofResource(module, found) : 0);
-  };
-  const std::wstring product = L"ばんちろ君 for Win";  // UTF-16 in the version resource
-  EXPECT_NE(resource(RT_VERSION)
-                .find(reinterpret_cast<const char*>(product.c_str()), 0,
-                      product.size() * sizeof(wchar_t)),
-            std::string::npos);
-  for (const char* needle : {"Microsoft.Windows.Common-Controls", "asInvoker", "dpiAware"})
-    EXPECT_NE(resource(RT_MANIFEST).find(needle), std::string::npos) << needle;
-  EXPECT_FALSE(resource(RT_GROUP_ICON).empty());
-  FreeLibrary(module);
 }
 
 }  // namespace

@@ -18,16 +18,14 @@ namespace {
 
 TEST(CommandLineTest, OneOfTheTwentyEightLettersAfterTheProgramName) {
   const std::pair<const char*, int> cases[] = {
-      {"BANCHIRO.EXE G", 4},     {"BANCHIRO.EXE\ta", 13},
-      {"  BANCHIRO.EXE   s", 0}, {"\"C:\\Program Files\\ばんちろ\\BANCHIRO.EXE\" M", 11},
-      {"BANCHIRO.EXE", -1},      {"BANCHIRO.EXE M ", -1},
-      {"BANCHIRO.EXE G H", -1},  {"BANCHIRO.EXE /M", -1},
-      {"BANCHIRO.EXE B", -1},    {"\"C:\\BANCHIRO.EXE\"M", -1},
-      {"\"unterminated M", -1},  {"", -1},
+      {"BANCHIRO.EXE G", 4},   {"  BANCHIRO.EXE\ta", 13},
+      {"BANCHIRO.EXE", -1},    {"\"C:\\Program Files\\ばんちろ\\BANCHIRO.EXE\" M", 11},
+      {"BANCHIRO.EXE M ", -1}, {"BANCHIRO.EXE G H", -1},
+      {"BANCHIRO.EXE /M", -1}, {"BANCHIRO.EXE B", -1},
+      {"\"C:\\B.EXE\"M", -1},  {"", -1},
   };
   for (const auto& [line, method] : cases) {
-    const auto named = MethodForArgument(ArgumentText(line));
-    EXPECT_EQ(named.value_or(-1), method) << line;
+    EXPECT_EQ(MethodForArgument(ArgumentText(line)).value_or(-1), method) << line;
     FakePlatform fake;
     fake.desktop.Add({});
     RunCommandLine(line, fake.platform, {});
@@ -37,43 +35,41 @@ TEST(CommandLineTest, OneOfTheTwentyEightLettersAfterTheProgramName) {
 
 TEST(StartupTest, FolderLoadSplashCommandLineThenTheInstanceCheck) {
   const struct {
-    const char* logo;  // nullptr: not stored (a first start)
-    const char* running;
-    bool another;
-    bool splash;
-  } cases[] = {
-      {nullptr, nullptr, false, true}, {"1", "0", false, true},  {"1", "1", true, false},
-      {"0", "0", false, false},        {"1", " 1", false, true},
-  };
+    const char *logo, *running;  // nullptr: not stored (a first start)
+    bool another, splash;
+    const char* mark;  // FkeyDisp(3): only "1" shows the palette at start-up
+  } cases[] = {{nullptr, nullptr, false, true, "1"},
+               {"1", "0", false, true, "01"},
+               {"1", "1", true, false, "1 "},
+               {"0", "0", false, false, "1"}};
   for (const auto& c : cases) {
     FakePlatform fake;
     fake.process.program_folder = "D:\\ばんちろ";
     fake.process.another_instance = c.another;
     if (c.logo) fake.store.Set(kSectionConfig, "OptLogo", c.logo);
     if (c.running) fake.store.Set(kSectionConfig, "OptStat", c.running);
-    fake.store.Set(kSectionFunctionKey, "FkeyDisp(3)", "1");
+    fake.store.Set(kSectionFunctionKey, "FkeyDisp(3)", c.mark);
     const WindowHandle window = fake.desktop.Add({});
     Settings settings;
-    std::vector<std::string> seen;
+    std::string seen;
     const StartupResult result = RunStartup("BANCHIRO.EXE G", fake.platform, settings, [&] {
-      // Between the halves of the load, before the command line.
-      seen.push_back(fake.store.Has(kSectionFunctionKey, "Fkey(0)") ? "late" : "splash");
-      seen.push_back(fake.desktop.calls.empty() ? "" : "after the arrangement");
+      // Between the halves of the load (OptStat as read decides on it), before the command line.
+      seen = fake.store.Has(kSectionFunctionKey, "Fkey(0)") || !fake.desktop.calls.empty()
+                 ? "too late"
+                 : "splash";
     });
-    const std::vector<std::string> splash = {"splash", ""};
-    EXPECT_EQ(seen, c.splash ? splash : std::vector<std::string>{});
+    EXPECT_EQ(seen, c.splash ? "splash" : "");
     EXPECT_EQ(fake.process.current_folder, "D:\\ばんちろ");
     EXPECT_EQ(settings.help_file_path, "D:\\ばんちろ\\BANCHIRO.HLP");
     EXPECT_EQ(fake.desktop.calls.back(), "move " + std::to_string(window));
+    EXPECT_EQ(fake.store.Get(kSectionConfig, "OptWinS"), "0") << "the load went to its end";
     EXPECT_FALSE(result.ended);
-    EXPECT_TRUE(result.palette_at_startup);
+    EXPECT_EQ(result.palette_at_startup, std::string(c.mark) == "1");
     EXPECT_EQ(result.another_instance, c.another);
-    EXPECT_FALSE(fake.store.Has(kSectionPosition, "S_Top")) << "a start writes no position";
   }
   FakePlatform newer;
-  newer.store.Set(kSectionConfig, "OptMaj", "7");
-  newer.store.Set(kSectionConfig, "OptMir", "0");
-  newer.store.Set(kSectionConfig, "OptRev", "0");
+  for (const char* key : {"OptMaj", "OptMir", "OptRev"})
+    newer.store.Set(kSectionConfig, key, "7");
   Settings settings;
   EXPECT_TRUE(RunStartup("BANCHIRO.EXE G", newer.platform, settings).ended);
   EXPECT_FALSE(newer.store.Has(kSectionConfig, "OptLogo")) << "nothing loaded after the guard";
@@ -87,21 +83,16 @@ class RelayTest : public ::testing::Test {
     ASSERT_TRUE(testing::LoadDefaultSettings(fake, settings));
     fake.processes.on_start = [this](const FakeProcesses::Started& started) {
       handed_over.push_back(fake.store.Get(kSectionDispMethod, kHandOverKey).value_or(""));
-      if (play) play(started);
-      if (!publishes(started)) return;
+      if (play) return play(started);
       fake.processes.window_owners[0x5000 + started.id] = started.id;
       fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, HandleText(0x5000 + started.id));
     };
-  }
-  Resident MakeResident(ExitTargets targets = {}) {
-    return Resident(fake.platform, settings, std::move(targets));
   }
 
   FakePlatform fake;
   Settings settings;
   std::vector<std::string> handed_over;
   std::function<void(const FakeProcesses::Started&)> play;
-  std::function<bool(const FakeProcesses::Started&)> publishes = [](const auto&) { return true; };
 };
 
 TEST_F(RelayTest, OneRelayPerKeyInMethodOrderEachWithItsCommand) {
@@ -110,13 +101,13 @@ TEST_F(RelayTest, OneRelayPerKeyInMethodOrderEachWithItsCommand) {
   settings.Fkey[7] = "5.5";  // no key
   settings.Fkey[13] = "12";
   settings.D_Method[4] = "custom.exe G";
-  Resident resident = MakeResident();
+  Resident resident(fake.platform, settings, {});
   resident.StartRelays();
   const auto& started = fake.processes.started;
   ASSERT_EQ(started.size(), 3u);
-  EXPECT_EQ(started[0].command_line, "KOVRAN.EXE F1");
-  EXPECT_EQ(started[1].command_line, "KOVRAN.EXE F3");
-  EXPECT_EQ(started[2].command_line, "KOVRAN.EXE F12");
+  const char* const keys[] = {"F1", "F3", "F12"};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(started[i].command_line, std::string("KOVRAN.EXE ") + keys[i]);
   EXPECT_EQ(started[2].program, fake.process.program_folder + "\\KOVRAN.EXE");
   EXPECT_EQ(started[2].folder, fake.process.program_folder);
   EXPECT_EQ(started[2].show_state, kRelayShowState);
@@ -140,7 +131,6 @@ TEST_F(RelayTest, AStaleWindowIsNotTakenAndASilentRelayIsEnded) {
     fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, "39321");
     if (started.command_line == "KOVRAN.EXE F4") fake.processes.running[started.id] = false;
   };
-  publishes = [](const auto&) { return false; };
   RelayTable relays;
   StartRelays(fake.platform, settings, relays);
   EXPECT_EQ(relays.count, 0);
@@ -152,85 +142,83 @@ TEST_F(RelayTest, AStaleWindowIsNotTakenAndASilentRelayIsEnded) {
 
 TEST_F(RelayTest, TheEndInOrderOnceAndNoRelaysAfterIt) {
   settings.Fkey[2] = "3";
-  std::vector<std::string> steps;
+  std::string steps;
   Resident* self = nullptr;
   ExitTargets targets;
   targets.main_position = [&]() -> std::optional<TwipsPoint> {
-    steps.push_back("position");
+    steps += "position ";
     return TwipsPoint{5450, 6530.5};
   };
-  targets.unload_settings_dialog = [&] { steps.push_back("dialog"); };
+  targets.unload_settings_dialog = [&] { steps += "dialog "; };
   targets.unload_palette = [&] {
-    steps.push_back(fake.processes.terminated.size() == 1 ? "palette" : "palette too early");
-    steps.push_back(fake.store.Get(kSectionConfig, "OptStat").value_or(""));
+    steps += "relays " + std::to_string(fake.processes.terminated.size()) + " ";
+    steps += "OptStat " + fake.store.Get(kSectionConfig, "OptStat").value_or("") + " ";
   };
   targets.unload_main_window = [&] {
-    steps.push_back("main window");
+    steps += "main window";
     self->End();  // its close request comes back here
   };
-  Resident resident = MakeResident(targets);
+  Resident resident(fake.platform, settings, targets);
   self = &resident;
   resident.StartRelays();
   EXPECT_FALSE(resident.ending());
   resident.End();
-  EXPECT_EQ(steps, (std::vector<std::string>{"position", "dialog", "palette", "0", "main window"}));
+  EXPECT_EQ(steps, "position dialog relays 1 OptStat 0 main window");
   EXPECT_TRUE(resident.ended());
   EXPECT_EQ(fake.store.Get(kSectionPosition, "S_Left"), "6530.5");
   resident.StartRelays();
   EXPECT_EQ(fake.processes.started.size(), 1u);
 }
 
-// A first-start world for the commands that act on Windows.
+// A first-start world for the commands that act on Windows; the writes they make.
 struct SessionRig {
-  SessionRig() {
+  explicit SessionRig(const char* opt_run = "2") {
     EXPECT_TRUE(testing::LoadDefaultSettings(fake, settings));
-    writes_before = fake.store.writes().size();
+    settings.OptRun = opt_run;
+    loaded_writes = fake.store.writes().size();
   }
-  void Click(int index) { Commands().mnuFileWindows_Click(index); }
   SystemCommands Commands() {
     return SystemCommands(fake.platform, session, settings, 0x20440, [] {
       return TwipsPoint{5450.0, 6530.5};
     });
   }
-  std::vector<std::string> NewWrites() const {
-    std::vector<std::string> keys;
+  std::string NewWrites() const {
+    std::string keys;
     const auto all = fake.store.writes();
-    for (std::size_t i = writes_before; i < all.size(); ++i)
-      keys.push_back(all[i].key + "=" + all[i].text);
+    for (std::size_t i = loaded_writes; i < all.size(); ++i)
+      keys += all[i].key + "=" + all[i].text + " ";
     return keys;
   }
   FakePlatform fake;
   FakeSession session;
   Settings settings;
-  std::size_t writes_before = 0;
+  std::size_t loaded_writes = 0;
 };
 
 TEST(SystemCommandsTest, EachCommandAsksItsQuestionAndCancelChangesNothing) {
-  const struct {
-    int index;
-    const char* text;
-  } cases[] = {{0, kClearRecentText}, {1, kRestartText}, {2, kShutDownText}};
-  for (const auto& c : cases) {
+  const std::pair<int, const char*> cases[] = {
+      {0, kClearRecentText}, {1, kRestartText}, {2, kShutDownText}};
+  for (const auto& [index, text] : cases) {
     SessionRig r;
     r.fake.message_boxes.answers = {MessageAnswer::kCancel};
-    r.Click(c.index);
+    r.Commands().mnuFileWindows_Click(index);
     ASSERT_EQ(r.fake.message_boxes.shown.size(), 1u);
-    EXPECT_EQ(r.fake.message_boxes.shown[0].text, c.text);
+    EXPECT_EQ(r.fake.message_boxes.shown[0].text, text);
     EXPECT_EQ(r.fake.message_boxes.shown[0].buttons, MessageButtons::kOkCancel);
     EXPECT_TRUE(r.session.privilege_enabled) << "enabled whatever the answer";
-    EXPECT_TRUE(r.NewWrites().empty());
-    EXPECT_TRUE(r.session.ended.empty());
+    EXPECT_EQ(r.NewWrites(), "");
     EXPECT_EQ(r.session.recent_documents.size(), 1u);
+    EXPECT_TRUE(r.session.ended.empty());
   }
   SessionRig r;
-  r.Click(0);
+  r.Commands().mnuFileWindows_Click(0);
   EXPECT_TRUE(r.session.recent_documents.empty());
   r.Commands().mnuFileDustEmpty_Click();
   EXPECT_EQ(r.session.recycle_bin_owners, std::vector<WindowHandle>{0x20440});
   for (int index : {-1, 3})
-    r.Click(index);
+    r.Commands().mnuFileWindows_Click(index);
   EXPECT_EQ(r.fake.message_boxes.shown.size(), 1u);
-  EXPECT_TRUE(r.NewWrites().empty());
+  EXPECT_EQ(r.NewWrites(), "");
 }
 
 TEST(SystemCommandsTest, EndingWindowsSavesTheStateFirstAndUndoesTheFlagWhenRefused) {
@@ -243,54 +231,48 @@ TEST(SystemCommandsTest, EndingWindowsSavesTheStateFirstAndUndoesTheFlagWhenRefu
       {{2, 10, 0}, 1, false, {SessionEnd::kRestart}},
       {{2, 5, 1}, 2, false, {SessionEnd::kPowerOff}},
       {{1, 4, 10}, 2, false, {SessionEnd::kShutDown}},
-      {{1, 4, 0}, 2, false, {}},  // Windows 95 is not asked at all
+      {{2, 4, 0}, 2, false, {SessionEnd::kShutDown}},  // Windows NT
+      {{1, 4, 0}, 2, false, {}},                       // Windows 95 is not asked at all
       {{2, 10, 0}, 1, true, {SessionEnd::kRestart}},
   };
   for (const auto& c : cases) {
     SessionRig r;
     r.fake.system.version = c.version;
     r.session.end_session_works = !c.refused;
-    r.Click(c.index);
+    r.Commands().mnuFileWindows_Click(c.index);
     EXPECT_EQ(r.session.ended, c.asked) << c.version.minor;
     const bool going = !c.asked.empty() && !c.refused;
-    std::vector<std::string> writes = {"OptRun=2", "S_Top=5450", "S_Left=6530.5", "OptStat=0"};
-    if (!going) writes.push_back("OptStat=1");
-    EXPECT_EQ(r.NewWrites(), writes) << c.version.minor;
+    EXPECT_EQ(r.NewWrites(), std::string("OptRun=2 S_Top=5450 S_Left=6530.5 OptStat=0 ") +
+                                 (going ? "" : "OptStat=1 "));
     EXPECT_EQ(r.settings.OptStat, going ? "0" : "1");
   }
 }
 
-TEST(SystemCommandsTest, TheTimerRunsThePendingActionOnceInItsMinute) {
+TEST(SystemCommandsTest, OnlyAPendingActionRunsAtItsMinuteOnceAndWithoutAQuestion) {
   const struct {
-    const char *run, *hour, *minute;
+    const char *run, *hour;
     TimeOfDay now;
-    bool asked_windows;
-  } cases[] = {
-      {"0", "07", "30", {7, 30}, true},   {"1", "23", "05", {23, 5}, true},
-      {"2", "07", "30", {7, 30}, false},  {"0", "07", "30", {7, 31}, false},
-      {"0", "07", "30", {19, 30}, false}, {"0", "7", "30", {7, 30}, false},
-      {"01", "07", "30", {7, 30}, false},
-  };
+    std::vector<SessionEnd> asked;
+  } cases[] = {{"0", "07", {7, 30}, {SessionEnd::kRestart}},
+               {"1", "23", {23, 30}, {SessionEnd::kPowerOff}},
+               {"2", "07", {7, 30}, {}},
+               {"01", "07", {7, 30}, {}},
+               {"0", "07", {7, 31}, {}},
+               {"0", "07", {19, 30}, {}}};
   for (const auto& c : cases) {
-    SessionRig r;
-    r.settings.OptRun = c.run;
-    r.settings.OptTime = {c.hour, c.minute};
+    SessionRig r(c.run);
+    r.settings.OptTime = {c.hour, "30"};
     r.session.now = c.now;
     SystemCommands commands = r.Commands();
     for (int tick = 0; tick < 3; ++tick)
       commands.Timer1_Timer();
     EXPECT_TRUE(r.fake.message_boxes.shown.empty()) << "the schedule asks nothing";
-    EXPECT_EQ(r.session.ended.size(), c.asked_windows ? 1u : 0u) << c.run << " " << c.hour;
-    if (c.asked_windows) {
-      EXPECT_EQ(r.session.ended[0], c.run[0] == '0' ? SessionEnd::kRestart : SessionEnd::kPowerOff);
-    }
+    EXPECT_EQ(r.session.ended, c.asked) << c.run << " " << c.now.hour << ":" << c.now.minute;
   }
-  SessionRig asked;
-  asked.settings.OptRun = "1";
-  asked.Click(1);
-  EXPECT_TRUE(asked.fake.message_boxes.shown.empty()) << "a pending action is the timer's call";
+  SessionRig pending("1");
+  pending.Commands().mnuFileWindows_Click(1);
+  EXPECT_TRUE(pending.fake.message_boxes.shown.empty()) << "a pending action is the timer's call";
   EXPECT_EQ(ClockText({9, 5}), "09:05");
-  EXPECT_EQ(ClockText({23, 59}), "23:59");
 }
 
 }  // namespace

@@ -123,30 +123,31 @@ TEST(ToolbarIconsTest, SeventeenDistinctPicturesNothingOutsideTheCellAndPlainCol
   EXPECT_TRUE(alert.green == alert.blue && alert.red > 4 * alert.green);
 }
 
-// A layout button's picture: its layout drawn from the bottom of the stack up, each window a
-// frame, a title strip (active for row 1 only; two rows once six high inside) and a body.
+// A layout button shows its layout, computed on a cell of 100 units a pixel: ink only where a
+// window stands, and the active title only in row 1, the topmost window.
 TEST(ToolbarIconsTest, LayoutPicturesShowTheWindowsWhereTheLayoutPutsThem) {
-  // 100 units a pixel, no gaps, cascade steps of 2 pixels and windows of 9, even splits.
   const LayoutInputs in{{0, 0, 1600, 1600}, 0, 0, 0, 0, 200, 200, 16.0f / 9, 10, 10};
-  const auto px = [](int units) { return (units + 50) / 100; };
+  const auto covers = [](const Rect& r, int x, int y) {
+    return x * 100 + 50 > r.left && x * 100 + 50 <= r.right() && y * 100 + 50 > r.top &&
+           y * 100 + 50 <= r.bottom();
+  };
   for (const ToolbarButton& b : ToolbarButtons()) {
     if (b.item->method < 0 || b.item->method > 10) continue;  // a pictogram
     const auto rows = ComputeLayout(b.item->method, b.item->method == 10 ? 4 : 3, in).value();
     const IconPicture picture = ToolbarIconPicture(b.number).value();
-    for (int i = 0; i < kToolbarIconSize * kToolbarIconSize; ++i) {
-      const int x = i % kToolbarIconSize, y = i / kToolbarIconSize;
-      IconInk want = IconInk::kClear;
-      for (auto r = rows.rbegin(); r != rows.rend(); ++r) {
-        const int left = px(r->left), top = px(r->top), right = px(r->right()),
-                  bottom = px(r->bottom());
-        if (x < left || x >= right || y < top || y >= bottom) continue;
-        const IconInk title = r + 1 == rows.rend() ? IconInk::kTitle : IconInk::kBackTitle;
-        want = x == left || x == right - 1 || y == top || y == bottom - 1 ? IconInk::kOutline
-               : y <= top + (bottom - top - 2 >= 6 ? 2 : 1)               ? title
-                                                                          : IconInk::kBody;
+    int titles = 0;
+    for (int y = 0; y < kToolbarIconSize; ++y) {
+      for (int x = 0; x < kToolbarIconSize; ++x) {
+        const bool on_a_window =
+            std::any_of(rows.begin(), rows.end(), [&](const Rect& r) { return covers(r, x, y); });
+        EXPECT_EQ(picture.at(x, y) != IconInk::kClear, on_a_window)
+            << b.number << " " << x << "," << y;
+        if (picture.at(x, y) != IconInk::kTitle) continue;
+        ++titles;
+        EXPECT_TRUE(covers(rows[0], x, y)) << b.number << " " << x << "," << y;
       }
-      EXPECT_EQ(picture.at(x, y), want) << "button " << b.number << " at " << x << "," << y;
     }
+    EXPECT_GT(titles, 0) << b.number;
   }
 }
 

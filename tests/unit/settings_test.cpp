@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_platform.h"
-#include "settings/appearance.h"
 #include "settings/key_table.h"
 #include "settings/load_settings.h"
 #include "settings/setting_values.h"
@@ -136,38 +135,12 @@ TEST(LoadSettingsTest, RightClickRowsAndExcludedTitles) {
   EXPECT_EQ(l.settings.exclusion_count, 3);
 }
 
-TEST(LoadSettingsTest, StretchesAroundTheSplashAndTheCommandLine) {
-  FakePlatform fake;
-  Settings s;
-  fake.store.Set(kSectionConfig, "OptStat", "0");
-  fake.store.Set(kSectionFunctionKey, "FkeyDisp(3)", "1");
-  SettingsLoader loader(s, fake.store, fake.message_boxes, fake.process, {});
-  ASSERT_TRUE(loader.RunSteps(kFirstLoadStep, kLastStepBeforeSplash));
-  // The two values stored above, the version record and the splash switch.
-  EXPECT_EQ(fake.store.values().size(), 6u);
-  EXPECT_EQ(s.OptStat, "0") << "the splash decides on the flag as read";
-  ASSERT_TRUE(loader.RunSteps(kLastStepBeforeSplash + 1, kLastStepBeforeCommandLine));
-  EXPECT_EQ(s.OptStat, "1");
-  EXPECT_FALSE(fake.store.Has(kSectionConfig, "OptWinS"));
-  ASSERT_TRUE(loader.RunSteps(kLastStepBeforeCommandLine + 1, kLastLoadStep));
-  EXPECT_TRUE(fake.store.Has(kSectionConfig, "OptWinS"));
-  EXPECT_TRUE(loader.palette_at_startup());
-  for (const char* mark : {"0", "01", "1 "}) {
-    FakePlatform f;
-    f.store.Set(kSectionFunctionKey, "FkeyDisp(3)", mark);
-    SettingsLoader other(s, f.store, f.message_boxes, f.process, {});
-    ASSERT_TRUE(other.RunSteps(kFirstLoadStep, kLastLoadStep));
-    EXPECT_FALSE(other.palette_at_startup()) << '"' << mark << '"';
-  }
-}
-
 TEST(LoadSettingsTest, PositionDefaultsFollowTheScreen) {
   const struct {
     ScreenMetrics screen;
     const char* expected;  // S_Top S_Left F_Top F_Left
   } cases[] = {
       {{1024, 768, 15, 15}, "5450 6530 10321.5 1000"},
-      {{1280, 1024, 15, 15}, "7370 8450 14161.5 2920"},     // 19200 twips: small palette
       {{1920, 1080, 15, 15}, "7790 13250 15001.5 5205"},    // large palette
       {{1366, 768, 7.5, 7.5}, "2570 3972 4561.5 -1557.5"},  // 192 DPI, a half to even
   };
@@ -176,82 +149,24 @@ TEST(LoadSettingsTest, PositionDefaultsFollowTheScreen) {
     const Settings& s = l.settings;
     EXPECT_EQ(s.S_Top + " " + s.S_Left + " " + s.F_Top + " " + s.F_Left, c.expected);
   }
-  Settings settings;
-  FakeSystemInfo system;
-  system.appearance_scheme = "Windows Standard";
-  ReadAppearanceScheme(settings, system);
-  system.appearance_scheme.reset();
-  ReadAppearanceScheme(settings, system);
-  EXPECT_EQ(settings.appearance_scheme, "Windows Standard") << "kept when Windows has none";
-}
-
-TEST(SettingValuesTest, FlagsAreExactlyOneOfTheirOwnKey) {
-  const struct {
-    bool (*read)(const Settings&);
-    std::string Settings::*key;
-  } flags[] = {{ToolbarOn, &Settings::OptTBar},      {MenuBarOn, &Settings::OptMBar},
-               {CentredAtStart, &Settings::OptCent}, {StartsHidden, &Settings::OptWinS},
-               {SplashOn, &Settings::OptLogo},       {PaletteInFront, &Settings::OptGuide}};
-  for (const auto& f : flags) {
-    for (const auto& other : flags) {
-      Settings s;
-      s.*(other.key) = "1";
-      EXPECT_EQ(f.read(s), &f == &other);
-    }
-    for (const char* text : {"01", " 1", ""}) {
-      Settings s;
-      s.*(f.key) = text;
-      EXPECT_FALSE(f.read(s)) << text;
-    }
-  }
 }
 
 TEST(SettingValuesTest, NumbersAtTheStartOfTheirText) {
   Settings s;
-  s.RgtClick[2] = {"1", "01", "yes", "1.0"};
-  s.RgtClick[1][4] = "1";
-  s.OptSepa = {" 1", "0", "", "", "1"};
-  std::string shown;
-  for (int n = -1; n <= kMethodCount; ++n)
-    shown += OnDisplayMenu(s, n) ? "1" : "0";
-  for (int k = -1; k <= kSeparatorCount; ++k)
-    shown += SeparatorOnDisplayMenu(s, k) ? "1" : "0";
-  EXPECT_EQ(shown,
-            "0110100000000000"
-            "0100010");
-
-  const std::pair<const char*, int> keys[] = {{"1", 1},   {"12", 12}, {" 5", 5}, {"5.0", 5},
-                                              {"5.5", 0}, {"13", 0},  {"0", 0},  {"-1", 0}};
+  // The palette's tests cover "0", "" and "13"; these are the numbers' own.
+  const std::pair<const char*, int> keys[] = {
+      {"12", 12}, {" 5", 5}, {"5.0", 5}, {"5.5", 0}, {"-1", 0}};
   for (const auto& [text, key] : keys) {
     s.Fkey[13] = text;
     EXPECT_EQ(AssignedKey(s, 13).value_or(0), key) << '"' << text << '"';
   }
-  s.FkeyDisp = {"1", "2", "0", ""};
-  std::string marked;
-  for (int n = 0; n < 4; ++n)
-    marked += MarkedForPalette(s, n) ? "1" : "0";
-  EXPECT_EQ(marked, "1100");
   const std::pair<const char*, std::uint32_t> colours[] = {
-      {"16777215", 0xFFFFFF}, {"16777216", 0}, {"-1", 0}, {"x", 0}, {"2.5", 2}};
+      {"16777215", 0xFFFFFF}, {"16777216", 0}, {"-1", 0}, {"2.5", 2}};
   for (const auto& [text, colour] : colours) {
     s.OptCol = {text, "255"};
     EXPECT_EQ(PaletteColour(s, 0), colour) << text;
     EXPECT_EQ(PaletteColour(s, 1), 255u);
   }
-  std::string actions;
-  for (const char* run : {"0", "1", "2", "00", ""}) {
-    s.OptRun = run;
-    actions += std::to_string(static_cast<int>(ScheduledAction(s)));
-  }
-  EXPECT_EQ(actions, "12000");
-  s.S_Top = "5445";
-  s.S_Left = "abc";
-  s.F_Top = "-120.5";
-  s.F_Left = "7";
-  EXPECT_EQ(StoredMainPosition(s).top, 5445);
-  EXPECT_EQ(StoredMainPosition(s).left, 0);
-  EXPECT_EQ(StoredPalettePosition(s).top, -120.5);
-  EXPECT_EQ(StoredPalettePosition(s).left, 7);
 }
 
 TEST(SettingValuesTest, LayoutNumbersEdgeByEdgeWithTheirFallbacks) {
