@@ -1,6 +1,5 @@
 #include "app/relays.h"
 
-
 #include "common/function_keys.h"
 #include "settings/setting_values.h"
 
