@@ -20,6 +20,12 @@ struct Rect {
   friend bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }
 };
 
+// A rectangle of one of the program's own windows or controls, in twips
+// (1/1440 inch), within its parent's client area.
+struct TwipsRect {
+  double left = 0, top = 0, width = 0, height = 0;
+};
+
 // A place of one of the program's own windows, in twips (1/1440 inch).
 struct TwipsPoint {
   double top = 0;

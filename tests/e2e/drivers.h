@@ -24,6 +24,7 @@
 #include "ui/main/win32/main_toolbar.h"
 #include "ui/main/win32/main_window.h"
 #include "ui/palette/win32/palette_window.h"
+#include "ui/settings/win32/settings_dialog.h"
 
 namespace banchiro {
 inline void PrintTo(const Rect& r, std::ostream* os) {
@@ -197,6 +198,26 @@ class Program {
   }
   Child process_;
 };
+
+// A control of the settings dialog, found by its place in the dialog's table.
+inline HWND SettingsControl(HWND dialog, ControlKind kind, ControlRole role, int index = 0) {
+  const auto& table = SettingsDialogControls();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const DialogControl& c = table[i];
+    if (c.kind != kind || c.role != role || c.index != index) continue;
+    const int id = role != ControlRole::kCommand || index > 1 ? 1000 + static_cast<int>(i)
+                   : index == 0                               ? IDOK
+                                                              : IDCANCEL;
+    return GetDlgItem(dialog, id);
+  }
+  return nullptr;
+}
+
+// Clicks a control with the mouse: its centre, or its upper arrow.
+inline void ClickOn(HWND control, bool upper_arrow = false) {
+  const Rect r = RectOf(control);
+  Mouse({r.left + r.width / 2, r.top + (upper_arrow ? r.height / 4 : r.height / 2)});
+}
 
 // Ends the session as Windows does, through one window of the program: true
 // when it agreed. Windows may end the process as soon as WM_ENDSESSION

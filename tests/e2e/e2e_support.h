@@ -124,9 +124,13 @@ inline void PressCtrlF(int key) {  // reaches hot keys as the keyboard does
   keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
+// Moves the pointer there and presses or releases there, in one event: a
+// move of its own reaches the window system through X after a while, and a
+// click made meanwhile could land where the pointer was before.
 inline void Mouse(POINT at, DWORD flags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP) {
-  SetCursorPos(at.x, at.y);
-  mouse_event(flags, 0, 0, 0, 0);
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  mouse_event(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (at.x * 65536 + width - 1) / width,
+              (at.y * 65536 + height - 1) / height, 0, 0);
 }
 
 // Asks the test script, which watches <runner folder>\e2e-shots, for a

@@ -4,7 +4,6 @@ namespace banchiro::app {
 
 // Not built yet: the items are in place with their final captions and
 // shortcuts, and choosing one does nothing until its window exists.
-void ShowSettingsDialog(ui::MainWindow&) {}
 void ShowHelp(ui::MainWindow&, const Settings&, int) {}
 void ShowVersionDialog(ui::MainWindow&) {}
 

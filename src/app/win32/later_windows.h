@@ -9,8 +9,6 @@ namespace banchiro::app {
 // Each item reaches exactly one of these routines, so the window behind it
 // plugs in here without touching the menus.
 
-// The tabbed settings dialog (not modal; a second request brings it forward).
-void ShowSettingsDialog(ui::MainWindow& owner);
 // Help: 0 keyword search, 1 contents, from the help file beside the program.
 void ShowHelp(ui::MainWindow& owner, const Settings& settings, int index);
 // The version dialog, modal.

@@ -15,6 +15,7 @@
 #include "settings/setting_values.h"
 #include "ui/main/win32/main_window.h"
 #include "ui/palette/win32/palette_window.h"
+#include "ui/settings/win32/settings_dialog.h"
 
 namespace {
 
@@ -46,11 +47,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   banchiro::win32::Win32Session session;
   banchiro::ui::PaletteWindow palette(platform.platform, settings, instance);
   std::optional<banchiro::ui::MainWindow> main_window;
+  // Made at its first opening; it needs the main window, which it adjusts.
+  std::optional<banchiro::ui::SettingsDialog> settings_dialog;
 
   banchiro::ExitTargets targets;
   targets.main_position = [&]() -> std::optional<banchiro::TwipsPoint> {
     if (!main_window || !main_window->loaded()) return std::nullopt;
     return main_window->Position();
+  };
+  targets.unload_settings_dialog = [&settings_dialog] {
+    if (settings_dialog) settings_dialog->Unload();
   };
   targets.unload_palette = [&palette] { palette.Unload(); };
   targets.unload_main_window = [&main_window] {
@@ -59,7 +65,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   banchiro::Resident resident(platform.platform, settings, targets);
 
   banchiro::MainWindowRoutines routines;
-  routines.show_settings_dialog = [&] { banchiro::app::ShowSettingsDialog(*main_window); };
+  routines.show_settings_dialog = [&] {
+    if (!settings_dialog)
+      settings_dialog.emplace(platform.platform, settings, *main_window, instance);
+    settings_dialog->Open(main_window->hwnd());
+  };
   routines.show_help = [&](int index) { banchiro::app::ShowHelp(*main_window, settings, index); };
   routines.show_version_dialog = [&] { banchiro::app::ShowVersionDialog(*main_window); };
   main_window.emplace(platform.platform, session, settings, resident, routines, instance);
@@ -76,6 +86,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // The program lives while any of its windows is loaded.
   MSG message;
   while ((main_window->loaded() || palette.loaded()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (settings_dialog && settings_dialog->TranslateDialogKey(message)) continue;
     if (main_window->TranslateShortcut(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

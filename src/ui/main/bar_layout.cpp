@@ -41,11 +41,13 @@ BarLayout BarLayoutFor(const Settings& settings, WindowsName windows) {
                       settings.appearance_scheme);
 }
 
+TwipsPoint CentredOnScreen(const ScreenMetrics& screen, const TwipsSize& window) {
+  return {(screen.height_twips() - window.height) / 2, (screen.width_twips() - window.width) / 2};
+}
+
 TwipsPoint MainWindowPositionFor(const Settings& settings, const ScreenMetrics& screen,
                                  const TwipsSize& window) {
-  if (CentredAtStart(settings)) {
-    return {(screen.height_twips() - window.height) / 2, (screen.width_twips() - window.width) / 2};
-  }
+  if (CentredAtStart(settings)) return CentredOnScreen(screen, window);
   return StoredMainPosition(settings);
 }
 

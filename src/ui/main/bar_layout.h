@@ -32,6 +32,9 @@ BarLayout BarLayoutFor(bool toolbar_on, bool menu_bar_on, WindowsName windows,
 // The same from the settings record: OptTBar and OptMBar are on when "1".
 BarLayout BarLayoutFor(const Settings& settings, WindowsName windows);
 
+// The top/left in twips of a window of this size centred on the screen.
+TwipsPoint CentredOnScreen(const ScreenMetrics& screen, const TwipsSize& window);
+
 // The main window's top/left in twips when it loads: centred on the screen
 // with OptCent "1", otherwise the stored S_Top/S_Left (0 for text that is not
 // a number).

@@ -15,12 +15,6 @@ namespace banchiro {
 inline constexpr const char* kPaletteCaption = "ファンクションキー";
 inline constexpr const char* kPaletteFontFace = "ＭＳ Ｐゴシック";
 
-// A tile in twips within the palette's client area (which is the window:
-// the palette has no border and no caption).
-struct TwipsRect {
-  double left = 0, top = 0, width = 0, height = 0;
-};
-
 // Slot i (0..11) stands for Ctrl+F(i+1): a name tile above a key tile.
 struct PaletteSlot {
   TwipsRect name;  // Label1(i)

@@ -11,6 +11,7 @@
 #include "ui/main/win32/main_toolbar.h"
 #include "ui/main/main_window_model.h"
 #include "ui/main/win32/tray_icon.h"
+#include "ui/settings/settings_dialog_model.h"
 #include "ui/win32/window_base.h"
 
 namespace banchiro::ui {
@@ -20,7 +21,7 @@ inline constexpr wchar_t kMainClassName[] = L"BANCHIRO";
 // The main window BANCHIRO: a small always-on-top bar with the menu bar and
 // the toolbar, the notification icon and the 10-second timer. It renders
 // what MainWindowModel decides and hands every event to it.
-class MainWindow : public WindowBase, public MainView {
+class MainWindow : public WindowBase, public MainView, public BarWindow {
  public:
   MainWindow(Platform& platform, SystemSession& session, Settings& settings, Resident& resident,
              MainWindowRoutines routines, HINSTANCE instance);
@@ -33,13 +34,14 @@ class MainWindow : public WindowBase, public MainView {
   void Close();
   // The menu shortcuts; true when the message was one of them.
   bool TranslateShortcut(MSG& message) { return menus_.TranslateShortcut(hwnd(), message); }
-  // The toolbar's own dialog for choosing and ordering its buttons, and the
-  // save of the arrangement for the next start.
-  void CustomizeToolbar() { toolbar_.Customize(); }
-  void SaveToolbar() { toolbar_.Save(); }
   void set_on_destroyed(std::function<void()> handler) { on_destroyed_ = std::move(handler); }
 
-  // MainView
+  // BarWindow: the toolbar's own dialog for choosing and ordering its
+  // buttons, and the save of the arrangement for the next start.
+  void CustomizeToolbar() override { toolbar_.Customize(); }
+  void SaveToolbar() override { toolbar_.Save(); }
+
+  // MainView (ApplyBarLayout, MoveTo and Position also serve BarWindow)
   WindowHandle Handle() override;
   void AddTrayIcon() override;
   void DeleteTrayIcon() override { tray_.Delete(); }

@@ -1,0 +1,233 @@
+#include "ui/settings/settings_dialog_model.h"
+
+#include "common/numbers.h"
+#include "settings/appearance.h"
+#include "settings/key_table.h"
+#include "settings/main_position.h"
+#include "settings/setting_values.h"
+
+namespace banchiro {
+namespace {
+
+// A stored number as a control takes it: its leading number, whole.
+int WholeNumber(const std::string& text) {
+  return RoundToInt32(LeadingNumber(text));
+}
+
+// A check box takes the number itself: ticked for 1.
+bool Ticked(const std::string& text) {
+  return LeadingNumber(text) == 1.0;
+}
+
+std::string Flag(bool on) {
+  return on ? "1" : "0";
+}
+
+constexpr SpinRange kEdgeRanges[3] = {kIconCountRange, kIconSizeRange, kAdjustmentRange};
+constexpr std::string_view kEdgeKeys[3] = {"OptSat", "OptPix", "OptIval"};
+
+}  // namespace
+
+SettingsDialogModel::SettingsDialogModel(Platform& platform, Settings& settings, BarWindow& bar,
+                                         SettingsDialogView& view)
+    : platform_(platform), settings_(settings), bar_(bar), view_(view) {}
+
+void SettingsDialogModel::Form_Load() {
+  loading_ = true;
+  SettingsDialogState& s = state_;
+  const Settings& r = settings_;
+  const std::string* general[kGeneralBoxCount] = {&r.OptLogo, &r.OptCent,  &r.OptMBar,
+                                                  &r.OptTBar, &r.OptTBar2, &r.OptLAct};
+  for (int i = 0; i < kGeneralBoxCount; ++i)
+    s.general[i] = *general[i] == "1";
+  s.tab = SpinRange{0, kSettingsTabCount - 1}.Clamp(WholeNumber(r.OptLATab));
+  // A damaged run option schedules nothing, as the timer reads it.
+  const int run = WholeNumber(r.OptRun);
+  s.pending_run = run >= 0 && run <= 2 && r.OptRun == std::to_string(run) ? run : 2;
+  StepRunTime(s.time, false, WholeNumber(r.OptTime[0]), false);
+  StepRunTime(s.time, true, WholeNumber(r.OptTime[1]), false);
+  // The labels keep the stored texts until a spinner moves.
+  s.time.hour_label = r.OptTime[0];
+  s.time.minute_label = r.OptTime[1];
+  s.link_time = r.OptRel == "1";
+  UpDown2_Change(RoundToInt32(LeadingNumber(r.OptCas) * 10));
+  VScroll3_Change(0, WholeNumber(r.OptRat[0]));
+  VScroll3_Change(1, WholeNumber(r.OptRat[1]));
+  s.ratio_label[0] = r.OptRat[0];
+  s.ratio_label[1] = r.OptRat[1];
+  for (int i = 0; i < 4; ++i) {
+    Edge_Change(EdgePart::kCount, i, WholeNumber(r.OptSat[i]));
+    Edge_Change(EdgePart::kSize, i, WholeNumber(r.OptPix[i]));
+    Edge_Change(EdgePart::kAdjustment, i, WholeNumber(r.OptIval[i]));
+  }
+
+  s.titles.clear();
+  for (const std::string& title : r.JogaiWid) {
+    if (!title.empty() && title != " ") s.titles.push_back(title);
+  }
+  for (int i = 0; i < 4; ++i) {
+    s.size_rule_on[i] = Ticked(r.OptJog[i]);
+    s.size_rule_height[i] = kSizeRuleRange.Clamp(WholeNumber(r.OptHgt[i]));
+    s.size_rule_width[i] = kSizeRuleRange.Clamp(WholeNumber(r.OptWth[i]));
+  }
+  for (int row = 0; row < kRightClickRows; ++row) {
+    for (int n = 0; n < kMethodCount; ++n)
+      s.right_click[row][n] = Ticked(r.RgtClick[row][n]);
+  }
+  for (int k = 0; k < kSeparatorCount; ++k)
+    s.separator[k] = Ticked(r.OptSepa[k]);
+  for (int n = 0; n < kMethodCount; ++n) {
+    s.pending_key[n] = AssignedKey(r, n).value_or(0);
+    s.on_palette[n] = Ticked(r.FkeyDisp[n]);
+  }
+  s.colour = r.OptCol;
+  s.guide = Ticked(r.OptGuide);
+  loading_ = false;
+  Render();
+}
+
+void SettingsDialogModel::Command1_Click(int index) {
+  switch (index) {
+    case 0:
+      for (int tab = 0; tab < kSettingsTabCount; ++tab)
+        SaveTab(tab);
+      view_.Close();
+      return;
+    case 1:
+      view_.Close();
+      return;
+    case 2:
+      SaveTab(state_.tab);
+      return;
+    case 3:
+      view_.ShowHelp(settings_.help_file_path, kSettingsHelpContexts[state_.tab]);
+      return;
+  }
+}
+
+void SettingsDialogModel::SSTab1_Click(int tab) {
+  if (tab < 0 || tab >= kSettingsTabCount) return;
+  state_.tab = tab;
+  Render();
+}
+
+void SettingsDialogModel::Check1_Click(int box, bool ticked) {
+  if (box < 0 || box >= kGeneralBoxCount) return;
+  state_.general[box] = ticked;
+  // The two bars reach the record at once: the main window reads them
+  // whenever it lays itself out, and it must never lose both.
+  if (box == kMenuBarBox) settings_.OptMBar = Flag(ticked);
+  if (box == kToolbarBox) settings_.OptTBar = Flag(ticked);
+  if (settings_.OptMBar == "0" && settings_.OptTBar == "0") {
+    platform_.message_boxes.Show(kBothBarsOffText, kBothBarsOffTitle, MessageButtons::kOk,
+                                 MessageIcon::kExclamation);
+    platform_.message_boxes.Show(kMenuBarForcedText, kMenuBarForcedTitle, MessageButtons::kOk,
+                                 MessageIcon::kExclamation);
+    state_.general[kMenuBarBox] = true;
+    settings_.OptMBar = "1";
+  }
+  Render();
+}
+
+void SettingsDialogModel::Option1_Click(int index) {
+  if (index < 0 || index > 2) return;
+  state_.pending_run = index;
+  Render();
+}
+
+void SettingsDialogModel::Check2_Click(bool ticked) {
+  state_.link_time = ticked;
+  Render();
+}
+
+void SettingsDialogModel::UpDown1_Change(bool minute, int value) {
+  StepRunTime(state_.time, minute, value, state_.link_time);
+  Render();
+}
+
+void SettingsDialogModel::UpDown2_Change(int tenths) {
+  state_.cascade = kCascadeRange.Clamp(tenths);
+  state_.cascade_label = CascadeLabel(state_.cascade);
+  Render();
+}
+
+void SettingsDialogModel::VScroll3_Change(int share, int value) {
+  if (share < 0 || share > 3) return;
+  const int partner = (share + 2) % 4;
+  state_.ratio[share] = kRatioRange.Clamp(value);
+  state_.ratio[partner] = PartnerShare(state_.ratio[share]);
+  state_.ratio_label[share] = std::to_string(state_.ratio[share]);
+  state_.ratio_label[partner] = std::to_string(state_.ratio[partner]);
+  Render();
+}
+
+void SettingsDialogModel::Edge_Change(EdgePart part, int edge, int value) {
+  const int p = static_cast<int>(part);
+  if (edge < 0 || edge > 3) return;
+  state_.edge[p][edge] = kEdgeRanges[p].Clamp(value);
+  for (int i = 0; i < 4; ++i)
+    state_.edge_label[p][i] = std::to_string(state_.edge[p][i]);
+  Render();
+}
+
+void SettingsDialogModel::SaveTab(int tab) {
+  // The exclusion, right-click and function-key tabs save with their own
+  // controls, which the dialog does not have yet.
+  if (tab == 0) SaveGeneralTab();
+}
+
+void SettingsDialogModel::Write(std::string_view section, std::string_view key, std::string& field,
+                                const std::string& text) {
+  field = text;
+  platform_.store.Write(section, key, text);
+}
+
+void SettingsDialogModel::SaveGeneralTab() {
+  const SettingsDialogState& s = state_;
+  const auto C = kSectionConfig;
+  Write(C, "OptLogo", settings_.OptLogo, Flag(s.general[kLogoBox]));
+  ReadAppearanceScheme(settings_, platform_.system);
+  const BarLayout layout =
+      BarLayoutFor(s.general[kToolbarBox], MenuBarOn(settings_),
+                   GetWindowsName(platform_.system.Version()), settings_.appearance_scheme);
+  bar_.ApplyBarLayout(layout);
+  Write(C, "OptMBar", settings_.OptMBar, Flag(s.general[kMenuBarBox]));
+  Write(C, "OptTBar", settings_.OptTBar, Flag(s.general[kToolbarBox]));
+
+  const TwipsPoint centre = CentredOnScreen(platform_.screen.Metrics(), layout.size);
+  if (s.general[kCentreBox]) {
+    bar_.MoveTo(centre);
+  } else {
+    TwipsPoint place = bar_.Position();
+    // A bar in the very corner was never placed by the user.
+    if (place.top == 0 && place.left == 0) {
+      bar_.MoveTo(centre);
+      place = centre;
+    }
+    // The record only: hiding the bar and the end of the run store it.
+    settings_.S_Top = FormatSingle(static_cast<float>(place.top));
+    settings_.S_Left = FormatSingle(static_cast<float>(place.left));
+  }
+  Write(kSectionPosition, "OptCent", settings_.OptCent, Flag(s.general[kCentreBox]));
+
+  Write(C, "OptTBar2", settings_.OptTBar2, Flag(s.general[kSaveToolbarBox]));
+  if (s.general[kSaveToolbarBox]) bar_.SaveToolbar();
+  Write(C, "OptLAct", settings_.OptLAct, Flag(s.general[kLastTabBox]));
+  if (s.general[kLastTabBox]) Write(C, "OptLATab", settings_.OptLATab, std::to_string(s.tab));
+  Write(C, "OptRun", settings_.OptRun, std::to_string(s.pending_run));
+  Write(C, "OptTime(0)", settings_.OptTime[0], s.time.hour_label);
+  Write(C, "OptTime(1)", settings_.OptTime[1], s.time.minute_label);
+  Write(C, "OptRel", settings_.OptRel, Flag(s.link_time));
+  Write(C, "OptCas", settings_.OptCas, s.cascade_label);
+  Write(C, "OptRat(0)", settings_.OptRat[0], s.ratio_label[0]);
+  Write(C, "OptRat(1)", settings_.OptRat[1], s.ratio_label[1]);
+  std::array<std::string, 4>* fields[3] = {&settings_.OptSat, &settings_.OptPix,
+                                           &settings_.OptIval};
+  for (int i = 0; i < 4; ++i) {
+    for (int p = 0; p < 3; ++p) {
+      Write(C, IndexedKeyName(kEdgeKeys[p], i), (*fields[p])[i], s.edge_label[p][i]);
+    }
+  }
+}
+
+}  // namespace banchiro

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/win32/unique_handle.h"
+#include "settings/settings.h"
+#include "ui/settings/dialog_layout.h"
+#include "ui/settings/settings_dialog_model.h"
+#include "ui/win32/window_base.h"
+
+namespace banchiro::ui {
+
+inline constexpr wchar_t kSettingsClassName[] = L"SETTEI";
+
+// The settings dialog SETTEI: not modal, above every other window, owned by
+// the main window so that it has no taskbar button. It builds its controls
+// from the dialog's layout table and renders what the model decides.
+class SettingsDialog : public WindowBase, public SettingsDialogView {
+ public:
+  SettingsDialog(Platform& platform, Settings& settings, BarWindow& bar, HINSTANCE instance);
+
+  // Opens the dialog filled afresh from the settings, or brings the open one
+  // forward.
+  void Open(HWND owner);
+  // Closes it without saving, as the end of the program does.
+  void Unload();
+  bool open() const { return hwnd() != nullptr; }
+  // Tab, the access keys, Enter and Esc; true when the message was the
+  // dialog's.
+  bool TranslateDialogKey(MSG& message);
+
+  // SettingsDialogView
+  void Render(const SettingsDialogState& state) override;
+  void ShowHelp(const std::string& file, int context) override;
+  void Close() override { Unload(); }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void CreateControls();
+  void OnCommand(int id, HWND control);
+  LRESULT OnNotify(const NMHDR& header);
+  void OnScroll(HWND bar, int request);
+  // The table index of a control window, or -1.
+  int IndexOf(HWND control) const;
+  void Spin(const DialogControl& control, int value);
+  int ValueOf(const DialogControl& control) const;
+
+  Platform& platform_;
+  HINSTANCE instance_;
+  SettingsDialogModel model_;
+  ScreenMetrics screen_{};
+  // What a control shows now, so that a change touches only what differs.
+  struct Shown {
+    bool visible = false;
+    int value = 0;
+    std::string text;
+    bool valid = false;
+  };
+  std::vector<HWND> controls_;  // one for each entry of the layout table
+  std::vector<Shown> shown_;
+  std::deque<std::wstring> tips_;  // the tooltip texts, kept while shown
+  HWND tooltip_ = nullptr;
+  win32::UniqueFont font_;
+};
+
+}  // namespace banchiro::ui

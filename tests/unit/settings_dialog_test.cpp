@@ -1,0 +1,266 @@
+// The settings dialog's model over the fakes: what it shows, what its
+// spinners do, and what its general tab writes.
+#include <gtest/gtest.h>
+
+#include "default_settings.h"
+#include "ui/settings/dialog_layout.h"
+#include "ui/settings/settings_dialog_model.h"
+
+namespace banchiro {
+namespace {
+
+// The dialog over a first start's settings, with the main window and the
+// dialog's own window noting what they are asked.
+struct Rig : BarWindow, SettingsDialogView {
+  Rig() {
+    EXPECT_TRUE(testing::LoadDefaultSettings(fake, settings));
+    loaded_writes = fake.store.writes().size();
+  }
+  void ApplyBarLayout(const BarLayout& l) override {
+    Note("bar " + std::to_string(l.size.width) + "x" + std::to_string(l.size.height));
+  }
+  TwipsPoint Position() override { return place; }
+  void MoveTo(const TwipsPoint& p) override {
+    place = p;
+    Note("move " + FormatTwips(p));
+  }
+  void SaveToolbar() override { Note("save toolbar"); }
+  void CustomizeToolbar() override { Note("customise toolbar"); }
+  void Render(const SettingsDialogState&) override { ++renders; }
+  void ShowHelp(const std::string& file, int context) override {
+    Note(file + " " + std::to_string(context));
+  }
+  void Close() override { Note("close"); }
+
+  void Note(const std::string& what) { log += (log.empty() ? "" : ", ") + what; }
+  static std::string FormatTwips(const TwipsPoint& p) {
+    return std::to_string(static_cast<int>(p.top)) + "," + std::to_string(static_cast<int>(p.left));
+  }
+  // The writes since the load, "key=text" each.
+  std::string Writes() const {
+    std::string text;
+    const auto all = fake.store.writes();
+    for (std::size_t i = loaded_writes; i < all.size(); ++i)
+      text += (text.empty() ? "" : " ") + all[i].key + "=" + all[i].text;
+    return text;
+  }
+  const SettingsDialogState& state() const { return model.state(); }
+
+  FakePlatform fake;
+  Settings settings;
+  std::size_t loaded_writes = 0;
+  TwipsPoint place{5445, 6525};
+  std::string log;
+  int renders = 0;
+  SettingsDialogModel model{fake.platform, settings, *this, *this};
+};
+
+TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
+  Rig r;
+  r.settings.OptLATab = "3";
+  r.settings.OptRun = "0";
+  r.settings.OptTime = {"7", "05"};  // the labels keep a stored text as it is
+  r.settings.OptCas = "2";
+  r.settings.OptRat = {"12", "8"};
+  r.settings.OptIval[3] = "-5";
+  r.settings.JogaiWid[50] = "メモ帳";
+  r.settings.JogaiWid[60] = " ";
+  r.settings.Fkey[4] = "5";
+  r.settings.FkeyDisp[4] = "1";
+  r.model.Form_Load();
+  const SettingsDialogState& s = r.state();
+  EXPECT_EQ(r.renders, 1) << "the controls are shown once, filled";
+  EXPECT_EQ(s.general, (std::array<bool, 6>{true, false, true, true, true, true}));
+  EXPECT_EQ(s.tab, 3);
+  EXPECT_EQ(s.pending_run, 0);
+  EXPECT_EQ(s.time.hour, 7);
+  EXPECT_EQ(s.time.hour_label + ":" + s.time.minute_label, "7:05");
+  EXPECT_EQ(s.cascade, 20);
+  EXPECT_EQ(s.cascade_label, "2.0");
+  EXPECT_EQ(s.ratio, (std::array<int, 4>{12, 8, 8, 12}));
+  EXPECT_EQ(s.edge_label[2][3] + " " + s.edge_label[1][0], "-5 70");
+  EXPECT_EQ(s.titles,
+            (std::vector<std::string>{"ばんちろ君 for Win", "ファンクションキー", "メモ帳"}));
+  EXPECT_EQ(s.pending_key[4], 5);
+  EXPECT_TRUE(s.on_palette[4] && s.right_click[2][13] && !s.right_click[0][0] && s.separator[4]);
+  EXPECT_EQ(s.colour[0], "65535");
+  // A run option that is no option schedules nothing, as the timer reads it.
+  for (const char* damaged : {"01", "3", ""}) {
+    r.settings.OptRun = damaged;
+    r.model.Form_Load();
+    EXPECT_EQ(r.state().pending_run, 2) << damaged;
+  }
+}
+
+TEST(SettingsDialogTest, RunTimeWrapsAndTheLinkCarriesTheMinuteIntoTheHour) {
+  const struct {
+    int hour, minute;
+    bool linked, minute_step;
+    int step;
+    const char* shown;
+  } cases[] = {
+      {23, 59, true, true, +1, "00:00"}, {23, 59, false, true, +1, "23:00"},
+      {0, 0, true, true, -1, "23:59"},   {0, 0, false, true, -1, "00:59"},
+      {12, 59, true, true, +1, "13:00"}, {23, 30, true, false, +1, "00:30"},
+      {0, 30, true, false, -1, "23:30"}, {9, 8, true, false, +1, "10:08"},
+  };
+  for (const auto& c : cases) {
+    Rig r;
+    r.model.Form_Load();
+    r.model.Check2_Click(c.linked);
+    r.model.UpDown1_Change(false, c.hour);
+    r.model.UpDown1_Change(true, c.minute);
+    const RunTime& t = r.state().time;
+    r.model.UpDown1_Change(c.minute_step, (c.minute_step ? t.minute : t.hour) + c.step);
+    EXPECT_EQ(t.hour_label + ":" + t.minute_label, c.shown)
+        << c.hour << ":" << c.minute << (c.linked ? " linked" : "") << " " << c.step;
+    EXPECT_EQ(TwoDigits(t.hour) + ":" + TwoDigits(t.minute), c.shown);
+  }
+}
+
+TEST(SettingsDialogTest, CascadeSizeInTenthsAndTheRatioPairsAddUpToTwenty) {
+  Rig r;
+  r.model.Form_Load();
+  const std::pair<int, const char*> cascades[] = {{1, "0.1"},  {0, "0.1"},  {30, "3.0"},
+                                                  {31, "3.0"}, {10, "1.0"}, {11, "1.1"}};
+  for (const auto& [tenths, label] : cascades) {
+    r.model.UpDown2_Change(tenths);
+    EXPECT_EQ(r.state().cascade_label, label) << tenths;
+  }
+  r.model.VScroll3_Change(2, 15);  // the bottom share moves the top one
+  r.model.VScroll3_Change(1, 19);
+  EXPECT_EQ(r.state().ratio, (std::array<int, 4>{5, 19, 15, 1}));
+  EXPECT_EQ(r.state().ratio_label[0] + " " + r.state().ratio_label[3], "5 1");
+  r.model.VScroll3_Change(3, 25);  // beyond the bar's range
+  EXPECT_EQ(r.state().ratio[3] + r.state().ratio[1], 20);
+  EXPECT_EQ(r.state().ratio[3], 19);
+  // Each edge spinner keeps its own range; every label of the row follows.
+  const std::tuple<EdgePart, int, const char*> edges[] = {{EdgePart::kCount, 9, "5"},
+                                                          {EdgePart::kSize, -3, "0"},
+                                                          {EdgePart::kSize, 151, "150"},
+                                                          {EdgePart::kAdjustment, -71, "-70"},
+                                                          {EdgePart::kAdjustment, 200, "200"}};
+  for (const auto& [part, value, label] : edges) {
+    r.model.Edge_Change(part, 2, value);
+    EXPECT_EQ(r.state().edge_label[static_cast<int>(part)][2], label) << value;
+  }
+}
+
+TEST(SettingsDialogTest, NeverBothBarsOffAndTheRecordFollowsTheBoxesAtOnce) {
+  Rig r;
+  r.model.Form_Load();
+  r.model.Check1_Click(kToolbarBox, false);
+  EXPECT_EQ(r.settings.OptTBar, "0") << "in the record before any save";
+  EXPECT_TRUE(r.fake.message_boxes.shown.empty());
+  r.model.Check1_Click(kMenuBarBox, false);
+  ASSERT_EQ(r.fake.message_boxes.shown.size(), 2u);
+  EXPECT_EQ(r.fake.message_boxes.shown[0].text, kBothBarsOffText);
+  EXPECT_EQ(r.fake.message_boxes.shown[1].title, kMenuBarForcedTitle);
+  EXPECT_EQ(r.fake.message_boxes.shown[1].icon, MessageIcon::kExclamation);
+  EXPECT_TRUE(r.state().general[kMenuBarBox]);
+  EXPECT_EQ(r.settings.OptMBar, "1");
+  r.model.Check1_Click(kMenuBarBox, false);  // the other way round
+  r.model.Check1_Click(kToolbarBox, false);
+  EXPECT_EQ(r.fake.message_boxes.shown.size(), 4u);
+  // Cancel writes nothing, but the record keeps what the boxes set.
+  r.model.Command1_Click(1);
+  EXPECT_EQ(r.log, "close");
+  EXPECT_EQ(r.Writes(), "");
+  EXPECT_EQ(r.settings.OptMBar + r.settings.OptTBar, "10");
+}
+
+TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
+  Rig r;
+  r.model.Form_Load();
+  r.model.SSTab1_Click(2);
+  r.model.Check1_Click(kMenuBarBox, false);
+  r.model.Option1_Click(1);
+  r.model.UpDown1_Change(false, 7);
+  r.model.UpDown2_Change(25);
+  r.model.VScroll3_Change(0, 15);
+  r.model.Edge_Change(EdgePart::kAdjustment, 3, -5);
+  r.model.Command1_Click(2);  // Apply on tab 2: not the general tab's yet
+  EXPECT_EQ(r.Writes(), "");
+  r.model.Command1_Click(0);
+  EXPECT_EQ(r.Writes(),
+            "OptLogo=1 OptMBar=0 OptTBar=1 OptCent=0 OptTBar2=1 OptLAct=1 OptLATab=2 OptRun=1 "
+            "OptTime(0)=07 OptTime(1)=00 OptRel=1 OptCas=2.5 OptRat(0)=15 OptRat(1)=8 OptSat(0)=1 "
+            "OptPix(0)=70 OptIval(0)=0 OptSat(1)=1 OptPix(1)=70 OptIval(1)=0 OptSat(2)=1 "
+            "OptPix(2)=70 OptIval(2)=0 OptSat(3)=1 OptPix(3)=70 OptIval(3)=-5");
+  // The menu bar off with the toolbar on; the toolbar saved; closed last.
+  EXPECT_EQ(r.log, "bar 2500x700, save toolbar, close");
+  EXPECT_EQ(r.settings.S_Top + " " + r.settings.S_Left, "5445 6525");
+  EXPECT_EQ(r.settings.OptCas, "2.5");
+}
+
+TEST(SettingsDialogTest, CentringAndTheLastTabFollowTheirBoxes) {
+  const struct {
+    bool centre, last_tab;
+    TwipsPoint place;
+    const char *log, *position, *tab;
+  } cases[] = {
+      // 1024 x 768 at 15 twips a pixel; the bar is 2500 x 1000 twips.
+      {true, true, {5445, 6525}, "move 5260,6430", "5450 6530", "1"},
+      {false, true, {0, 0}, "move 5260,6430", "5260 6430", "1"},
+      {false, false, {300, 900}, "", "300 900", "0"},
+  };
+  for (const auto& c : cases) {
+    Rig r;
+    r.place = c.place;
+    r.model.Form_Load();
+    r.model.SSTab1_Click(1);
+    r.model.Check1_Click(kCentreBox, c.centre);
+    r.model.Check1_Click(kLastTabBox, c.last_tab);
+    r.model.Check1_Click(kSaveToolbarBox, false);
+    r.model.SaveGeneralTab();
+    EXPECT_EQ(r.log, std::string("bar 2500x1000") + (*c.log ? ", " : "") + c.log);
+    EXPECT_EQ(r.settings.S_Top + " " + r.settings.S_Left, c.position);
+    EXPECT_EQ(r.fake.store.Get(kSectionPosition, "OptCent"), c.centre ? "1" : "0");
+    EXPECT_EQ(r.fake.store.Get(kSectionConfig, "OptLATab"), c.tab);
+    EXPECT_FALSE(r.Writes().find("S_Top") != std::string::npos) << "the record only";
+  }
+}
+
+TEST(SettingsDialogTest, HelpByTabAndTheToolbarsOwnDialog) {
+  Rig r;
+  r.settings.help_file_path = "C:\\B\\BANCHIRO.HLP";
+  r.model.Form_Load();
+  for (int tab = 0; tab < kSettingsTabCount; ++tab) {
+    r.model.SSTab1_Click(tab);
+    r.model.Command1_Click(3);
+  }
+  r.model.Command2_Click();
+  EXPECT_EQ(r.log,
+            "C:\\B\\BANCHIRO.HLP 26, C:\\B\\BANCHIRO.HLP 22, C:\\B\\BANCHIRO.HLP 38, "
+            "C:\\B\\BANCHIRO.HLP 46, customise toolbar");
+}
+
+// No two controls of a tab overlap but frames around their contents, and
+// every control lies inside the client area, the page's controls on it.
+TEST(SettingsDialogLayoutTest, ControlsFitAndDoNotOverlap) {
+  const auto& controls = SettingsDialogControls();
+  const auto inside = [](const TwipsRect& a, const TwipsRect& b) {
+    return a.left >= b.left && a.top >= b.top && a.left + a.width <= b.left + b.width &&
+           a.top + a.height <= b.top + b.height;
+  };
+  const auto overlap = [](const TwipsRect& a, const TwipsRect& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+  };
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const DialogControl& a = controls[i];
+    EXPECT_TRUE(inside(a.rect, {0, 0, kSettingsWidthTwips, kSettingsHeightTwips})) << i;
+    if (a.tab >= 0) {
+      EXPECT_TRUE(inside(a.rect, kSettingsPageTwips)) << i;
+    }
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      const DialogControl& b = controls[j];
+      if (a.tab != b.tab || a.kind == ControlKind::kFrame || b.kind == ControlKind::kFrame)
+        continue;
+      EXPECT_FALSE(overlap(a.rect, b.rect)) << i << " " << j;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace banchiro
