@@ -2,6 +2,10 @@
 // spinners do, and what its general tab writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <tuple>
+
 #include "default_settings.h"
 #include "ui/settings/dialog_layout.h"
 #include "ui/settings/settings_dialog_model.h"
@@ -57,11 +61,12 @@ struct Rig : BarWindow, SettingsDialogView {
 
 TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
   Rig r;
-  r.settings.OptLATab = "3";
+  r.settings.OptLATab = "9";
   r.settings.OptRun = "0";
   r.settings.OptTime = {"7", "05"};  // the labels keep a stored text as it is
   r.settings.OptCas = "2";
-  r.settings.OptRat = {"12", "8"};
+  r.settings.OptRat = {"12", "5"};
+  r.settings.RgtClick[0][3] = "1";
   r.settings.OptIval[3] = "-5";
   r.settings.JogaiWid[50] = "メモ帳";
   r.settings.JogaiWid[60] = " ";
@@ -77,12 +82,13 @@ TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
   EXPECT_EQ(s.time.hour_label + ":" + s.time.minute_label, "7:05");
   EXPECT_EQ(s.cascade, 20);
   EXPECT_EQ(s.cascade_label, "2.0");
-  EXPECT_EQ(s.ratio, (std::array<int, 4>{12, 8, 8, 12}));
+  EXPECT_EQ(s.ratio, (std::array<int, 4>{12, 5, 8, 15}));
+  EXPECT_EQ(s.ratio_label, (std::array<std::string, 4>{"12", "5", "8", "15"}));
   EXPECT_EQ(s.edge_label[2][3] + " " + s.edge_label[1][0], "-5 70");
   EXPECT_EQ(s.titles,
             (std::vector<std::string>{"ばんちろ君 for Win", "ファンクションキー", "メモ帳"}));
   EXPECT_EQ(s.pending_key[4], 5);
-  EXPECT_TRUE(s.on_palette[4] && s.right_click[2][13] && !s.right_click[0][0] && s.separator[4]);
+  EXPECT_TRUE(s.on_palette[4] && s.right_click[2][13] && s.right_click[0][3] && s.separator[4]);
   EXPECT_EQ(s.colour[0], "65535");
   // A run option that is no option schedules nothing, as the timer reads it.
   for (const char* damaged : {"01", "3", ""}) {
@@ -131,6 +137,8 @@ TEST(SettingsDialogTest, CascadeSizeInTenthsAndTheRatioPairsAddUpToTwenty) {
   r.model.VScroll3_Change(1, 19);
   EXPECT_EQ(r.state().ratio, (std::array<int, 4>{5, 19, 15, 1}));
   EXPECT_EQ(r.state().ratio_label[0] + " " + r.state().ratio_label[3], "5 1");
+  r.model.VScroll3_Change(4, 10);  // no such bar
+  EXPECT_EQ(r.state().ratio, (std::array<int, 4>{5, 19, 15, 1}));
   r.model.VScroll3_Change(3, 25);  // beyond the bar's range
   EXPECT_EQ(r.state().ratio[3] + r.state().ratio[1], 20);
   EXPECT_EQ(r.state().ratio[3], 19);
@@ -179,8 +187,12 @@ TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
   r.model.UpDown2_Change(25);
   r.model.VScroll3_Change(0, 15);
   r.model.Edge_Change(EdgePart::kAdjustment, 3, -5);
-  r.model.Command1_Click(2);  // Apply on tab 2: not the general tab's yet
+  for (int tab : {1, 2, 3}) {  // Apply on the other tabs: not the general tab's
+    r.model.SSTab1_Click(tab);
+    r.model.Command1_Click(2);
+  }
   EXPECT_EQ(r.Writes(), "");
+  r.model.SSTab1_Click(2);
   r.model.Command1_Click(0);
   EXPECT_EQ(r.Writes(),
             "OptLogo=1 OptMBar=0 OptTBar=1 OptCent=0 OptTBar2=1 OptLAct=1 OptLATab=2 OptRun=1 "
@@ -190,30 +202,44 @@ TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
   // The menu bar off with the toolbar on; the toolbar saved; closed last.
   EXPECT_EQ(r.log, "bar 2500x700, save toolbar, close");
   EXPECT_EQ(r.settings.S_Top + " " + r.settings.S_Left, "5445 6525");
-  EXPECT_EQ(r.settings.OptCas, "2.5");
+  EXPECT_EQ(r.settings.OptCas + " " + r.settings.OptTime[0] + ":" + r.settings.OptTime[1] + " " +
+                r.settings.OptRat[0] + "/" + r.settings.OptRat[1] + " " + r.settings.OptIval[3],
+            "2.5 07:00 15/8 -5")
+      << "the record follows the store";
+  const int renders = r.renders;
+  r.model.Option1_Click(0);
+  r.model.Check2_Click(false);
+  r.model.Check1_Click(kLogoBox, false);
+  EXPECT_EQ(r.renders, renders + 3) << "every change is shown";
 }
 
 TEST(SettingsDialogTest, CentringAndTheLastTabFollowTheirBoxes) {
   const struct {
     bool centre, last_tab;
     TwipsPoint place;
-    const char *log, *position, *tab;
+    const char *scheme, *log, *position, *tab;
   } cases[] = {
-      // 1024 x 768 at 15 twips a pixel; the bar is 2500 x 1000 twips.
-      {true, true, {5445, 6525}, "move 5260,6430", "5450 6530", "1"},
-      {false, true, {0, 0}, "move 5260,6430", "5260 6430", "1"},
-      {false, false, {300, 900}, "", "300 900", "0"},
+      // 1024 x 768 at 15 twips a pixel; the bar is 2500 x 1000 twips, or on
+      // XP 2520 x 1140 with its styles and 2520 x 1000 without (the scheme
+      // is read afresh when the tab is saved).
+      {true, true, {5445, 6525}, nullptr, "bar 2500x1000, move 5260,6430", "5450 6530", "1"},
+      {false, true, {0, 0}, "", "bar 2520x1140, move 5190,6420", "5190 6420", "1"},
+      {false, false, {300, 900}, "Windows Standard", "bar 2520x1000", "300 900", "0"},
   };
   for (const auto& c : cases) {
     Rig r;
     r.place = c.place;
+    if (c.scheme) {
+      r.fake.system.version = {2, 5, 1};
+      r.fake.system.appearance_scheme = c.scheme;
+    }
     r.model.Form_Load();
     r.model.SSTab1_Click(1);
     r.model.Check1_Click(kCentreBox, c.centre);
     r.model.Check1_Click(kLastTabBox, c.last_tab);
     r.model.Check1_Click(kSaveToolbarBox, false);
     r.model.SaveGeneralTab();
-    EXPECT_EQ(r.log, std::string("bar 2500x1000") + (*c.log ? ", " : "") + c.log);
+    EXPECT_EQ(r.log, c.log);
     EXPECT_EQ(r.settings.S_Top + " " + r.settings.S_Left, c.position);
     EXPECT_EQ(r.fake.store.Get(kSectionPosition, "OptCent"), c.centre ? "1" : "0");
     EXPECT_EQ(r.fake.store.Get(kSectionConfig, "OptLATab"), c.tab);
@@ -235,8 +261,39 @@ TEST(SettingsDialogTest, HelpByTabAndTheToolbarsOwnDialog) {
             "C:\\B\\BANCHIRO.HLP 46, customise toolbar");
 }
 
-// No two controls of a tab overlap but frames around their contents, and
-// every control lies inside the client area, the page's controls on it.
+// Every control of the model has its control in the window, once: a value
+// label and its arrows for each number, a box for each flag.
+TEST(SettingsDialogLayoutTest, EachControlOnceAndOnItsTab) {
+  using K = ControlKind;
+  using R = ControlRole;
+  std::multiset<std::tuple<K, R, int, int>> want = {
+      {K::kTabs, R::kNone, 0, -1},  {K::kButton, R::kCustomize, 0, 0},
+      {K::kCheck, R::kLink, 0, 0},  {K::kValue, R::kHour, 0, 0},
+      {K::kSpin, R::kHour, 0, 0},   {K::kValue, R::kMinute, 1, 0},
+      {K::kSpin, R::kMinute, 1, 0}, {K::kValue, R::kCascade, 0, 0},
+      {K::kSpin, R::kCascade, 0, 0}};
+  for (int i = 0; i < 6; ++i)
+    want.insert({K::kCheck, R::kGeneral, i, 0});
+  for (int i = 0; i < 4; ++i) {
+    want.insert({K::kButton, R::kCommand, i, -1});
+    want.insert({K::kValue, R::kRatio, i, 0});
+    want.insert({K::kScroll, R::kRatio, i, 0});
+    for (R edge : {R::kEdgeCount, R::kEdgeSize, R::kEdgeAdjust}) {
+      want.insert({K::kValue, edge, i, 0});
+      want.insert({K::kSpin, edge, i, 0});
+    }
+    if (i < 3) want.insert({K::kOption, R::kRun, i, 0});
+  }
+  std::multiset<std::tuple<K, R, int, int>> got;
+  for (const DialogControl& c : SettingsDialogControls()) {
+    if (c.kind != K::kFrame && c.kind != K::kCaption) got.insert({c.kind, c.role, c.index, c.tab});
+  }
+  EXPECT_EQ(got, want);
+}
+
+// No two controls of a tab overlap but frames around their contents; every
+// control lies inside the client area, the page's controls on it and inside
+// a frame.
 TEST(SettingsDialogLayoutTest, ControlsFitAndDoNotOverlap) {
   const auto& controls = SettingsDialogControls();
   const auto inside = [](const TwipsRect& a, const TwipsRect& b) {
@@ -252,6 +309,12 @@ TEST(SettingsDialogLayoutTest, ControlsFitAndDoNotOverlap) {
     EXPECT_TRUE(inside(a.rect, {0, 0, kSettingsWidthTwips, kSettingsHeightTwips})) << i;
     if (a.tab >= 0) {
       EXPECT_TRUE(inside(a.rect, kSettingsPageTwips)) << i;
+      EXPECT_TRUE(a.kind == ControlKind::kFrame ||
+                  std::any_of(controls.begin(), controls.end(),
+                              [&](const DialogControl& f) {
+                                return f.kind == ControlKind::kFrame && inside(a.rect, f.rect);
+                              }))
+          << i;
     }
     for (std::size_t j = i + 1; j < controls.size(); ++j) {
       const DialogControl& b = controls[j];
