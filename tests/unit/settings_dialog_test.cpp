@@ -66,10 +66,13 @@ TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
   r.settings.OptTime = {"7", "05"};  // the labels keep a stored text as it is
   r.settings.OptCas = "2";
   r.settings.OptRat = {"12", "5"};
-  r.settings.RgtClick[0][3] = "1";
+  r.settings.RgtClick[0][0] = "1";
+  r.settings.OptJog[0] = "1";
+  r.settings.OptHgt[0] = "1200";  // beyond the spinner's 999
   r.settings.OptIval[3] = "-5";
   r.settings.JogaiWid[50] = "メモ帳";
   r.settings.JogaiWid[60] = " ";
+  r.settings.Fkey[0] = "3";
   r.settings.Fkey[4] = "5";
   r.settings.FkeyDisp[4] = "1";
   r.model.Form_Load();
@@ -87,8 +90,11 @@ TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
   EXPECT_EQ(s.edge_label[2][3] + " " + s.edge_label[1][0], "-5 70");
   EXPECT_EQ(s.titles,
             (std::vector<std::string>{"ばんちろ君 for Win", "ファンクションキー", "メモ帳"}));
+  EXPECT_EQ(s.pending_key[0], 3);
   EXPECT_EQ(s.pending_key[4], 5);
-  EXPECT_TRUE(s.on_palette[4] && s.right_click[2][13] && s.right_click[0][3] && s.separator[4]);
+  EXPECT_TRUE(s.size_rule_on[0] && !s.size_rule_on[1]);
+  EXPECT_EQ(s.size_rule_height[0], 999);
+  EXPECT_TRUE(s.on_palette[4] && s.right_click[2][13] && s.right_click[0][0] && s.separator[4]);
   EXPECT_EQ(s.colour[0], "65535");
   // A run option that is no option schedules nothing, as the timer reads it.
   for (const char* damaged : {"01", "3", ""}) {
@@ -127,6 +133,7 @@ TEST(SettingsDialogTest, RunTimeWrapsAndTheLinkCarriesTheMinuteIntoTheHour) {
 TEST(SettingsDialogTest, CascadeSizeInTenthsAndTheRatioPairsAddUpToTwenty) {
   Rig r;
   r.model.Form_Load();
+  EXPECT_EQ(r.state().tab, 0) << "OptLATab 0: the first tab";
   const std::pair<int, const char*> cascades[] = {{1, "0.1"},  {0, "0.1"},  {30, "3.0"},
                                                   {31, "3.0"}, {10, "1.0"}, {11, "1.1"}};
   for (const auto& [tenths, label] : cascades) {
@@ -210,7 +217,9 @@ TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
   r.model.Option1_Click(0);
   r.model.Check2_Click(false);
   r.model.Check1_Click(kLogoBox, false);
-  EXPECT_EQ(r.renders, renders + 3) << "every change is shown";
+  r.model.UpDown1_Change(true, 3);
+  r.model.UpDown2_Change(3);
+  EXPECT_EQ(r.renders, renders + 5) << "every change is shown";
 }
 
 TEST(SettingsDialogTest, CentringAndTheLastTabFollowTheirBoxes) {
@@ -224,7 +233,7 @@ TEST(SettingsDialogTest, CentringAndTheLastTabFollowTheirBoxes) {
       // is read afresh when the tab is saved).
       {true, true, {5445, 6525}, nullptr, "bar 2500x1000, move 5260,6430", "5450 6530", "1"},
       {false, true, {0, 0}, "", "bar 2520x1140, move 5190,6420", "5190 6420", "1"},
-      {false, false, {300, 900}, "Windows Standard", "bar 2520x1000", "300 900", "0"},
+      {false, false, {0, 900}, "Windows Standard", "bar 2520x1000", "0 900", "0"},
   };
   for (const auto& c : cases) {
     Rig r;
