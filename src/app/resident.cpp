@@ -10,8 +10,21 @@ Resident::Resident(Platform& platform, Settings& settings, ExitTargets targets)
       exit_(platform, settings, relays_, std::move(targets)) {}
 
 void Resident::StartRelays() {
-  if (ending()) return;
+  // The windows answer while a relay is waited for: a second request then
+  // waits its turn, which has already come.
+  if (ending() || starting_) return;
+  starting_ = true;
   banchiro::StartRelays(platform_, settings_, relays_);
+  starting_ = false;
+  // The end may have come meanwhile and stopped only the relays started
+  // before it.
+  if (ending()) banchiro::StopRelays(platform_, relays_);
+}
+
+void Resident::RestartRelays() {
+  if (starting_) return;
+  banchiro::StopRelays(platform_, relays_);
+  StartRelays();
 }
 
 }  // namespace banchiro

@@ -19,6 +19,8 @@ class Resident {
   // Starts a relay for every method with a hot key. Nothing once the end has
   // begun: relays started then would outlive the program.
   void StartRelays();
+  // Ends the relays and starts one for each method that has a key now.
+  void RestartRelays();
   // The exit sequence; a request while it runs returns at once.
   void End() { exit_.Run(); }
   // True from the moment the end begins.
@@ -29,6 +31,7 @@ class Resident {
   Platform& platform_;
   Settings& settings_;
   RelayTable relays_;
+  bool starting_ = false;
   ExitSequence exit_;
 };
 

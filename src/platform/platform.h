@@ -5,6 +5,7 @@
 #include "platform/processes.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
+#include "platform/shell_verbs.h"
 #include "platform/system_info.h"
 #include "platform/window_system.h"
 
@@ -23,6 +24,7 @@ struct Platform {
   Processes& processes;
   Clock& clock;
   SettingsStore& relay_store;  // the relays' own settings (application KOVRAN)
+  ShellVerbs& verbs;
 };
 
 }  // namespace banchiro

@@ -30,7 +30,8 @@ class Processes {
   virtual void Terminate(ProcessId process) = 0;
 };
 
-// Time, for the few places that must wait for another process.
+// Time, for the few places that must wait for another process. A wait of the
+// user-interface thread keeps its windows answering.
 class Clock {
  public:
   virtual ~Clock() = default;

@@ -66,8 +66,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   banchiro::MainWindowRoutines routines;
   routines.show_settings_dialog = [&] {
-    if (!settings_dialog)
-      settings_dialog.emplace(platform.platform, settings, *main_window, instance);
+    if (!settings_dialog) {
+      // Saving the function-key tab rebuilds the palette and restarts the
+      // relays, so that the new keys work at once.
+      banchiro::SettingsDialogHooks hooks;
+      hooks.restart_relays = [&resident] { resident.RestartRelays(); };
+      hooks.rebuild_palette = [&palette](bool shown) {
+        palette.Unload();
+        if (shown) palette.Show();
+      };
+      settings_dialog.emplace(platform.platform, settings, *main_window, instance, hooks);
+    }
     settings_dialog->Open(main_window->hwnd());
   };
   routines.show_help = [&](int index) { banchiro::app::ShowHelp(*main_window, settings, index); };

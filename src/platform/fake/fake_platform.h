@@ -177,6 +177,16 @@ class FakeClock : public Clock {
 };
 
 // All fakes together, with the Platform view the portable code takes.
+// Explorer's verbs as a map from (place, name) to command.
+class FakeShellVerbs : public ShellVerbs {
+ public:
+  void Set(VerbPlace place, const std::string& name, const std::string& command) override {
+    verbs[{place, name}] = command;
+  }
+  void Remove(VerbPlace place, const std::string& name) override { verbs.erase({place, name}); }
+  std::map<std::pair<VerbPlace, std::string>, std::string> verbs;
+};
+
 struct FakePlatform {
   FakeSettingsStore store;
   FakeScreen screen;
@@ -188,8 +198,9 @@ struct FakePlatform {
   FakeProcesses processes;
   FakeClock clock;
   FakeSettingsStore relay_store;
-  Platform platform{store,   screen, message_boxes, process, system,
-                    desktop, shell,  processes,     clock,   relay_store};
+  FakeShellVerbs verbs;
+  Platform platform{store, screen,    message_boxes, process,     system, desktop,
+                    shell, processes, clock,         relay_store, verbs};
 };
 
 // The Windows session as a list of requests. The recent-documents history

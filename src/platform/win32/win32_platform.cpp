@@ -124,6 +124,27 @@ void Win32Process::End(int exit_code) {
   ExitProcess(static_cast<UINT>(exit_code));
 }
 
+namespace {
+
+std::wstring VerbKey(VerbPlace place, const std::string& name) {
+  return std::wstring(place == VerbPlace::kFolders ? L"Software\\Classes\\Folder\\shell\\"
+                                                   : L"Software\\Classes\\*\\shell\\") +
+         Widen(name);
+}
+
+}  // namespace
+
+void Win32ShellVerbs::Set(VerbPlace place, const std::string& name, const std::string& command) {
+  WriteRegistryString(HKEY_CURRENT_USER, VerbKey(place, name) + L"\\COMMAND", L"", Widen(command));
+}
+
+void Win32ShellVerbs::Remove(VerbPlace place, const std::string& name) {
+  // A key with a subkey cannot be deleted: the command goes first.
+  const std::wstring key = VerbKey(place, name);
+  RegDeleteKeyW(HKEY_CURRENT_USER, (key + L"\\COMMAND").c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+}
+
 std::optional<std::string> Win32SystemInfo::AppearanceScheme() {
   UniqueHKey key;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Appearance", 0, KEY_QUERY_VALUE,

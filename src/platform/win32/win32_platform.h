@@ -52,6 +52,14 @@ class Win32Process : public Process {
   UniqueKernelHandle instance_mutex_;
 };
 
+// The verbs under HKEY_CURRENT_USER\Software\Classes\Folder\shell and
+// ...\*\shell, each with its subkey COMMAND whose default value is the command.
+class Win32ShellVerbs : public ShellVerbs {
+ public:
+  void Set(VerbPlace place, const std::string& name, const std::string& command) override;
+  void Remove(VerbPlace place, const std::string& name) override;
+};
+
 class Win32SystemInfo : public SystemInfo {
  public:
   std::optional<std::string> AppearanceScheme() override;
@@ -74,8 +82,9 @@ struct Win32Platform {
   Win32Processes processes;
   Win32Clock clock;
   RegistrySettingsStore relay_store;
-  Platform platform{store,   screen, message_boxes, process, system,
-                    windows, shell,  processes,     clock,   relay_store};
+  Win32ShellVerbs verbs;
+  Platform platform{store, screen,    message_boxes, process,     system, windows,
+                    shell, processes, clock,         relay_store, verbs};
 };
 
 }  // namespace banchiro::win32

@@ -55,7 +55,23 @@ std::int64_t Win32Clock::NowMs() {
 }
 
 void Win32Clock::SleepMs(int milliseconds) {
-  Sleep(static_cast<DWORD>(milliseconds));
+  // The waits are the user-interface thread's, for another process: its
+  // windows go on answering meanwhile.
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(message.wParam));  // for the loop that ends the run
+        return;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (now >= end) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+  }
 }
 
 }  // namespace banchiro::win32

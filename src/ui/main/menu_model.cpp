@@ -128,6 +128,13 @@ const MenuEntry* FindMenuEntry(std::string_view control, int index) {
   return nullptr;
 }
 
+std::string_view MethodMenuCaption(int method) {
+  for (const auto& e : MainMenuTree()) {
+    if (e.command == MenuCommand::kDisplayMethod && e.method == method) return e.caption;
+  }
+  return {};
+}
+
 std::string ShortcutText(const MenuShortcut& s) {
   if (s.function_key >= 1 && s.function_key <= 12) return "F" + std::to_string(s.function_key);
   if (s.letter != 0) return std::string(s.ctrl ? "Ctrl+" : "") + s.letter;

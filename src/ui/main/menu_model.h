@@ -68,6 +68,10 @@ const MenuEntry* FindMenuEntry(std::string_view control, int index = -1);
 // "F1", "Ctrl+K", or "" (the text a menu shows right of the caption).
 std::string ShortcutText(const MenuShortcut& shortcut);
 
+// The display menu's caption of a method, with its access key: also the
+// name of the method's Explorer verb and of its boxes in the settings dialog.
+std::string_view MethodMenuCaption(int method);
+
 // The caption without its access key and trailing "...": "各種設定(&K)" gives
 // "各種設定", "ﾊﾞｰｼﾞｮﾝ情報(&A)..." gives "ﾊﾞｰｼﾞｮﾝ情報".
 std::string CaptionWithoutAccessKey(std::string_view caption);

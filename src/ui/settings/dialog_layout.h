@@ -24,23 +24,41 @@ enum class ControlKind {
   kValue,    // a label that shows a control's value
   kSpin,     // an up-down control without a text box
   kScroll,   // a small vertical scroll bar
+  kEdit,     // a one-line text box
+  kList,     // a list box
+  kCombo,    // a drop-down list
+  kColour,   // a button that shows a colour
 };
 
 // What a control shows or changes; `index` picks the element of an array.
 enum class ControlRole {
   kNone,
-  kCommand,     // Command1(index): OK, Cancel, Apply, Help
-  kCustomize,   // Command2: the toolbar's own customise dialog
-  kGeneral,     // Check1(index)
-  kRun,         // Option1(index)
-  kLink,        // Check2: hour and minute linked
-  kHour,        // UpDown1(0) and Label1(0)
-  kMinute,      // UpDown1(1) and Label1(1)
-  kCascade,     // UpDown2 and Label2
-  kRatio,       // VScroll3(index) and Label3(index)
-  kEdgeCount,   // UpDown4(index) and Label4(index)
-  kEdgeSize,    // UpDown5(index) and Label5(index)
-  kEdgeAdjust,  // UpDown6(index) and Label6(index)
+  kCommand,         // Command1(index): OK, Cancel, Apply, Help
+  kCustomize,       // Command2: the toolbar's own customise dialog
+  kGeneral,         // Check1(index)
+  kRun,             // Option1(index)
+  kLink,            // Check2: hour and minute linked
+  kHour,            // UpDown1(0) and Label1(0)
+  kMinute,          // UpDown1(1) and Label1(1)
+  kCascade,         // UpDown2 and Label2
+  kRatio,           // VScroll3(index) and Label3(index)
+  kEdgeCount,       // UpDown4(index) and Label4(index)
+  kEdgeSize,        // UpDown5(index) and Label5(index)
+  kEdgeAdjust,      // UpDown6(index) and Label6(index)
+  kNewTitle,        // Text1: a title to add
+  kTitles,          // List1: the excluded titles
+  kTitleCommand,    // Command4(index): add, delete
+  kSizeRuleOn,      // Check9(index)
+  kSizeRuleWidth,   // UpDown8(index) and Label12(index)
+  kSizeRuleHeight,  // UpDown7(index) and Label11(index)
+  kFolderVerb,      // Check3(index)
+  kFileVerb,        // Check4(index)
+  kDisplayItem,     // Check5(index)
+  kSeparator,       // Check7(index)
+  kKey,             // Combo1(index): "なし", "F1".."F12"
+  kOnPalette,       // Check6(index)
+  kGuide,           // Check8
+  kColour,          // Command3(index): text, background
 };
 
 struct DialogControl {
@@ -54,7 +72,8 @@ struct DialogControl {
 };
 
 // Every control of the dialog in tab order: the tab control, each tab's
-// controls, the four buttons.
+// controls, the four buttons. A drop-down list's rectangle is its closed
+// box; its list opens below it.
 const std::vector<DialogControl>& SettingsDialogControls();
 
 // The tabs' captions, in order.

@@ -19,18 +19,14 @@ bool Ticked(const std::string& text) {
   return LeadingNumber(text) == 1.0;
 }
 
-std::string Flag(bool on) {
-  return on ? "1" : "0";
-}
-
 constexpr SpinRange kEdgeRanges[3] = {kIconCountRange, kIconSizeRange, kAdjustmentRange};
 constexpr std::string_view kEdgeKeys[3] = {"OptSat", "OptPix", "OptIval"};
 
 }  // namespace
 
 SettingsDialogModel::SettingsDialogModel(Platform& platform, Settings& settings, BarWindow& bar,
-                                         SettingsDialogView& view)
-    : platform_(platform), settings_(settings), bar_(bar), view_(view) {}
+                                         SettingsDialogView& view, SettingsDialogHooks hooks)
+    : platform_(platform), settings_(settings), bar_(bar), view_(view), hooks_(std::move(hooks)) {}
 
 void SettingsDialogModel::Form_Load() {
   loading_ = true;
@@ -62,13 +58,15 @@ void SettingsDialogModel::Form_Load() {
   }
 
   s.titles.clear();
+  s.selected_title = -1;
+  s.new_title.clear();
   for (const std::string& title : r.JogaiWid) {
     if (!title.empty() && title != " ") s.titles.push_back(title);
   }
   for (int i = 0; i < 4; ++i) {
     s.size_rule_on[i] = Ticked(r.OptJog[i]);
-    s.size_rule_height[i] = kSizeRuleRange.Clamp(WholeNumber(r.OptHgt[i]));
-    s.size_rule_width[i] = kSizeRuleRange.Clamp(WholeNumber(r.OptWth[i]));
+    SizeRule_Change(i, false, WholeNumber(r.OptHgt[i]));
+    SizeRule_Change(i, true, WholeNumber(r.OptWth[i]));
   }
   for (int row = 0; row < kRightClickRows; ++row) {
     for (int n = 0; n < kMethodCount; ++n)
@@ -109,6 +107,7 @@ void SettingsDialogModel::SSTab1_Click(int tab) {
   if (tab < 0 || tab >= kSettingsTabCount) return;
   state_.tab = tab;
   Render();
+  if (tab == 1) view_.FocusNewTitle();
 }
 
 void SettingsDialogModel::Check1_Click(int box, bool ticked) {
@@ -171,9 +170,16 @@ void SettingsDialogModel::Edge_Change(EdgePart part, int edge, int value) {
 }
 
 void SettingsDialogModel::SaveTab(int tab) {
-  // The exclusion, right-click and function-key tabs save with their own
-  // controls, which the dialog does not have yet.
-  if (tab == 0) SaveGeneralTab();
+  switch (tab) {
+    case 0:
+      return SaveGeneralTab();
+    case 1:
+      return SaveExclusionTab();
+    case 2:
+      return SaveRightClickTab();
+    case 3:
+      return SaveFunctionKeyTab();
+  }
 }
 
 void SettingsDialogModel::Write(std::string_view section, std::string_view key, std::string& field,

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +25,21 @@ inline constexpr const char* kBothBarsOffText =
 inline constexpr const char* kBothBarsOffTitle = "設定確認";
 inline constexpr const char* kMenuBarForcedText = "強制的に 「メニューバー」 を表示に設定します。";
 inline constexpr const char* kMenuBarForcedTitle = "強制設定";
+// The title list's refusals.
+inline constexpr int kMaxTitles = kExcludedTitleCount;
+inline constexpr const char* kNoTitleText = "窓のタイトルを入力して下さい。";
+inline constexpr const char* kNoTitleTitle = "タイトル入力確認";
+inline constexpr const char* kKnownTitleText = "既に登録されているタイトルです。";
+inline constexpr const char* kKnownTitleTitle = "タイトル確認";
+inline constexpr const char* kFullListText = "登録できる窓のタイトル数は 100個です。";
+inline constexpr const char* kFullListTitle = "登録数確認";
+inline constexpr const char* kNothingSelectedText = "窓のタイトルを選択して下さい。";
+inline constexpr const char* kNothingSelectedTitle = "タイトル選択確認";
+inline constexpr const char* kEmptyMenuText =
+    "表示メニューは１つ以上の項目を表示する必要があります。";
+inline constexpr const char* kEmptyMenuTitle = "表示ﾒﾆｭｰ確認";
+inline constexpr const char* kKeyConflictText = "設定に矛盾があります。 設定を確認して下さい。";
+inline constexpr const char* kKeyConflictTitle = "設定確認";
 
 // The boxes of the general tab's frame " 環境設定 ", in order.
 enum GeneralBox { kLogoBox, kCentreBox, kMenuBarBox, kToolbarBox, kSaveToolbarBox, kLastTabBox };
@@ -47,8 +65,11 @@ struct SettingsDialogState {
   std::array<std::array<std::string, 4>, 3> edge_label;
   // Tab 1.
   std::vector<std::string> titles;
+  int selected_title = -1;
+  std::string new_title;
   std::array<bool, 4> size_rule_on{};
   std::array<int, 4> size_rule_height{}, size_rule_width{};
+  std::array<std::string, 4> size_rule_height_label, size_rule_width_label;
   // Tab 2: the folder verb, the file verb and the display menu of each method.
   std::array<std::array<bool, kMethodCount>, kRightClickRows> right_click{};
   std::array<bool, kSeparatorCount> separator{};
@@ -79,6 +100,17 @@ class SettingsDialogView {
   virtual void Render(const SettingsDialogState& state) = 0;
   virtual void ShowHelp(const std::string& file, int context) = 0;
   virtual void Close() = 0;
+  // The input focus to the new title's text box.
+  virtual void FocusNewTitle() = 0;
+  // The system's colour dialog, starting at `colour`; nothing when cancelled.
+  virtual std::optional<std::uint32_t> ChooseColour(std::uint32_t colour) = 0;
+};
+
+// What saving the function-key tab asks of the rest of the program.
+struct SettingsDialogHooks {
+  std::function<void()> restart_relays;
+  // Closes the palette and, when any method is marked for it, shows it again.
+  std::function<void(bool shown)> rebuild_palette;
 };
 
 // The settings dialog's rules: filling its controls from the settings
@@ -86,7 +118,7 @@ class SettingsDialogView {
 class SettingsDialogModel {
  public:
   SettingsDialogModel(Platform& platform, Settings& settings, BarWindow& bar,
-                      SettingsDialogView& view);
+                      SettingsDialogView& view, SettingsDialogHooks hooks = {});
 
   const SettingsDialogState& state() const { return state_; }
 
@@ -107,13 +139,35 @@ class SettingsDialogModel {
   void VScroll3_Change(int share, int value);
   void Edge_Change(EdgePart part, int edge, int value);
 
-  // The save routine of a tab; tabs 1 to 3 bring theirs with their controls.
+  // Tab 1: the new title's text, the list's selection, add (0) and delete
+  // (1), and the size rules.
+  void Text1_Change(const std::string& text);
+  void List1_Click(int index);
+  void Command4_Click(int index);
+  void Check9_Click(int rule, bool ticked);
+  void SizeRule_Change(int rule, bool width, int value);
+  // Tab 2: the folder verb (row 0), the file verb (1) and the display menu
+  // (2) of a method; a separator of the display menu.
+  void RightClick_Click(int row, int method, bool ticked);
+  void Check7_Click(int separator, bool ticked);
+  // Tab 3: a method's key (0 none), its palette box, the guide in front, a
+  // colour (0 text, 1 background).
+  void Combo1_Click(int method, int key);
+  void Check6_Click(int method, bool ticked);
+  void Check8_Click(bool ticked);
+  void Command3_Click(int colour);
+
   void SaveTab(int tab);
   void SaveGeneralTab();
+  void SaveExclusionTab();
+  void SaveRightClickTab();
+  void SaveFunctionKeyTab();
 
  private:
+  // The record's field and the store together.
   void Write(std::string_view section, std::string_view key, std::string& field,
              const std::string& text);
+  static std::string Flag(bool on) { return on ? "1" : "0"; }
   void Render() {
     if (!loading_) view_.Render(state_);
   }
@@ -122,6 +176,7 @@ class SettingsDialogModel {
   Settings& settings_;
   BarWindow& bar_;
   SettingsDialogView& view_;
+  SettingsDialogHooks hooks_;
   SettingsDialogState state_;
   bool loading_ = false;
 };

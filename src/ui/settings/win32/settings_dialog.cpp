@@ -1,8 +1,11 @@
 #include "ui/settings/win32/settings_dialog.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
+#include "common/function_keys.h"
 #include "platform/win32/utf.h"
+#include "ui/settings/dialog_controls.h"
 
 namespace banchiro::ui {
 namespace {
@@ -13,6 +16,8 @@ using R = ControlRole;
 constexpr int kFirstControlId = 1000;
 constexpr wchar_t kFontFace[] = L"ＭＳ Ｐゴシック";
 constexpr int kFontPoints = 9;
+// The lines a drop-down list shows open: "なし" and F1..F12.
+constexpr int kKeyChoices = 13;
 
 // Enter and Esc reach the dialog as the commands of OK and Cancel.
 int ControlId(const DialogControl& c, int index) {
@@ -32,6 +37,12 @@ const wchar_t* ClassFor(K kind) {
       return UPDOWN_CLASSW;
     case K::kScroll:
       return L"SCROLLBAR";
+    case K::kEdit:
+      return L"EDIT";
+    case K::kList:
+      return L"LISTBOX";
+    case K::kCombo:
+      return WC_COMBOBOXW;
     default:
       return L"BUTTON";
   }
@@ -60,60 +71,25 @@ DWORD StyleFor(const DialogControl& c) {
       return child;
     case K::kScroll:
       return child | SBS_VERT;
+    case K::kEdit:
+      return child | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+    case K::kList:
+      return child | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    case K::kCombo:
+      return child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+    case K::kColour:
+      return child | WS_TABSTOP | BS_OWNERDRAW;
   }
   return child;
-}
-
-// The spinner range of a role.
-SpinRange RangeOf(R role) {
-  switch (role) {
-    case R::kHour:
-      return kHourRange;
-    case R::kMinute:
-      return kMinuteRange;
-    case R::kCascade:
-      return kCascadeRange;
-    case R::kRatio:
-      return kRatioRange;
-    case R::kEdgeCount:
-      return kIconCountRange;
-    case R::kEdgeSize:
-      return kIconSizeRange;
-    default:
-      return kAdjustmentRange;
-  }
-}
-
-EdgePart PartOf(R role) {
-  return role == R::kEdgeCount  ? EdgePart::kCount
-         : role == R::kEdgeSize ? EdgePart::kSize
-                                : EdgePart::kAdjustment;
-}
-
-std::string_view LabelOf(const SettingsDialogState& s, const DialogControl& c) {
-  switch (c.role) {
-    case R::kHour:
-      return s.time.hour_label;
-    case R::kMinute:
-      return s.time.minute_label;
-    case R::kCascade:
-      return s.cascade_label;
-    case R::kRatio:
-      return s.ratio_label[c.index];
-    case R::kEdgeCount:
-    case R::kEdgeSize:
-    case R::kEdgeAdjust:
-      return s.edge_label[static_cast<int>(PartOf(c.role))][c.index];
-    default:
-      return {};
-  }
 }
 
 }  // namespace
 
 SettingsDialog::SettingsDialog(Platform& platform, Settings& settings, BarWindow& bar,
-                               HINSTANCE instance)
-    : platform_(platform), instance_(instance), model_(platform, settings, bar, *this) {}
+                               HINSTANCE instance, SettingsDialogHooks hooks)
+    : platform_(platform),
+      instance_(instance),
+      model_(platform, settings, bar, *this, std::move(hooks)) {}
 
 void SettingsDialog::Open(HWND owner) {
   if (open()) {
@@ -140,6 +116,7 @@ void SettingsDialog::Open(HWND owner) {
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(hwnd());
+  if (model_.state().tab == 1) FocusNewTitle();
 }
 
 void SettingsDialog::Unload() {
@@ -164,10 +141,12 @@ void SettingsDialog::CreateControls() {
   const auto& table = SettingsDialogControls();
   for (int i = 0; i < static_cast<int>(table.size()); ++i) {
     const DialogControl& c = table[i];
+    // A drop-down list's height is that of its open list.
+    const int height = screen_.YPixels(c.rect.height) * (c.kind == K::kCombo ? kKeyChoices : 1);
     HWND control = CreateWindowExW(
-        0, ClassFor(c.kind), win32::Widen(c.caption).c_str(), StyleFor(c),
-        screen_.XPixels(c.rect.left), screen_.YPixels(c.rect.top), screen_.XPixels(c.rect.width),
-        screen_.YPixels(c.rect.height), hwnd(),
+        c.kind == K::kEdit ? WS_EX_CLIENTEDGE : 0, ClassFor(c.kind),
+        win32::Widen(c.caption).c_str(), StyleFor(c), screen_.XPixels(c.rect.left),
+        screen_.YPixels(c.rect.top), screen_.XPixels(c.rect.width), height, hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(c, i))), instance_, nullptr);
     controls_.push_back(control);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -180,19 +159,14 @@ void SettingsDialog::CreateControls() {
         SendMessageW(control, TCM_INSERTITEMW, t, reinterpret_cast<LPARAM>(&item));
       }
     }
+    for (int key = 0; c.kind == K::kCombo && key < kKeyChoices; ++key) {
+      const std::wstring name = key == 0 ? L"なし" : win32::Widen(FunctionKeyName(key));
+      SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
     const SpinRange range = RangeOf(c.role);
     if (c.kind == K::kSpin) SendMessageW(control, UDM_SETRANGE32, range.min, range.max);
     if (c.kind == K::kScroll) SetScrollRange(control, SB_CTL, range.min, range.max, FALSE);
-    if (!c.tooltip.empty() && tooltip_) {
-      tips_.push_back(L" " + win32::Widen(c.tooltip) + L" ");
-      TOOLINFOW tool{};
-      tool.cbSize = sizeof tool;
-      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-      tool.hwnd = hwnd();
-      tool.uId = reinterpret_cast<UINT_PTR>(control);
-      tool.lpszText = tips_.back().data();
-      SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    if (!c.tooltip.empty() && tooltip_) AddTooltip(control, c.tooltip);
   }
   // The frames, and beneath them the tab control, lie under the controls
   // they hold, or they would paint over them.
@@ -204,49 +178,29 @@ void SettingsDialog::CreateControls() {
   SetWindowPos(controls_[0], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void SettingsDialog::AddTooltip(HWND control, std::string_view text) {
+  tips_.push_back(L" " + win32::Widen(text) + L" ");
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = tips_.back().data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  // A drop-down list is a window with a box in it: the box hears the mouse.
+  COMBOBOXINFO combo{};
+  combo.cbSize = sizeof combo;
+  if (GetComboBoxInfo(control, &combo) && combo.hwndItem) {
+    tool.uId = reinterpret_cast<UINT_PTR>(combo.hwndItem);
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
 int SettingsDialog::IndexOf(HWND control) const {
   for (int i = 0; i < static_cast<int>(controls_.size()); ++i) {
     if (controls_[i] == control) return i;
   }
   return -1;
-}
-
-int SettingsDialog::ValueOf(const DialogControl& c) const {
-  const SettingsDialogState& s = model_.state();
-  switch (c.role) {
-    case R::kHour:
-      return s.time.hour;
-    case R::kMinute:
-      return s.time.minute;
-    case R::kCascade:
-      return s.cascade;
-    case R::kRatio:
-      return s.ratio[c.index];
-    case R::kEdgeCount:
-    case R::kEdgeSize:
-    case R::kEdgeAdjust:
-      return s.edge[static_cast<int>(PartOf(c.role))][c.index];
-    default:
-      return 0;
-  }
-}
-
-void SettingsDialog::Spin(const DialogControl& c, int value) {
-  switch (c.role) {
-    case R::kHour:
-    case R::kMinute:
-      model_.UpDown1_Change(c.role == R::kMinute, value);
-      return;
-    case R::kCascade:
-      model_.UpDown2_Change(value);
-      return;
-    case R::kRatio:
-      model_.VScroll3_Change(c.index, value);
-      return;
-    default:
-      model_.Edge_Change(PartOf(c.role), c.index, value);
-      return;
-  }
 }
 
 void SettingsDialog::Render(const SettingsDialogState& s) {
@@ -255,61 +209,64 @@ void SettingsDialog::Render(const SettingsDialogState& s) {
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     const DialogControl& c = table[i];
     HWND control = controls_[i];
-    // What the control is to show: its value (tab, tick, position) or text.
-    Shown want;
-    want.visible = c.tab < 0 || c.tab == s.tab;
+    const ControlShows want = WhatControlShows(s, c);
+    const bool visible = c.tab < 0 || c.tab == s.tab;
+    Shown& was = shown_[i];
+    if (!was.valid || was.visible != visible) ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
+    // Boxes, option buttons, lists and text boxes change themselves when
+    // used; everything else is touched only when it changed, so that a
+    // spinner's click never waits on a redraw of the whole dialog.
+    const bool changed = !was.valid || was.value != want.value || was.text != want.text;
     switch (c.kind) {
       case K::kTabs:
-        want.value = s.tab;
+        if (changed) SendMessageW(control, TCM_SETCURSEL, want.value, 0);
         break;
       case K::kCheck:
-        want.value = c.role == R::kLink ? s.link_time : s.general[c.index];
-        break;
       case K::kOption:
-        want.value = s.pending_run == c.index;
+        SendMessageW(control, BM_SETCHECK, want.value ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
       case K::kValue:
-        want.text = std::string(LabelOf(s, c));
+        if (changed) SetWindowTextW(control, win32::Widen(want.text).c_str());
         break;
       case K::kSpin:
+        if (changed) SendMessageW(control, UDM_SETPOS32, 0, want.value);
+        break;
       case K::kScroll:
-        want.value = ValueOf(c);
+        if (changed) SetScrollPos(control, SB_CTL, want.value, TRUE);
+        break;
+      case K::kEdit:
+        if (Text(control) != want.text) SetWindowTextW(control, win32::Widen(want.text).c_str());
+        break;
+      case K::kList:
+        if (!was.valid || was.text != want.text) FillList(control, want.text);
+        SendMessageW(control, LB_SETCURSEL, want.value, 0);
+        break;
+      case K::kCombo:
+        SendMessageW(control, CB_SETCURSEL, want.value, 0);
+        break;
+      case K::kColour:
+        if (changed) InvalidateRect(control, nullptr, TRUE);
         break;
       default:
         break;
     }
-    // Only what changed is touched: a spinner's click must not wait on a
-    // redraw of the whole dialog.
-    Shown& was = shown_[i];
-    if (!was.valid || was.visible != want.visible) {
-      ShowWindow(control, want.visible ? SW_SHOWNA : SW_HIDE);
-    }
-    // A box or an option button may have changed itself when clicked.
-    const bool self_changing = c.kind == K::kCheck || c.kind == K::kOption;
-    if (!was.valid || self_changing || was.value != want.value || was.text != want.text) {
-      switch (c.kind) {
-        case K::kTabs:
-          SendMessageW(control, TCM_SETCURSEL, want.value, 0);
-          break;
-        case K::kCheck:
-        case K::kOption:
-          SendMessageW(control, BM_SETCHECK, want.value ? BST_CHECKED : BST_UNCHECKED, 0);
-          break;
-        case K::kValue:
-          SetWindowTextW(control, win32::Widen(want.text).c_str());
-          break;
-        case K::kSpin:
-          SendMessageW(control, UDM_SETPOS32, 0, want.value);
-          break;
-        case K::kScroll:
-          SetScrollPos(control, SB_CTL, want.value, TRUE);
-          break;
-        default:
-          break;
-      }
-    }
-    want.valid = true;
-    was = std::move(want);
+    was = {visible, want.value, want.text, true};
+  }
+}
+
+std::string SettingsDialog::Text(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return win32::Narrow(text);
+}
+
+void SettingsDialog::FillList(HWND list, const std::string& lines) {
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (std::size_t start = 0, end; (end = lines.find('\n', start)) != std::string::npos;
+       start = end + 1) {
+    const std::wstring line = win32::Widen(lines.substr(start, end - start));
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
   }
 }
 
@@ -321,33 +278,48 @@ void SettingsDialog::ShowHelp(const std::string& file, int context) {
   WinHelpW(hwnd(), path.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
 }
 
-void SettingsDialog::OnCommand(int id, HWND control) {
-  if (id == IDOK || id == IDCANCEL) {
+void SettingsDialog::FocusNewTitle() {
+  const auto& table = SettingsDialogControls();
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (table[i].role == R::kNewTitle) SetFocus(controls_[i]);
+  }
+}
+
+std::optional<std::uint32_t> SettingsDialog::ChooseColour(std::uint32_t colour) {
+  static COLORREF custom[16] = {};
+  CHOOSECOLORW choose{};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = hwnd();
+  choose.rgbResult = colour;
+  choose.lpCustColors = custom;
+  choose.Flags = CC_RGBINIT | CC_FULLOPEN;
+  const bool chosen = ChooseColorW(&choose) != FALSE;
+  // Back in front, whatever the user did there.
+  SetForegroundWindow(hwnd());
+  if (!chosen) return std::nullopt;
+  return static_cast<std::uint32_t>(choose.rgbResult & 0xFFFFFF);
+}
+
+void SettingsDialog::OnCommand(int id, int code, HWND control) {
+  if ((id == IDOK || id == IDCANCEL) && code == BN_CLICKED) {
     model_.Command1_Click(id == IDOK ? 0 : 1);
     return;
   }
   const int i = IndexOf(control);
   if (i < 0) return;
   const DialogControl& c = SettingsDialogControls()[i];
-  const bool checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  switch (c.role) {
-    case R::kCommand:
-      model_.Command1_Click(c.index);
-      return;
-    case R::kCustomize:
-      model_.Command2_Click();
-      return;
-    case R::kGeneral:
-      model_.Check1_Click(c.index, checked);
-      return;
-    case R::kRun:
-      if (checked) model_.Option1_Click(c.index);
-      return;
-    case R::kLink:
-      model_.Check2_Click(checked);
-      return;
-    default:
-      return;
+  if (c.kind == K::kEdit && code == EN_CHANGE) {
+    model_.Text1_Change(Text(control));
+  } else if (c.kind == K::kList && code == LBN_SELCHANGE) {
+    model_.List1_Click(static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0)));
+  } else if (c.kind == K::kCombo && code == CBN_SELCHANGE) {
+    model_.Combo1_Click(c.index, static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+  } else if (code == BN_CLICKED) {
+    if (c.role == R::kCommand) return model_.Command1_Click(c.index);
+    if (c.role == R::kCustomize) return model_.Command2_Click();
+    if (c.role == R::kTitleCommand) return model_.Command4_Click(c.index);
+    if (c.role == R::kColour) return model_.Command3_Click(c.index);
+    TickControl(model_, c, SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
   }
 }
 
@@ -363,7 +335,8 @@ LRESULT SettingsDialog::OnNotify(const NMHDR& header) {
     const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
     // The model decides the new value (and wraps the clock); the control
     // only reports the step.
-    Spin(c, RangeOf(c.role).Clamp(ValueOf(c) + change.iDelta));
+    const int now = WhatControlShows(model_.state(), c).value;
+    SpinControl(model_, c, RangeOf(c.role).Clamp(now + change.iDelta));
     return TRUE;
   }
   return 0;
@@ -374,7 +347,7 @@ void SettingsDialog::OnScroll(HWND bar, int request) {
   const int i = IndexOf(bar);
   if (i < 0 || SettingsDialogControls()[i].kind != K::kScroll) return;
   const DialogControl& c = SettingsDialogControls()[i];
-  int value = ValueOf(c);
+  int value = WhatControlShows(model_.state(), c).value;
   switch (request) {
     case SB_LINEUP:
     case SB_PAGEUP:
@@ -396,19 +369,34 @@ void SettingsDialog::OnScroll(HWND bar, int request) {
     default:
       return;
   }
-  Spin(c, RangeOf(c.role).Clamp(value));
+  SpinControl(model_, c, RangeOf(c.role).Clamp(value));
+}
+
+void SettingsDialog::DrawColour(const DRAWITEMSTRUCT& item) {
+  const int i = IndexOf(item.hwndItem);
+  if (i < 0) return;
+  const int colour = WhatControlShows(model_.state(), SettingsDialogControls()[i]).value;
+  RECT r = item.rcItem;
+  DrawEdge(item.hDC, &r, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED,
+           BF_RECT | BF_ADJUST);
+  win32::UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(colour)));
+  FillRect(item.hDC, &r, brush.get());
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &r);
 }
 
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
-      if (HIWORD(wparam) == BN_CLICKED) OnCommand(LOWORD(wparam), reinterpret_cast<HWND>(lparam));
+      OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
     case WM_VSCROLL:
       OnScroll(reinterpret_cast<HWND>(lparam), LOWORD(wparam));
       return 0;
+    case WM_DRAWITEM:
+      DrawColour(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       // The controls stand on the tab's face colour, as on a dialog.

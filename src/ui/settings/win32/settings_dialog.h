@@ -22,7 +22,8 @@ inline constexpr wchar_t kSettingsClassName[] = L"SETTEI";
 // from the dialog's layout table and renders what the model decides.
 class SettingsDialog : public WindowBase, public SettingsDialogView {
  public:
-  SettingsDialog(Platform& platform, Settings& settings, BarWindow& bar, HINSTANCE instance);
+  SettingsDialog(Platform& platform, Settings& settings, BarWindow& bar, HINSTANCE instance,
+                 SettingsDialogHooks hooks);
 
   // Opens the dialog filled afresh from the settings, or brings the open one
   // forward.
@@ -38,19 +39,23 @@ class SettingsDialog : public WindowBase, public SettingsDialogView {
   void Render(const SettingsDialogState& state) override;
   void ShowHelp(const std::string& file, int context) override;
   void Close() override { Unload(); }
+  void FocusNewTitle() override;
+  std::optional<std::uint32_t> ChooseColour(std::uint32_t colour) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
   void CreateControls();
-  void OnCommand(int id, HWND control);
+  void AddTooltip(HWND control, std::string_view text);
+  void OnCommand(int id, int code, HWND control);
   LRESULT OnNotify(const NMHDR& header);
   void OnScroll(HWND bar, int request);
+  void DrawColour(const DRAWITEMSTRUCT& item);
   // The table index of a control window, or -1.
   int IndexOf(HWND control) const;
-  void Spin(const DialogControl& control, int value);
-  int ValueOf(const DialogControl& control) const;
+  static std::string Text(HWND control);
+  static void FillList(HWND list, const std::string& lines);
 
   Platform& platform_;
   HINSTANCE instance_;

@@ -1,0 +1,186 @@
+// The settings dialog's tabs 1 to 3: the excluded titles, the Explorer verbs
+// and the display menu, the hot keys and the palette.
+#include "settings_dialog_rig.h"
+#include "ui/main/menu_model.h"
+
+namespace banchiro {
+namespace {
+
+
+// The titles of the message boxes shown, one after the other.
+std::string Titles(const FakeMessageBoxes& boxes) {
+  std::string text;
+  for (const auto& box : boxes.shown)
+    text += (text.empty() ? "" : ", ") + box.title;
+  return text;
+}
+
+TEST(SettingsTabsTest, TitlesAreAddedExactlyAsTypedAndDeletedBySelection) {
+  const struct {
+    int listed;  // "T0".."Tn-1" are listed, besides the program's two
+    const char* typed;
+    const char* refusal;  // the message box's title, "" when the title is added
+  } cases[] = {
+      {0, "abc", ""},
+      {0, "ABC ", ""},
+      {0, "T0", ""},
+      {1, "T0", kKnownTitleTitle},
+      {0, "", kNoTitleTitle},
+      {98, "T50", kKnownTitleTitle},
+      {98, "T98", kFullListTitle},
+      {97, "T97", ""},
+  };
+  for (const auto& c : cases) {
+    Rig r;
+    for (int i = 0; i < c.listed; ++i)
+      r.settings.JogaiWid[2 + i] = "T" + std::to_string(i);
+    r.settings.JogaiWid[1] = "ABC";
+    r.model.Form_Load();
+    const std::size_t before = r.state().titles.size();
+    r.model.Text1_Change(c.typed);
+    r.model.Command4_Click(0);
+    EXPECT_EQ(Titles(r.fake.message_boxes), c.refusal) << c.typed << " on " << c.listed;
+    EXPECT_EQ(r.state().titles.size(), before + (*c.refusal ? 0 : 1)) << c.typed;
+    EXPECT_EQ(r.state().new_title, *c.refusal ? c.typed : "") << "kept only when refused";
+    EXPECT_EQ(r.log, *c.refusal ? "" : "focus");
+  }
+  Rig full;
+  for (int i = 2; i < kMaxTitles; ++i)
+    full.settings.JogaiWid[i] = "T" + std::to_string(i);
+  full.model.Form_Load();
+  full.model.Text1_Change("new");
+  full.model.Command4_Click(0);
+  EXPECT_EQ(full.fake.message_boxes.shown.at(0).text, "登録できる窓のタイトル数は 100個です。");
+}
+
+TEST(SettingsTabsTest, DeletingPacksTheListAndSavingWritesEverySlotAndTheRules) {
+  Rig r;
+  r.settings.JogaiWid[1] = "";  // two titles and a gap, then one more
+  r.settings.JogaiWid[5] = "電卓";
+  r.settings.OptJog[2] = "1";
+  r.model.Form_Load();
+  r.model.Command4_Click(1);
+  EXPECT_EQ(Titles(r.fake.message_boxes), kNothingSelectedTitle);
+  r.model.List1_Click(0);
+  r.model.Command4_Click(1);
+  EXPECT_EQ(r.state().titles, (std::vector<std::string>{"電卓"}));
+  r.model.Check9_Click(2, false);
+  r.model.SizeRule_Change(2, true, 1200);
+  r.model.SSTab1_Click(1);
+  r.model.Command1_Click(2);  // Apply: this tab only
+  std::string expected = "JogaiWid(0)=電卓";
+  for (int i = 1; i < kExcludedTitleCount; ++i)
+    expected += " JogaiWid(" + std::to_string(i) + ")=";
+  expected +=
+      " OptJog(0)=0 OptHgt(0)=100 OptWth(0)=200 OptJog(1)=0 OptHgt(1)=100 OptWth(1)=200"
+      " OptJog(2)=0 OptHgt(2)=100 OptWth(2)=999 OptJog(3)=0 OptHgt(3)=100 OptWth(3)=200";
+  EXPECT_EQ(r.Writes(), expected);
+  EXPECT_EQ(r.settings.exclusion_count, 1);
+  EXPECT_EQ(r.settings.JogaiWid[0] + r.settings.OptWth[2], "電卓999");
+}
+
+TEST(SettingsTabsTest, VerbsRunTheProgramQuotedAndGoWithTheirBoxes) {
+  Rig r;
+  r.fake.process.program_folder = "C:\\Program Files\\Tools";
+  r.model.Form_Load();
+  for (int n = 0; n < kMethodCount; ++n) {
+    r.model.RightClick_Click(0, n, true);
+    r.model.RightClick_Click(1, n, n % 2 == 0);
+  }
+  r.model.SaveRightClickTab();
+  const auto after_one = r.fake.verbs.verbs;
+  r.model.SaveRightClickTab();
+  EXPECT_EQ(r.fake.verbs.verbs, after_one) << "saving again changes nothing";
+  ASSERT_EQ(after_one.size(), 21u);
+  EXPECT_EQ(after_one.at({VerbPlace::kFolders, "元に戻す(&U)"}),
+            "\"C:\\Program Files\\Tools\\BANCHIRO\" U");
+  for (const auto& [where, command] : after_one) {
+    const int n = [&] {
+      for (int m = 0; m < kMethodCount; ++m) {
+        if (MethodMenuCaption(m) == where.second) return m;
+      }
+      return -1;
+    }();
+    ASSERT_GE(n, 0) << where.second;
+    EXPECT_EQ(command.back(), DisplayMethods()[n].letter) << where.second;
+    EXPECT_TRUE(where.first == VerbPlace::kFolders || n % 2 == 0) << where.second;
+  }
+  EXPECT_EQ(r.settings.RgtClick[1][1] + r.settings.RgtClick[1][2] + r.settings.RgtClick[0][1],
+            "011");
+  for (int n = 0; n < kMethodCount; ++n)
+    r.model.RightClick_Click(0, n, false);
+  r.model.SaveRightClickTab();
+  EXPECT_EQ(r.fake.verbs.verbs.size(), 7u) << "the cleared folder verbs are gone";
+}
+
+TEST(SettingsTabsTest, TheDisplayMenuKeepsOneMethodAndItsSeparatorsThen) {
+  Rig r;
+  r.model.Form_Load();
+  for (int n = 0; n < kMethodCount; ++n)
+    r.model.RightClick_Click(2, n, false);
+  r.model.Check7_Click(3, false);
+  r.model.SaveRightClickTab();
+  EXPECT_EQ(r.fake.message_boxes.shown.at(0).text, kEmptyMenuText);
+  EXPECT_TRUE(r.state().right_click[2][0]);
+  EXPECT_EQ(r.fake.store.Get(kSectionRightClick, "RgtClick(2,0)"), "1");
+  EXPECT_EQ(r.fake.store.Get(kSectionRightClick, "RgtClick(2,13)"), "0");
+  EXPECT_EQ(r.fake.store.Get(kSectionRightClick, "OptSepa(3)"), "1") << "kept as it was";
+  EXPECT_EQ(r.Writes().find("OptSepa"), std::string::npos);
+  r.model.Check7_Click(3, false);
+  r.model.SaveRightClickTab();  // now a method is on the menu
+  EXPECT_EQ(r.fake.store.Get(kSectionRightClick, "OptSepa(3)"), "0");
+}
+
+TEST(SettingsTabsTest, KeysConflictsPaletteAndRelays) {
+  Rig r;
+  r.settings.Fkey[2] = "7";
+  r.settings.FkeyDisp[2] = "1";
+  r.model.Form_Load();
+  r.model.Combo1_Click(2, 3);
+  r.model.Combo1_Click(9, 3);  // the same key twice
+  r.model.SaveFunctionKeyTab();
+  EXPECT_EQ(Titles(r.fake.message_boxes), kKeyConflictTitle);
+  EXPECT_EQ(r.fake.message_boxes.shown[0].icon, MessageIcon::kStop);
+  EXPECT_EQ(r.Writes() + r.log, "") << "nothing stored, no palette, no relays";
+  EXPECT_EQ(r.settings.Fkey[2], "7");
+
+  r.model.Combo1_Click(9, 0);  // "なし" clears its box at once
+  r.model.Check6_Click(9, true);
+  r.model.Combo1_Click(9, 0);
+  EXPECT_FALSE(r.state().on_palette[9]);
+  r.model.Check6_Click(9, true);  // ticked again without a key: not stored
+  r.model.Check6_Click(4, true);
+  r.model.Combo1_Click(4, 12);
+  r.model.Check8_Click(false);
+  r.model.SaveFunctionKeyTab();
+  const std::string writes = r.Writes();
+  EXPECT_NE(writes.find("Fkey(2)=3 FkeyDisp(2)=1"), std::string::npos) << writes;
+  EXPECT_NE(writes.find("Fkey(9)=0 FkeyDisp(9)=0"), std::string::npos) << writes;
+  EXPECT_NE(writes.find("Fkey(4)=12 FkeyDisp(4)=1"), std::string::npos) << writes;
+  EXPECT_EQ(writes.substr(writes.find("OptCol")), "OptCol(0)=65535 OptCol(1)=0 OptGuide=0");
+  EXPECT_EQ(r.settings.Fname[4] + "|" + r.settings.Fname[9], "上下に並べて表示|");
+  EXPECT_EQ(r.log, "palette, relays");
+  for (int n = 0; n < kMethodCount; ++n)
+    r.model.Check6_Click(n, false);
+  r.model.SaveFunctionKeyTab();
+  EXPECT_EQ(r.log, "palette, relays, no palette, relays");
+}
+
+TEST(SettingsTabsTest, AColourReachesTheRecordAtOnceAndTheStoreWithTheTab) {
+  Rig r;
+  r.model.Form_Load();
+  r.model.Command3_Click(1);  // cancelled in the colour dialog
+  r.chosen_colour = 0x00FF00;
+  r.model.Command3_Click(0);
+  EXPECT_EQ(r.log, "colour 0, colour 65535");
+  EXPECT_EQ(r.settings.OptCol[0] + " " + r.settings.OptCol[1], "65280 0");
+  r.model.Command1_Click(1);  // Cancel
+  EXPECT_EQ(r.Writes(), "");
+  r.model.Form_Load();
+  EXPECT_EQ(r.state().colour[0], "65280") << "the next opening shows it";
+  r.model.SaveFunctionKeyTab();
+  EXPECT_EQ(r.fake.store.Get(kSectionFunctionKey, "OptCol(0)"), "65280");
+}
+
+}  // namespace
+}  // namespace banchiro
