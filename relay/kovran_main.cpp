@@ -18,7 +18,6 @@
 namespace banchiro::relay {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"BANCHIRO.KovranRelay";
 constexpr int kHotKeyId = 1;
 
 LRESULT CALLBACK RelayWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -63,10 +62,10 @@ class RelayWindow {
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = RelayWindowProc;
     window_class.hInstance = instance;
-    window_class.lpszClassName = kWindowClass;
+    window_class.lpszClassName = kRelayWindowClass;
     if (!RegisterClassExW(&window_class)) return;
     const std::wstring title = L"KOVRAN F" + std::to_wstring(key);
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kWindowClass, title.c_str(),
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kRelayWindowClass, title.c_str(),
                               WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   }
   RelayWindow(const RelayWindow&) = delete;

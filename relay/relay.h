@@ -7,6 +7,9 @@
 
 namespace banchiro::relay {
 
+// The class of the relay's one window, titled "KOVRAN F<key>".
+inline constexpr wchar_t kRelayWindowClass[] = L"BANCHIRO.KovranRelay";
+
 // Exit codes of KOVRAN.EXE.
 inline constexpr int kExitServed = 0;       // served its key until told to end
 inline constexpr int kExitKeyTaken = 1;     // another program holds the key

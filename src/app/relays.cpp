@@ -36,7 +36,12 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
     const ProcessId relay =
         platform.processes.Start(folder + "\\" + kRelayProgram, command, folder, kRelayShowState);
     if (relay == 0) continue;
+    relays.starting = relay;
     const std::string published = WaitForPublishedWindow(platform, relay);
+    // The windows answer during the wait; a stop then (the end of the
+    // session, say) has ended this relay, and no more may start.
+    if (relays.starting != relay) break;
+    relays.starting = 0;
     if (published.empty()) {
       // Left running, it might still register its key later and could then
       // never be stopped: end it now.
@@ -49,6 +54,8 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
 }
 
 void StopRelays(Platform& platform, RelayTable& relays) {
+  if (relays.starting != 0) platform.processes.Terminate(relays.starting);
+  relays.starting = 0;
   for (int i = 0; i < relays.count && i < kMethodCount; ++i) {
     const RelayEntry& entry = relays.entries[i];
     const WindowHandle window = HandleFromText(entry.window_text);

@@ -25,16 +25,19 @@ struct RelayEntry {
 struct RelayTable {
   std::array<RelayEntry, kMethodCount> entries;
   std::int16_t count = 0;
+  // The relay started and not yet published, while it is waited for.
+  ProcessId starting = 0;
 };
 
 // Starts one KOVRAN.EXE per display method that has a hot key, in method
 // order, each only after the previous one has taken its command and
 // published its window. A relay that does not publish in time is ended and
-// gets no entry.
+// gets no entry. A stop while one is waited for ends the starting too.
 void StartRelays(Platform& platform, const Settings& settings, RelayTable& relays);
 
-// Ends the relays this run started. A recorded window that now belongs to
-// any other process (the relay died and the handle was reused) ends nothing.
+// Ends the relays this run started, the one still starting included. A
+// recorded window that now belongs to any other process (the relay died and
+// the handle was reused) ends nothing.
 void StopRelays(Platform& platform, RelayTable& relays);
 
 }  // namespace banchiro

@@ -2,9 +2,11 @@
 
 #include <tlhelp32.h>
 
+#include "common/window_handle.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
+#include "relay/relay.h"
 #include "settings/settings.h"
 
 namespace banchiro::e2e {
@@ -78,6 +80,18 @@ int Relays(bool end) {
     if (relay && TerminateProcess(relay.get(), 98)) WaitForSingleObject(relay.get(), 5000);
   }
   return count;
+}
+
+bool OnlyRelayServes(int key) {
+  const std::wstring title = L"KOVRAN F" + std::to_wstring(key);
+  HWND window = FindWindowW(relay::kRelayWindowClass, title.c_str());
+  const auto published = win32::ReadRegistryString(
+      HKEY_CURRENT_USER,
+      win32::RegistrySettingsStore::SectionPath(kRelayApplicationName, kSectionHWnd),
+      win32::Widen(kPublishedWindowKey));
+  return window && published &&
+         *published == win32::Widen(HandleText(reinterpret_cast<std::intptr_t>(window))) &&
+         Relays() == 1;
 }
 
 }  // namespace banchiro::e2e

@@ -76,6 +76,9 @@ std::optional<std::string> GetString(std::string_view section, std::string_view 
 
 // The KOVRAN.EXE processes running, ended first when `end` is set.
 int Relays(bool end = false);
+// True when the one relay running holds Ctrl + F<key>: it publishes its
+// window once it has the key.
+bool OnlyRelayServes(int key);
 
 // Top-level windows of a process (of every process for pid 0), topmost first.
 inline std::vector<HWND> TopLevelWindows(DWORD pid) {

@@ -170,6 +170,20 @@ TEST_F(RelayTest, TheEndInOrderOnceAndNoRelaysAfterIt) {
   EXPECT_EQ(fake.processes.started.size(), 1u);
 }
 
+// The end of the session comes while the first relay is waited for: that
+// relay is ended with the others and the second is never started.
+TEST_F(RelayTest, AnEndDuringTheWaitEndsTheStartingRelayAndStartsNoMore) {
+  settings.Fkey[1] = "2";
+  settings.Fkey[3] = "4";
+  play = [](const FakeProcesses::Started&) {};  // still starting
+  Resident resident(fake.platform, settings, {});
+  fake.clock.during_sleep = [&] { resident.End(); };
+  resident.StartRelays();
+  ASSERT_EQ(fake.processes.started.size(), 1u);
+  EXPECT_EQ(fake.processes.terminated, std::vector<ProcessId>{fake.processes.started[0].id});
+  EXPECT_TRUE(resident.ended());
+}
+
 // A first-start world for the commands that act on Windows; the writes they make.
 struct SessionRig {
   explicit SessionRig(const char* opt_run = "2") {

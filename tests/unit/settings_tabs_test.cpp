@@ -6,7 +6,6 @@
 namespace banchiro {
 namespace {
 
-
 // The titles of the message boxes shown, one after the other.
 std::string Titles(const FakeMessageBoxes& boxes) {
   std::string text;

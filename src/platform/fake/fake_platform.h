@@ -171,9 +171,12 @@ class FakeClock : public Clock {
   void SleepMs(int milliseconds) override {
     now_ms += milliseconds;
     slept_ms += milliseconds;
+    if (during_sleep) during_sleep();
   }
   std::int64_t now_ms = 0;
   std::int64_t slept_ms = 0;
+  // What the windows do while the thread waits (they answer meanwhile).
+  std::function<void()> during_sleep;
 };
 
 // All fakes together, with the Platform view the portable code takes.
