@@ -1,5 +1,6 @@
 // The settings dialog of the resident program, driven as a user does.
 #include "drivers.h"
+#include "platform/win32/registry.h"
 
 namespace banchiro::e2e {
 namespace {
@@ -7,6 +8,30 @@ namespace {
 using SettingsDialogE2eTest = E2eTest;
 using K = ControlKind;
 using R = ControlRole;
+
+// The dialog of a resident program, opened from its menu item, on the tab
+// asked for, with the screenshot of it.
+HWND OpenOnTab(Program& program, int tab) {
+  HWND main = program.Main();
+  if (!main) return nullptr;
+  program.Command("mnuOptSettei");
+  HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kUiLimitMs);
+  HWND tabs = SettingsControl(dialog, K::kTabs, R::kNone);
+  // The arrow keys move along the tabs (a click needs the tab's place, which
+  // another process cannot ask the control for under Wine).
+  for (int i = 0; i < tab; ++i)
+    PostMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 0);
+  WaitUntil([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == tab; }, kUiLimitMs);
+  Screenshot(L"settings-tab" + std::to_wstring(tab), dialog);
+  return dialog;
+}
+
+// Clicks a box and waits until it shows the tick asked for.
+bool Tick(HWND box, bool ticked) {
+  ClickOn(box);
+  return WaitUntil([&] { return (SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED) == ticked; },
+                   kUiLimitMs);
+}
 
 // Opened from the system menu (by keyboard, as Alt+Space and K do) and again
 // from its command: one dialog. Its spinner moves its label; Apply writes the
@@ -67,6 +92,89 @@ TEST_F(SettingsDialogE2eTest, SpinnerApplyWarningsAndCancel) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kUiLimitMs));
   EXPECT_EQ(GetString("Config", "OptTime(1)"), "00") << "Cancel wrote";
   EXPECT_EQ(GetString("Config", "OptTBar"), "1") << "Cancel wrote";
+}
+
+// A title typed into the new-title box and added is left out of the next
+// arrangement, once the tab is saved.
+TEST_F(SettingsDialogE2eTest, AnAddedTitleIsNotArranged) {
+  Program program;
+  HelperWindows helper(3);
+  HWND dialog = OpenOnTab(program, 1);
+  ASSERT_TRUE(dialog && helper.ready());
+  HWND box = SettingsControl(dialog, K::kEdit, R::kNewTitle);
+  ClickOn(box);
+  for (const wchar_t c : std::wstring(L"窓 2"))
+    PostMessageW(box, WM_CHAR, c, 0);  // as typing (through the IME) gives it
+  ClickOn(SettingsControl(dialog, K::kButton, R::kTitleCommand, 0));
+  HWND list = SettingsControl(dialog, K::kList, R::kTitles);
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 3; }, kUiLimitMs));
+  ClickOn(SettingsControl(dialog, K::kButton, R::kCommand, 0));  // OK
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kUiLimitMs));
+  EXPECT_EQ(GetString("Exclude", "JogaiWid(2)"), "窓 2");
+  const Rect left_alone = RectOf(helper.window(2));
+  std::vector<HWND> others;
+  for (HWND row : helper.rows()) {
+    if (row != helper.window(2)) others.push_back(row);
+  }
+  Program one_shot(L"G");
+  ASSERT_TRUE(one_shot.process().WaitForExit(kStartLimitMs));
+  ExpectArranged(others, 'G');
+  EXPECT_EQ(RectOf(helper.window(2)), left_alone);
+}
+
+// A ticked folder verb is the key Explorer reads, with the program's path
+// quoted; cleared, it is gone. A method cleared from the display menu is
+// gone from it (counted from the keyboard's menu: menus are per process).
+TEST_F(SettingsDialogE2eTest, VerbsAndTheDisplayMenu) {
+  Program program;
+  HWND dialog = OpenOnTab(program, 2);
+  ASSERT_NE(dialog, nullptr);
+  HWND verb = SettingsControl(dialog, K::kCheck, R::kFolderVerb, 12);
+  HWND apply = SettingsControl(dialog, K::kButton, R::kCommand, 2);
+  const std::wstring key = L"Software\\Classes\\Folder\\shell\\元に戻す(&U)\\COMMAND";
+  const auto command = [&] { return win32::ReadRegistryString(HKEY_CURRENT_USER, key, L""); };
+  ASSERT_TRUE(Tick(verb, true));
+  ClickOn(apply);
+  ASSERT_TRUE(WaitUntil([&] { return command().has_value(); }, kUiLimitMs));
+  EXPECT_EQ(*command(), L"\"" + RunnerFolder() + L"\\BANCHIRO\" U");
+  ASSERT_TRUE(Tick(verb, false));
+  ClickOn(apply);
+  EXPECT_TRUE(WaitUntil([&] { return !command(); }, kUiLimitMs)) << "the verb stayed";
+
+  const auto menu_height = [&] {
+    PostMessageW(program.Main(), WM_SYSCOMMAND, SC_KEYMENU, 'd');
+    std::vector<HWND> menus;
+    WaitUntil([&] { return (menus = Popups()).size() == 1; }, kUiLimitMs);
+    const int height = menus.empty() ? 0 : RectOf(menus[0]).height;
+    Popups(true);
+    return height;
+  };
+  const int before = menu_height();
+  ASSERT_TRUE(Tick(SettingsControl(dialog, K::kCheck, R::kDisplayItem, 4), false));
+  ClickOn(apply);
+  ASSERT_TRUE(
+      WaitUntil([] { return GetString("RightClick", "RgtClick(2,4)") == "0"; }, kUiLimitMs));
+  EXPECT_GT(before, 0);
+  EXPECT_LT(menu_height(), before) << "上下に並べて表示 is still on the display menu";
+}
+
+// F7 chosen for stacking and applied: a relay serves it at once.
+TEST_F(SettingsDialogE2eTest, AKeyGivenAndAppliedWorksAtOnce) {
+  Program program;
+  HelperWindows helper(3);
+  HWND dialog = OpenOnTab(program, 3);
+  ASSERT_TRUE(dialog && helper.ready());
+  HWND key = SettingsControl(dialog, K::kCombo, R::kKey, 4);
+  ClickOn(key);  // opens the list; the keys choose in it
+  for (int i = 0; i < 7; ++i)
+    PostMessageW(key, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(key, WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(key, CB_GETCURSEL, 0, 0) == 7; }, kUiLimitMs));
+  ClickOn(SettingsControl(dialog, K::kButton, R::kCommand, 2));  // Apply
+  ASSERT_TRUE(WaitUntil([] { return OnlyRelayServes(7); }, kStartLimitMs)) << "no relay for F7";
+  EXPECT_EQ(GetString("FunctionKey", "Fkey(4)"), "7");
+  PressCtrlF(7);
+  ExpectArranged(helper.rows(), 'G', kStartLimitMs);
 }
 
 }  // namespace

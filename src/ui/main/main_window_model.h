@@ -85,6 +85,9 @@ class MainWindowModel {
   void Form_Activate();
   // Any close: the tray icon goes, then the exit sequence, never cancelled.
   void Form_QueryUnload();
+  // The display menu is about to open, on the bar or from the tray: it shows
+  // what the settings say now, which the settings dialog may have changed.
+  void DisplayMenu_Opening() { RefreshDisplayMenu(); }
 
   // A menu item chosen on the bar, in a tray popup or through its shortcut.
   void OnMenuItem(const MenuEntry& item);

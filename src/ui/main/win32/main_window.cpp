@@ -155,6 +155,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SIZE:
       toolbar_.AutoSize();
       return 0;
+    case WM_INITMENUPOPUP:
+      if (reinterpret_cast<HMENU>(wparam) == menus_.popup(kDisplayMenuPosition)) {
+        model_.DisplayMenu_Opening();
+      }
+      return 0;
     case WM_ACTIVATE:
       if (LOWORD(wparam) != WA_INACTIVE) model_.Form_Activate();
       return WindowBase::HandleMessage(message, wparam, lparam);
