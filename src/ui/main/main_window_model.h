@@ -29,9 +29,6 @@ inline constexpr std::uint32_t kTrayCallbackMessage = 512;
 // Mouse messages reported by the tray icon that open a popup.
 inline constexpr int kTrayLeftButtonUp = 514;
 inline constexpr int kTrayRightButtonUp = 517;
-// Positions of the two popups on the menu bar.
-inline constexpr int kGeneralMenuPosition = 0;
-inline constexpr int kDisplayMenuPosition = 1;
 
 // The tip of the tray icon: the caption with a blank on either side.
 std::string TrayTip(const std::string& caption);

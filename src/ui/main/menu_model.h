@@ -56,6 +56,9 @@ struct MenuEntry {
 // The complete menu tree. "総合ﾒﾆｭｰ(&M)" stays first and "表示(&D)" second:
 // the tray popups take them by their position on the bar.
 const std::vector<MenuEntry>& MainMenuTree();
+// Positions of the two popups on the menu bar.
+inline constexpr int kGeneralMenuPosition = 0;
+inline constexpr int kDisplayMenuPosition = 1;
 
 // Positions in MainMenuTree() of the direct entries of the submenu at
 // `parent`, or of the top-level menus for parent -1.

@@ -153,13 +153,22 @@ void BuildRightClickTab(std::vector<DialogControl>& c) {
     t.Box(K::kCheck, R::kFileVerb, n, "", 1020, top, 300, PlainName(n));
     t.Box(K::kCheck, R::kDisplayItem, n, MenuName(n), 1620, top, 3420);
   }
-  // Each separator stands after the last method of its group.
-  constexpr int kLastOfGroup[kSeparatorCount] = {3, 5, 9, 10, 12};
+  // Each separator stands beside the method it follows on the display menu.
+  int last_of_group[kSeparatorCount] = {};
+  int method = 0;
+  const auto& tree = MainMenuTree();
+  for (const int i : MenuChildren(MenuChildren(-1)[kDisplayMenuPosition])) {
+    if (tree[i].separator >= 0) {
+      last_of_group[tree[i].separator] = method;
+    } else {
+      method = tree[i].method;
+    }
+  }
   constexpr std::string_view kSeparators[kSeparatorCount] = {
       "セパレータ(&1)", "セパレータ(&2)", "セパレータ(&3)", "セパレータ(&4)", "セパレータ(&5)"};
   t.Frame(" セパレータ ", {5340, 480, 1830, 5340});
   for (int k = 0; k < kSeparatorCount; ++k) {
-    t.Box(K::kCheck, R::kSeparator, k, kSeparators[k], 5520, 780 + 330 * kLastOfGroup[k], 1500,
+    t.Box(K::kCheck, R::kSeparator, k, kSeparators[k], 5520, 780 + 330 * last_of_group[k], 1500,
           "セパレータ");
   }
 }
