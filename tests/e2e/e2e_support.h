@@ -138,9 +138,16 @@ inline void Mouse(POINT at, DWORD flags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEF
 
 // Asks the test script, which watches <runner folder>\e2e-shots, for a
 // screenshot of the X screen as a person sees it, NAME.png there, once
-// `window` (if any) has handled what was sent to it; false when nobody took it.
+// `window` (if any) has handled what was sent to it and painted itself and
+// its controls (painting waits for an empty queue); false when nobody took it.
 inline bool Screenshot(const std::wstring& name, HWND window = nullptr) {
-  if (window) Settle(window);
+  const auto painted = [window] {
+    bool clean = !GetUpdateRect(window, nullptr, FALSE);
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      clean = clean && !GetUpdateRect(child, nullptr, FALSE);
+    return clean;
+  };
+  if (window && Settle(window)) WaitUntil(painted, 3000, 50);
   const std::wstring folder = RunnerFolder() + L"\\e2e-shots";
   const std::wstring wanted = folder + L"\\" + name + L".wanted";
   CreateDirectoryW(folder.c_str(), nullptr);

@@ -1,15 +1,10 @@
-// Opens windows in a process of its own, as a user's programs would, for the
-// end-to-end tests and the benchmark to watch BANCHIRO arrange them.
-//
+// Opens windows in a process of its own, as a user's programs would:
 //   window_helper [--ready FILE] [--log FILE, unused] WINDOW...
-//
-// Each WINDOW, row 1 first, is "title=TEXT" with ';'-separated options:
-// "rect=L,T,W,H" (by default staggered by row, every one covering (350, 280):
-// Wine keeps no z-order between windows that do not overlap), and "vanish":
-// destroyed as soon as someone else moves another window of this process,
-// between an arranger's collection and its moves. Once all are up, FILE gets
-// "ROW HWND" per window. WM_APP+1 makes the process sleep wParam ms. It ends
-// with its last window (exit code 0), or with 3 when WM_QUIT ends it early.
+// WINDOW (row 1 first) is "title=TEXT" with ';'-options: "rect=L,T,W,H" (by
+// default staggered, all covering (350, 280): Wine keeps no z-order between
+// windows that do not overlap) and "vanish" (destroyed once someone moves
+// another window of this process). FILE gets "ROW HWND" lines once all are
+// up; WM_APP+1 sleeps wParam ms. Exit 0 with the last window, 3 on WM_QUIT.
 #include <windows.h>
 
 #include <cstdio>

@@ -75,7 +75,6 @@ TEST(DisplayMethodsTest, TwentyEightLettersAndTheirCommands) {
   }
   for (char c : std::string("BCIPQRTVWXYZbz0/ @["))
     EXPECT_FALSE(MethodForLetter(c)) << c;
-  EXPECT_EQ(MethodCaption(4), "上下に並べて表示");
   EXPECT_EQ(MethodCommand(kMethodCount) + MethodCaption(-1), "");
 }
 

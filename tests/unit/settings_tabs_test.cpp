@@ -125,9 +125,11 @@ TEST(SettingsTabsTest, TheDisplayMenuKeepsOneMethodAndItsSeparatorsThen) {
   EXPECT_EQ(r.fake.store.Get(kSectionRightClick, "RgtClick(2,13)"), "0");
   EXPECT_EQ(r.fake.store.Get(kSectionRightClick, "OptSepa(3)"), "1") << "kept as it was";
   EXPECT_EQ(r.Writes().find("OptSepa"), std::string::npos);
+  EXPECT_EQ(r.settings.RgtClick[2][0], "1");
   r.model.Check7_Click(3, false);
   r.model.SaveRightClickTab();  // now a method is on the menu
   EXPECT_EQ(r.fake.store.Get(kSectionRightClick, "OptSepa(3)"), "0");
+  EXPECT_EQ(r.Writes().substr(r.Writes().rfind(' ') + 1), "OptSepa(4)=1") << "the last one";
 }
 
 TEST(SettingsTabsTest, KeysConflictsPaletteAndRelays) {
@@ -153,6 +155,7 @@ TEST(SettingsTabsTest, KeysConflictsPaletteAndRelays) {
   r.model.Check8_Click(false);
   r.model.SaveFunctionKeyTab();
   const std::string writes = r.Writes();
+  EXPECT_EQ(writes.rfind("Fkey(0)=0 FkeyDisp(0)=0 ", 0), 0u) << writes;
   EXPECT_NE(writes.find("Fkey(2)=3 FkeyDisp(2)=1"), std::string::npos) << writes;
   EXPECT_NE(writes.find("Fkey(9)=0 FkeyDisp(9)=0"), std::string::npos) << writes;
   EXPECT_NE(writes.find("Fkey(4)=12 FkeyDisp(4)=1"), std::string::npos) << writes;
