@@ -97,9 +97,7 @@ struct Helper {
 
 bool StartHelper(Helper* helper) {
   const std::wstring ready = FreshTempPath(L"arrange-bench-ready");
-  const std::wstring log = FreshTempPath(L"arrange-bench-log");
-  std::wstring line = L"\"" + ProgramPath(L"window_helper.exe") + L"\" --ready \"" + ready +
-                      L"\" --log \"" + log + L"\"";
+  std::wstring line = L"\"" + ProgramPath(L"window_helper.exe") + L"\" --ready \"" + ready + L"\"";
   for (int row = 1; row <= kWindows; ++row) {
     const RECT r = StartRect(row);
     wchar_t item[128];

@@ -50,8 +50,7 @@ TEST_F(ProgramE2eTest, FirstStartAtTwoDpiSettings) {
 // The toolbar shows the arrangement stored by its own save (3 buttons), and a
 // real click on its first place runs button 5, which stacks. The tray's right
 // button gives the display menu as the settings make it (one item here),
-// whose item arranges; its left button gives "総合ﾒﾆｭｰ", whose file menu hides
-// the bar into the tray.
+// whose item arranges; its left button gives "総合ﾒﾆｭｰ".
 TEST_F(ProgramE2eTest, ToolbarAndTrayIcon) {
   StoreToolbarOrder({5, 1, 17});
   for (int n = 0; n < kMethodCount; ++n)
@@ -74,11 +73,8 @@ TEST_F(ProgramE2eTest, ToolbarAndTrayIcon) {
   EXPECT_LT(RectOf(display).height, 40) << "hidden items must be absent";
   TypeAccessKey(display, L'o');
   ExpectArranged(helper.rows(), 'O');
-  HWND file = TypeAccessKey(ClickTrayIcon(false), L'f', true);
-  ASSERT_NE(file, nullptr) << "no file menu from a left click";
+  EXPECT_NE(TypeAccessKey(ClickTrayIcon(false), L'f', true), nullptr) << "no left-click menu";
   Screenshot(L"tray-popup");
-  TypeAccessKey(file, L'i');  // ﾌｫｰﾑのｱｲｺﾝ化(&I)
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, kUiLimitMs));
 }
 
 // The palette, the only window up: its shape is the union of its 24 tiles,
@@ -167,19 +163,14 @@ TEST_P(EndingE2eTest, EndsInOrder) {
   }
   ASSERT_TRUE(session_end || WaitUntil([] { return Relays() == 1; }, kUiLimitMs));
   if (GetParam() == Ending::kCloseBox) PostMessageW(main, WM_CLOSE, 0, 0);
-  for (const int button : {IDCANCEL, IDOK}) {
-    if (GetParam() != Ending::kEndCommand) break;
+  if (GetParam() == Ending::kEndCommand) {  // its Cancel is the unit tests'
     program.Command("mnuFileEnd");
     HWND box = WaitForWindow(program.process().pid(), L"#32770", kUiLimitMs);
     ASSERT_NE(box, nullptr) << "no question";
     EXPECT_EQ(Text(box), L"終了確認");
     EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), L"「ばんちろ君 for Win」 を終了しますか？");
-    if (button == IDCANCEL) Screenshot(L"end-question", box);
-    PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
-    if (button == IDOK) break;
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kUiLimitMs) && Settle(main));
-    EXPECT_EQ(GetString("Config", "OptStat"), "1") << "Cancel changed something";
-    EXPECT_EQ(Relays(), 1);
+    Screenshot(L"end-question", box);
+    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   }
   ASSERT_TRUE(program.process().WaitForExit(kStartLimitMs)) << "it did not end";
   EXPECT_EQ(GetString("Config", "OptStat"), "0");

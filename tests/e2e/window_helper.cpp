@@ -1,5 +1,5 @@
 // Opens windows in a process of its own, as a user's programs would:
-//   window_helper [--ready FILE] [--log FILE, unused] WINDOW...
+//   window_helper [--ready FILE] WINDOW...
 // WINDOW (row 1 first) is "title=TEXT" with ';'-options: "rect=L,T,W,H" (by
 // default staggered, all covering (350, 280): Wine keeps no z-order between
 // windows that do not overlap) and "vanish" (destroyed once someone moves
@@ -67,9 +67,8 @@ bool WriteReady(const std::wstring& path) {
 int wmain(int argc, wchar_t** argv) {
   std::wstring ready;
   for (int i = 1; i < argc; ++i) {
-    if (std::wcscmp(argv[i], L"--ready") == 0 || std::wcscmp(argv[i], L"--log") == 0) {
-      if (argv[i][2] == L'r' && i + 1 < argc) ready = argv[i + 1];
-      ++i;
+    if (std::wcscmp(argv[i], L"--ready") == 0 && i + 1 < argc) {
+      ready = argv[++i];
     } else {
       g_windows.emplace_back();
       if (!Parse(argv[i], static_cast<int>(g_windows.size()), &g_windows.back())) return 2;

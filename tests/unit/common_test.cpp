@@ -22,6 +22,7 @@ TEST(LeadingNumberTest, TakesTheNumericPrefix) {
       {".", 0},        {"1e3", 1000},  {"1E-1", 0.1},
       {"5e", 5},       {"5e+x", 5},    {"0x10", 0},
       {" 1 2", 1},     {"１２", 0},    {"7801.5", 7801.5},
+      {"  0x1F", 0},
   };
   for (const auto& [text, expected] : cases)
     EXPECT_DOUBLE_EQ(LeadingNumber(text), expected) << '"' << text << '"';

@@ -136,6 +136,7 @@ TEST_F(EngineTest, CollectionFilters) {
       {{"ThunderRT6Main", "無題", true, kShowNormal, big}, false},
       {{"ThunderRT6FormDC", "無題", true, kShowNormal, big}, true},
       {{"ThunderMain", "無題", true, kShowNormal, big}, true},
+      {{"ThunderRT5MainX", "無題", true, kShowNormal, big}, false},
       {{"Notepad", "", true, kShowNormal, big}, false},
       {{"Notepad", "x ファンクションキー y", true, kShowNormal, big}, false},
       {{"Notepad", "ばんちろ君 FOR WIN", true, kShowNormal, big}, true},
