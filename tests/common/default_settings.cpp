@@ -10,4 +10,12 @@ bool LoadDefaultSettings(FakePlatform& fake, Settings& settings) {
                       {screen, PaletteOuterSize(screen.width_twips())});
 }
 
+std::string WritesSince(const FakeSettingsStore& store, std::size_t from) {
+  std::string text;
+  const auto all = store.writes();
+  for (std::size_t i = from; i < all.size(); ++i)
+    text += (text.empty() ? "" : " ") + all[i].key + "=" + all[i].text;
+  return text;
+}
+
 }  // namespace banchiro::testing

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 #include "platform/fake/fake_platform.h"
 #include "settings/settings.h"
 
@@ -9,5 +12,8 @@ namespace banchiro::testing {
 // loaded through the fake's store (which then holds the defaults too).
 // False when the load did not go through.
 bool LoadDefaultSettings(FakePlatform& fake, Settings& settings);
+
+// The store's writes from the `from`th on, "key=text" each, blank-separated.
+std::string WritesSince(const FakeSettingsStore& store, std::size_t from = 0);
 
 }  // namespace banchiro::testing

@@ -177,7 +177,6 @@ class Program {
   // The window once its thread answers (the main window's load may still run).
   HWND Main(bool shown = true) { return Answering(ui::kMainClassName, shown); }
   HWND Palette() { return Answering(ui::kPaletteClassName, true); }
-  HWND Toolbar() { return FindWindowExW(Main(false), nullptr, TOOLBARCLASSNAMEW, nullptr); }
   // The name tile (or the key tile below it) of slot 0..11.
   std::wstring TileText(int slot, bool name) {
     return Text(GetDlgItem(Palette(), (name ? ui::kNameTileId : ui::kKeyTileId) + slot));

@@ -59,7 +59,7 @@ TEST_F(ProgramE2eTest, ToolbarAndTrayIcon) {
     SetString("RightClick", "OptSepa(" + std::to_string(k) + ")", "0");
   Program program;
   HelperWindows helper(3);
-  HWND main = program.Main(), toolbar = program.Toolbar();
+  HWND main = program.Main(), toolbar = FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr);
   ASSERT_TRUE(main && helper.ready());
   ASSERT_TRUE(WaitUntil([&] { return SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0) == 3; }, 5000));
   const auto size = static_cast<DWORD>(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));

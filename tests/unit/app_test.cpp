@@ -196,13 +196,7 @@ struct SessionRig {
       return TwipsPoint{5450.0, 6530.5};
     });
   }
-  std::string NewWrites() const {
-    std::string keys;
-    const auto all = fake.store.writes();
-    for (std::size_t i = loaded_writes; i < all.size(); ++i)
-      keys += all[i].key + "=" + all[i].text + " ";
-    return keys;
-  }
+  std::string NewWrites() const { return testing::WritesSince(fake.store, loaded_writes); }
   FakePlatform fake;
   FakeSession session;
   Settings settings;
@@ -256,8 +250,8 @@ TEST(SystemCommandsTest, EndingWindowsSavesTheStateFirstAndUndoesTheFlagWhenRefu
     r.Commands().mnuFileWindows_Click(c.index);
     EXPECT_EQ(r.session.ended, c.asked) << c.version.minor;
     const bool going = !c.asked.empty() && !c.refused;
-    EXPECT_EQ(r.NewWrites(), std::string("OptRun=2 S_Top=5450 S_Left=6530.5 OptStat=0 ") +
-                                 (going ? "" : "OptStat=1 "));
+    EXPECT_EQ(r.NewWrites(), std::string("OptRun=2 S_Top=5450 S_Left=6530.5 OptStat=0") +
+                                 (going ? "" : " OptStat=1"));
     EXPECT_EQ(r.settings.OptStat, going ? "0" : "1");
   }
 }

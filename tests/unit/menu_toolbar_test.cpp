@@ -51,6 +51,14 @@ TEST(MenuModelTest, TrayPopupsAreTheGeneralAndTheDisplayMenu) {
   EXPECT_EQ(access_keys, letters);
 }
 
+TEST(MenuModelTest, ShortcutTextsAndCaptionsWithoutTheirAccessKeys) {
+  EXPECT_EQ(ShortcutText(FindMenuEntry("mnuHelpContent_KeyWord", 0)->shortcut) + " " +
+                ShortcutText(FindMenuEntry("mnuOptSettei")->shortcut),
+            "F1 Ctrl+K");
+  EXPECT_EQ(CaptionWithoutAccessKey("ﾊﾞｰｼﾞｮﾝ情報(&A)...") + CaptionWithoutAccessKey("(&X)"),
+            "ﾊﾞｰｼﾞｮﾝ情報");
+}
+
 // Entries that are off are left out; separators that are on stay first, last or side by side.
 TEST(MenuModelTest, DisplayMenuShowsWhatRowTwoAndTheSeparatorsSay) {
   const std::tuple<std::vector<int>, std::vector<int>, const char*, const char*> cases[] = {

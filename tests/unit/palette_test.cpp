@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "default_settings.h"
 #include "platform/fake/fake_platform.h"
 #include "ui/palette/palette_model.h"
 
@@ -55,7 +56,7 @@ TEST(PaletteModelTest, RegionIsEveryTileInPixelsNameTilesFirst) {
 
 TEST(PaletteModelTest, StoredColoursWinAndAMissingOneGetsItsDefaultWritten) {
   const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"255", "16711680", "255 16711680"},
+      {"255", "16711680", "255 16711680 "},
       {"", "123", "65535 123 OptCol(0)=65535"},
       {"0", "", "0 0 OptCol(1)=0"}};
   for (const auto& [text, back, want] : cases) {
@@ -65,10 +66,7 @@ TEST(PaletteModelTest, StoredColoursWinAndAMissingOneGetsItsDefaultWritten) {
     Settings s;
     s.OptCol = {"1", "2"};  // in memory only, never saved
     ReloadPaletteColours(s, store);
-    std::string got = s.OptCol[0] + " " + s.OptCol[1];
-    for (const auto& w : store.writes())
-      got += " " + w.key + "=" + w.text;
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(s.OptCol[0] + " " + s.OptCol[1] + " " + testing::WritesSince(store), want);
   }
 }
 

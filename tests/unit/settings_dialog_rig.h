@@ -42,13 +42,7 @@ struct Rig : BarWindow, SettingsDialogView {
     return std::to_string(static_cast<int>(p.top)) + "," + std::to_string(static_cast<int>(p.left));
   }
   // The writes since the load, "key=text" each.
-  std::string Writes() const {
-    std::string text;
-    const auto all = fake.store.writes();
-    for (std::size_t i = loaded_writes; i < all.size(); ++i)
-      text += (text.empty() ? "" : " ") + all[i].key + "=" + all[i].text;
-    return text;
-  }
+  std::string Writes() const { return testing::WritesSince(fake.store, loaded_writes); }
   const SettingsDialogState& state() const { return model.state(); }
 
   FakePlatform fake;

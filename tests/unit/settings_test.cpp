@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "default_settings.h"
 #include "platform/fake/fake_platform.h"
 #include "settings/key_table.h"
 #include "settings/load_settings.h"
@@ -61,6 +62,10 @@ TEST(LoadSettingsTest, FirstStartWritesEverySectionAndTheNextOnlyTheRunningFlag)
     picked += first.Stored(key) + " ";
   EXPECT_EQ(picked, "1 2 12 8 65535 0 1 0 <absent> ");
   EXPECT_EQ(first.settings.exclusion_count, 2);
+  EXPECT_NE(testing::WritesSince(first.fake.store)
+                .find("OptSat(0)=1 OptPix(0)=70 OptIval(0)=0 OptSat(1)="),
+            std::string::npos)
+      << "keys of one range are written index by index";
   EXPECT_EQ(first.settings.OptMaj, "") << "the record keeps the version as read";
 
   FakePlatform again;
@@ -69,8 +74,7 @@ TEST(LoadSettingsTest, FirstStartWritesEverySectionAndTheNextOnlyTheRunningFlag)
   again.store.Set(kSectionConfig, "OptStat", "0");  // an orderly end in between
   Settings second;
   ASSERT_TRUE(LoadSettings(second, again.store, again.message_boxes, again.process, {}));
-  ASSERT_EQ(again.store.writes().size(), 1u);
-  EXPECT_EQ(again.store.writes()[0].key + "=" + again.store.writes()[0].text, "OptStat=1");
+  EXPECT_EQ(testing::WritesSince(again.store), "OptStat=1");
 }
 
 TEST(LoadSettingsTest, VersionGuardAndTheOldCommandsReset) {
@@ -167,6 +171,7 @@ TEST(SettingValuesTest, NumbersAtTheStartOfTheirText) {
     EXPECT_EQ(PaletteColour(s, 0), colour) << text;
     EXPECT_EQ(PaletteColour(s, 1), 255u);
   }
+  EXPECT_EQ(PaletteColour(s, -1) + PaletteColour(s, 2), 0u);
 }
 
 TEST(SettingValuesTest, LayoutNumbersEdgeByEdgeWithTheirFallbacks) {
