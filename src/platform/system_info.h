@@ -27,6 +27,9 @@ class SystemInfo {
   // absent, not a string or does not fit the 256-byte buffer it is read into.
   virtual std::optional<std::string> AppearanceScheme() = 0;
   virtual VersionRecord Version() = 0;
+  // Whether a viewer of WinHelp files works here: on Windows before Vista,
+  // or under Wine, whose own viewer does.
+  virtual bool WinHelpViewer() = 0;
 };
 
 }  // namespace banchiro

@@ -68,6 +68,10 @@ class Shell {
   virtual ~Shell() = default;
   virtual bool MinimizeAll() = 0;
   virtual bool UndoMinimizeAll() = 0;
+  // Opens a link, an address or a file with the program the shell has
+  // registered for it ("open"); false when none is registered or it could
+  // not be started.
+  virtual bool Open(const std::string& target) = 0;
 };
 
 }  // namespace banchiro

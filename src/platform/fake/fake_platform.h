@@ -79,8 +79,10 @@ class FakeSystemInfo : public SystemInfo {
  public:
   std::optional<std::string> AppearanceScheme() override { return appearance_scheme; }
   VersionRecord Version() override { return version; }
+  bool WinHelpViewer() override { return winhelp_viewer; }
   std::optional<std::string> appearance_scheme;
   VersionRecord version{2, 10, 0};
+  bool winhelp_viewer = false;
 };
 
 // A desktop of windows in Z-order (index 0 is topmost). Every call that
@@ -135,7 +137,12 @@ class FakeShell : public Shell {
     calls.push_back("UndoMinimizeAll");
     return works;
   }
+  bool Open(const std::string& target) override {
+    calls.push_back("open " + target);
+    return opens;
+  }
   bool works = false;  // like a shell without the automation object
+  bool opens = true;   // a handler is registered for what is opened
   std::vector<std::string> calls;
 };
 

@@ -177,4 +177,13 @@ VersionRecord Win32SystemInfo::Version() {
                        static_cast<int>(info.dwMinorVersion)};
 }
 
+bool Win32SystemInfo::WinHelpViewer() {
+  // Wine's ntdll alone exports wine_get_version; Wine ships a working
+  // winhlp32. Windows has one up to XP (major version 5).
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  if (ntdll && GetProcAddress(ntdll, "wine_get_version")) return true;
+  const VersionRecord version = Version();
+  return version.platform_id == VER_PLATFORM_WIN32_NT ? version.major < 6 : version.major > 0;
+}
+
 }  // namespace banchiro::win32

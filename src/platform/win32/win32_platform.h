@@ -64,6 +64,7 @@ class Win32SystemInfo : public SystemInfo {
  public:
   std::optional<std::string> AppearanceScheme() override;
   VersionRecord Version() override;
+  bool WinHelpViewer() override;
 };
 
 // The real services, owned together, with the Platform view the core takes.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <shellapi.h>
 #include <shldisp.h>
 
 #include <cstdint>
@@ -151,6 +152,13 @@ bool Win32Shell::MinimizeAll() {
 
 bool Win32Shell::UndoMinimizeAll() {
   return WithShellDispatch([](IShellDispatch* shell) { return shell->UndoMinimizeALL(); });
+}
+
+bool Win32Shell::Open(const std::string& target) {
+  // Values up to 32 are errors: no program registered, or none started.
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return result > 32;
 }
 
 }  // namespace banchiro::win32

@@ -29,6 +29,7 @@ class Win32Shell : public Shell {
  public:
   bool MinimizeAll() override;
   bool UndoMinimizeAll() override;
+  bool Open(const std::string& target) override;
 };
 
 }  // namespace banchiro::win32

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "platform/win32/utf.h"
+#include "platform/win32/win32_help.h"
 #include "ui/settings/dialog_controls.h"
 
 namespace banchiro::ui {
@@ -133,11 +134,7 @@ void SettingsDialog::FillList(HWND list, const std::string& lines) {
 }
 
 void SettingsDialog::ShowHelp(const std::string& file, int context) {
-  const std::wstring path = win32::Widen(file);
-  // The help engine keeps its caller waiting on a message box when the file
-  // is missing; until the file is there the button does nothing.
-  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-  WinHelpW(hwnd(), path.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
+  win32::ShowHelp(hwnd(), platform_.system, file, HelpRequest::kContext, context);
 }
 
 void SettingsDialog::FocusNewTitle() {
