@@ -25,6 +25,7 @@
 #include "ui/main/win32/main_window.h"
 #include "ui/palette/win32/palette_window.h"
 #include "ui/settings/win32/settings_dialog.h"
+#include "ui/version/win32/version_dialog.h"
 
 namespace banchiro {
 inline void PrintTo(const Rect& r, std::ostream* os) {

@@ -7,7 +7,7 @@
 
 #include "app/resident.h"
 #include "app/startup.h"
-#include "app/win32/later_windows.h"
+#include "app/win32/menu_windows.h"
 #include "app/win32/splash_window.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
@@ -79,8 +79,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     settings_dialog->Open(main_window->hwnd());
   };
-  routines.show_help = [&](int index) { banchiro::app::ShowHelp(*main_window, settings, index); };
-  routines.show_version_dialog = [&] { banchiro::app::ShowVersionDialog(*main_window); };
+  routines.show_help = [&](int index) {
+    banchiro::app::ShowHelp(*main_window, platform.platform, settings, index);
+  };
+  routines.show_version_dialog = [&] {
+    banchiro::app::ShowVersionDialog(*main_window, platform.platform, instance);
+  };
   main_window.emplace(platform.platform, session, settings, resident, routines, instance);
 
   palette.set_on_session_end([&resident] { resident.End(); });

@@ -1,7 +1,7 @@
 #include "app/win32/splash_window.h"
 
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/utf.h"
+#include "ui/win32/card_painter.h"
 #include "res/resource.h"
 
 namespace banchiro::ui {
@@ -12,25 +12,13 @@ constexpr double kHeightTwips = 3765;
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kShownMs = 5000;
 
-constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr COLORREF kLightYellow = RGB(255, 255, 192);
-
-struct SplashText {
-  const char* text;
-  const char* face;
-  bool bold;
-  double points;
-  COLORREF colour;
-  double left, top, width, height;  // twips, client area
-  double shadow;                    // offset of the black copy behind it, twips
-};
-
-const SplashText kTexts[] = {
-    {"ばんちろ", "ＭＳ Ｐ明朝", true, 68.25, kYellow, 2130, 300, 5505, 1425, 150},
-    {"君", "ＭＳ Ｐ明朝", true, 18, kYellow, 7680, 1230, 405, 375, 150},
-    {"Ver.6.6.0", "Times New Roman", false, 18, kLightYellow, 630, 1260, 1365, 405, 120},
-    {"for  Windows 98/Me/NT/2000/XP", "Times New Roman", false, 20.25, kYellow, 480, 1860, 5685,
-     465, 150},
+// The black shadows lie 150 twips right and below (120 for the version).
+const CardText kTexts[] = {
+    {"ばんちろ", "ＭＳ Ｐ明朝", 68.25, true, kCardYellow, 2130, 300, 5505, 1425, 150, 150},
+    {"君", "ＭＳ Ｐ明朝", 18, true, kCardYellow, 7680, 1230, 405, 375, 150, 150},
+    {"Ver.6.6.0", "Times New Roman", 18, false, kCardLightYellow, 630, 1260, 1365, 405, 120, 120},
+    {"for  Windows 98/Me/NT/2000/XP", "Times New Roman", 20.25, false, kCardYellow, 480, 1860, 5685,
+     465, 150, 150},
 };
 
 }  // namespace
@@ -76,22 +64,8 @@ void SplashWindow::Paint(HDC dc) {
   FillRect(dc, &client, grey.get());
   SetBkMode(dc, TRANSPARENT);
 
-  for (const SplashText& t : kTexts) {
-    win32::UniqueFont font(
-        CreateFontW(-screen_.FontPixels(t.points), 0, 0, 0, t.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                    FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    ANTIALIASED_QUALITY, DEFAULT_PITCH, win32::Widen(t.face).c_str()));
-    HGDIOBJ old = SelectObject(dc, font.get());
-    const std::wstring text = win32::Widen(t.text);
-    // The black shadow first, then the coloured copy over it.
-    for (const bool shadow : {true, false}) {
-      const double dx = shadow ? t.shadow : 0;
-      RECT r{X(t.left + dx), Y(t.top + dx), X(t.left + dx + t.width), Y(t.top + dx + t.height)};
-      SetTextColor(dc, shadow ? RGB(0, 0, 0) : t.colour);
-      DrawTextW(dc, text.c_str(), -1, &r, DT_LEFT | DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE);
-    }
-    SelectObject(dc, old);
-  }
+  for (const CardText& t : kTexts)
+    PaintCardText(dc, screen_, t);
 
   if (HICON icon = static_cast<HICON>(
           LoadImageW(instance_, MAKEINTRESOURCEW(IDI_BANCHIRO), IMAGE_ICON, 32, 32, 0))) {
@@ -100,14 +74,7 @@ void SplashWindow::Paint(HDC dc) {
   }
 
   // A white frame 90 twips inside the edge and a rule near the bottom.
-  win32::UniqueHandle<win32::GdiObjectTraits<HPEN>> pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
-  HGDIOBJ old_pen = SelectObject(dc, pen.get());
-  HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-  Rectangle(dc, X(90), Y(90), X(8580), Y(3570));
-  MoveToEx(dc, X(210), Y(3060), nullptr);
-  LineTo(dc, X(8460), Y(3060));
-  SelectObject(dc, old_brush);
-  SelectObject(dc, old_pen);
+  PaintCardFrame(dc, screen_, kWidthTwips, kHeightTwips, 90, 3060);
 }
 
 LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

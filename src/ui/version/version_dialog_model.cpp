@@ -1,0 +1,83 @@
+#include "ui/version/version_dialog_model.h"
+
+namespace banchiro {
+namespace {
+
+constexpr const char* kMincho = "ＭＳ Ｐ明朝";
+constexpr const char* kTimes = "Times New Roman";
+constexpr const char* kGothic = "ＭＳ Ｐゴシック";
+
+bool IsMail(int index) {
+  return index == kFirstContact || index == kFirstContact + 1;
+}
+
+bool IsHomePage(int index) {
+  return index >= kFirstContact + 2 && index < kFirstContact + kContactCount;
+}
+
+}  // namespace
+
+std::pair<std::string, std::string> SplitHomePage(const std::string& url) {
+  const std::size_t scheme = url.find("://");
+  const std::size_t host = scheme == std::string::npos ? 0 : scheme + 3;
+  const std::size_t path = url.find('/', host);
+  if (path == std::string::npos) return {url, ""};
+  return {url.substr(0, path), url.substr(path)};
+}
+
+std::vector<VersionLabel> VersionLabels(const Contacts& contacts, const std::string& version) {
+  const auto [host, path] = SplitHomePage(contacts.home_page);
+  const auto contact = [](int index, const std::string& text, double top) {
+    return VersionLabel{index, {text, kGothic, 9, false, kContactAtRest, 480, top, 0, 0}};
+  };
+  return {
+      {1, {"ばんちろ", kMincho, 42, true, kCardYellow, 1650, 240, 3405, 855, 120, 120}},
+      {3, {"君", kMincho, 12, true, kCardYellow, 5130, 810, 285, 285, 120, 120}},
+      {5, {"Ver." + version, kTimes, 14.25, false, kCardLightYellow, 480, 830, 1065, 315, 90, 85}},
+      {18,
+       {"for  Windows 98/Me/NT/2000/XP", kTimes, 14.25, false, kCardYellow, 300, 1260, 3885, 405,
+        90, 90}},
+      contact(10, "E-Mail Address：", 2265),
+      contact(11, contacts.mail, 2490),
+      contact(12, "URL Address：", 2910),
+      contact(13, host, 3135),
+      contact(14, path, 3360),
+  };
+}
+
+VersionDialogModel::VersionDialogModel(Platform& platform, Contacts contacts,
+                                       VersionDialogView& view)
+    : platform_(platform), contacts_(std::move(contacts)), view_(view) {
+  colours_.fill(kContactAtRest);
+}
+
+void VersionDialogModel::Label1_MouseMove(int index) {
+  if (IsMail(index)) Light(true, false);
+  if (IsHomePage(index)) Light(false, true);
+}
+
+void VersionDialogModel::Label1_Click(int index) {
+  // Whatever program the shell has registered takes the link; the messages
+  // say only that none could be started.
+  if (IsMail(index) && !platform_.shell.Open("mailto:" + contacts_.mail)) {
+    platform_.message_boxes.Show(kNoMailClientText, kNoMailClientTitle, MessageButtons::kOk,
+                                 MessageIcon::kExclamation);
+  }
+  if (IsHomePage(index) && !platform_.shell.Open(contacts_.home_page)) {
+    platform_.message_boxes.Show(kNoBrowserText, kNoBrowserTitle, MessageButtons::kOk,
+                                 MessageIcon::kExclamation);
+  }
+}
+
+void VersionDialogModel::Light(bool mail, bool home_page) {
+  std::array<std::uint32_t, kContactCount> colours;
+  for (int i = 0; i < kContactCount; ++i) {
+    const bool lit = IsMail(kFirstContact + i) ? mail : home_page;
+    colours[i] = lit ? kContactLit : kContactAtRest;
+  }
+  if (colours == colours_) return;
+  colours_ = colours;
+  view_.ShowContactColours(colours_);
+}
+
+}  // namespace banchiro

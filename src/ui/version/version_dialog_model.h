@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+#include "ui/card_text.h"
+
+namespace banchiro {
+
+inline constexpr const char* kVersionCaption = "ﾊﾞｰｼﾞｮﾝ情報";
+inline constexpr double kVersionWidthTwips = 5925;
+inline constexpr double kVersionHeightTwips = 3915;
+
+// The contact entries are Label1(10) to Label1(14): the e-mail caption and
+// address, the home-page caption and its two lines.
+inline constexpr int kFirstContact = 10;
+inline constexpr int kContactCount = 5;
+inline constexpr std::uint32_t kContactAtRest = 12648384;  // red 192, green 255, blue 192
+inline constexpr std::uint32_t kContactLit = 65280;        // pure green
+
+inline constexpr const char* kNoMailClientText = "「Outlook Express」 が ｲﾝｽﾄｰﾙ されていません。";
+inline constexpr const char* kNoMailClientTitle = "OE ｲﾝｽﾄｰﾙ 確認";
+inline constexpr const char* kNoBrowserText = "「Internet Explorer」 が ｲﾝｽﾄｰﾙ されていません。";
+inline constexpr const char* kNoBrowserTitle = "IE ｲﾝｽﾄｰﾙ 確認";
+
+// The author's addresses, as the build sets them.
+struct Contacts {
+  std::string mail;
+  std::string home_page;
+};
+
+// The home page on two lines: up to the host's end, then the path.
+std::pair<std::string, std::string> SplitHomePage(const std::string& url);
+
+// A label of the dialog with the index its handlers get.
+struct VersionLabel {
+  int index;
+  CardText look;
+};
+
+// Every label in painting order; the contact entries at rest.
+std::vector<VersionLabel> VersionLabels(const Contacts& contacts, const std::string& version);
+
+class VersionDialogView {
+ public:
+  virtual ~VersionDialogView() = default;
+  // The colours of Label1(10) to Label1(14), in order.
+  virtual void ShowContactColours(const std::array<std::uint32_t, kContactCount>& colours) = 0;
+  virtual void Close() = 0;
+};
+
+// The rules of the version dialog: the contact groups light up together
+// under the mouse, and a click opens the address with the shell's handler.
+class VersionDialogModel {
+ public:
+  VersionDialogModel(Platform& platform, Contacts contacts, VersionDialogView& view);
+
+  void Command1_Click() { view_.Close(); }
+  // The mouse over the dialog's background: every entry at rest.
+  void Form_MouseMove() { Light(false, false); }
+  void Label1_MouseMove(int index);
+  void Label1_Click(int index);
+
+ private:
+  void Light(bool mail, bool home_page);
+
+  Platform& platform_;
+  Contacts contacts_;
+  VersionDialogView& view_;
+  std::array<std::uint32_t, kContactCount> colours_;
+};
+
+}  // namespace banchiro

@@ -1,0 +1,151 @@
+#include "ui/version/win32/version_dialog.h"
+
+#include <windowsx.h>
+
+#include "platform/win32/utf.h"
+#include "res/resource.h"
+#include "ui/win32/card_painter.h"
+
+namespace banchiro::ui {
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+// The OK button, in twips; the frame's inset and the rule under the version.
+constexpr double kOkLeft = 4560, kOkTop = 3300, kOkWidth = 1095, kOkHeight = 375;
+constexpr double kFrameInset = 60, kRuleTop = 1800;
+constexpr double kIconLeft = 840, kIconTop = 270, kIconSize = 480;
+
+}  // namespace
+
+VersionDialog::VersionDialog(Platform& platform, Contacts contacts, std::string version,
+                             HINSTANCE instance)
+    : platform_(platform),
+      instance_(instance),
+      labels_(VersionLabels(contacts, version)),
+      model_(platform, std::move(contacts), *this) {}
+
+void VersionDialog::ShowModal(HWND owner) {
+  RegisterClassOnce(instance_, kVersionClassName, nullptr);
+  screen_ = platform_.screen.Metrics();
+  RECT frame{0, 0, screen_.XPixels(kVersionWidthTwips), screen_.YPixels(kVersionHeightTwips)};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  // Owned by the bar: no taskbar button, and above it while it is open.
+  if (!CreateFor(kExStyle, kVersionClassName, win32::Widen(kVersionCaption).c_str(), kStyle,
+                 (screen_.width_px - width) / 2, (screen_.height_px - height) / 2, width, height,
+                 owner, instance_)) {
+    return;
+  }
+  ok_ = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                        screen_.XPixels(kOkLeft), screen_.YPixels(kOkTop),
+                        screen_.XPixels(kOkWidth), screen_.YPixels(kOkHeight), hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance_, nullptr);
+  ok_font_.reset(CreateFontW(-screen_.FontPixels(9), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ Ｐゴシック"));
+  SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(ok_font_.get()), FALSE);
+  owner_ = owner;
+  if (owner_) EnableWindow(owner_, FALSE);
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  SetFocus(ok_);
+  // The dialog's own loop serves every window of the thread, so the bar's
+  // timer goes on ticking while it is open.
+  MSG message;
+  while (hwnd() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(hwnd(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+void VersionDialog::ShowContactColours(const std::array<std::uint32_t, kContactCount>& colours) {
+  for (VersionLabel& label : labels_) {
+    const int i = label.index - kFirstContact;
+    if (i >= 0 && i < kContactCount) label.look.colour = colours[i];
+  }
+  for (const RECT& r : contact_rects_)
+    InvalidateRect(hwnd(), &r, TRUE);
+}
+
+void VersionDialog::Close() {
+  // The owner takes the activation back before this window goes, or
+  // Windows would hand it to another program.
+  if (owner_) EnableWindow(owner_, TRUE);
+  if (hwnd()) DestroyWindow(hwnd());
+}
+
+int VersionDialog::ContactAt(POINT point) const {
+  for (int i = 0; i < kContactCount; ++i) {
+    if (PtInRect(&contact_rects_[i], point)) return kFirstContact + i;
+  }
+  return -1;
+}
+
+void VersionDialog::Paint(HDC dc) {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  win32::UniqueBrush grey(CreateSolidBrush(kCardGrey));
+  FillRect(dc, &client, grey.get());
+  for (const VersionLabel& label : labels_) {
+    const RECT r = PaintCardText(dc, screen_, label.look);
+    const int i = label.index - kFirstContact;
+    if (i >= 0 && i < kContactCount) contact_rects_[i] = r;
+  }
+  if (HICON icon = static_cast<HICON>(
+          LoadImageW(instance_, MAKEINTRESOURCEW(IDI_BANCHIRO), IMAGE_ICON, 32, 32, 0))) {
+    DrawIconEx(dc, screen_.XPixels(kIconLeft), screen_.YPixels(kIconTop), icon,
+               screen_.XPixels(kIconSize), screen_.YPixels(kIconSize), 0, nullptr, DI_NORMAL);
+    DestroyIcon(icon);
+  }
+  PaintCardFrame(dc, screen_, kVersionWidthTwips, kVersionHeightTwips, kFrameInset, kRuleTop);
+}
+
+LRESULT VersionDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      Paint(dc);
+      EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // painted whole in WM_PAINT
+    case WM_MOUSEMOVE: {
+      const int contact = ContactAt({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      if (contact < 0) {
+        model_.Form_MouseMove();
+      } else {
+        model_.Label1_MouseMove(contact);
+      }
+      return 0;
+    }
+    case WM_SETCURSOR: {
+      POINT point{};
+      GetCursorPos(&point);
+      ScreenToClient(hwnd(), &point);
+      if (LOWORD(lparam) == HTCLIENT && ContactAt(point) >= 0) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    }
+    case WM_LBUTTONUP: {
+      const int contact = ContactAt({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      if (contact >= 0) model_.Label1_Click(contact);
+      return 0;
+    }
+    case WM_COMMAND:
+      // OK, Enter (IDOK) and Esc (IDCANCEL) all close it.
+      if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) model_.Command1_Click();
+      return 0;
+    case WM_CLOSE:
+      Close();
+      return 0;
+  }
+  return WindowBase::HandleMessage(message, wparam, lparam);
+}
+
+}  // namespace banchiro::ui

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/win32/unique_handle.h"
+#include "ui/version/version_dialog_model.h"
+#include "ui/win32/window_base.h"
+
+namespace banchiro::ui {
+
+inline constexpr wchar_t kVersionClassName[] = L"INFO_VER";
+
+// The version dialog INFO_VER: a grey card with the product's name and
+// version and the author's two addresses, which light up under the mouse
+// and open with a click. Shown modally over its owner.
+class VersionDialog : public WindowBase, public VersionDialogView {
+ public:
+  VersionDialog(Platform& platform, Contacts contacts, std::string version, HINSTANCE instance);
+
+  // Shows the dialog over `owner` and returns once it has closed.
+  void ShowModal(HWND owner);
+
+  // VersionDialogView
+  void ShowContactColours(const std::array<std::uint32_t, kContactCount>& colours) override;
+  void Close() override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void Paint(HDC dc);
+  // The contact entry (10..14) under a client point, or -1.
+  int ContactAt(POINT point) const;
+
+  Platform& platform_;
+  HINSTANCE instance_;
+  HWND owner_ = nullptr;
+  ScreenMetrics screen_{};
+  std::vector<VersionLabel> labels_;
+  std::array<RECT, kContactCount> contact_rects_{};
+  VersionDialogModel model_;
+  HWND ok_ = nullptr;
+  win32::UniqueFont ok_font_;
+};
+
+}  // namespace banchiro::ui

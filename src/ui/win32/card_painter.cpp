@@ -1,0 +1,49 @@
+#include "ui/win32/card_painter.h"
+
+#include <string>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/utf.h"
+
+namespace banchiro::ui {
+
+RECT PaintCardText(HDC dc, const ScreenMetrics& screen, const CardText& t) {
+  win32::UniqueFont font(
+      CreateFontW(-screen.FontPixels(t.points), 0, 0, 0, t.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                  FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                  ANTIALIASED_QUALITY, DEFAULT_PITCH, win32::Widen(t.face).c_str()));
+  HGDIOBJ old = SelectObject(dc, font.get());
+  const std::wstring text = win32::Widen(t.text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  const int left = screen.XPixels(t.left), top = screen.YPixels(t.top);
+  const RECT area{left, top, t.width > 0 ? screen.XPixels(t.left + t.width) : left + size.cx,
+                  t.height > 0 ? screen.YPixels(t.top + t.height) : top + size.cy};
+  SetBkMode(dc, TRANSPARENT);
+  const bool shadowed = t.shadow_dx != 0 || t.shadow_dy != 0;
+  for (const bool shadow : {true, false}) {
+    if (shadow && !shadowed) continue;
+    RECT r = area;
+    if (shadow) OffsetRect(&r, screen.XPixels(t.shadow_dx), screen.YPixels(t.shadow_dy));
+    SetTextColor(dc, shadow ? RGB(0, 0, 0) : static_cast<COLORREF>(t.colour));
+    DrawTextW(dc, text.c_str(), -1, &r, DT_LEFT | DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE);
+  }
+  SelectObject(dc, old);
+  return area;
+}
+
+void PaintCardFrame(HDC dc, const ScreenMetrics& screen, double width, double height, double inset,
+                    double rule_top) {
+  const auto x = [&](double twips) { return screen.XPixels(twips); };
+  const auto y = [&](double twips) { return screen.YPixels(twips); };
+  win32::UniqueHandle<win32::GdiObjectTraits<HPEN>> pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+  HGDIOBJ old_pen = SelectObject(dc, pen.get());
+  HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, x(inset), y(inset), x(width - inset), y(height - inset));
+  MoveToEx(dc, x(inset + 120), y(rule_top), nullptr);
+  LineTo(dc, x(width - inset - 120), y(rule_top));
+  SelectObject(dc, old_brush);
+  SelectObject(dc, old_pen);
+}
+
+}  // namespace banchiro::ui
