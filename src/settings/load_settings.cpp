@@ -1,5 +1,6 @@
 #include "settings/load_settings.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "common/numbers.h"
@@ -67,8 +68,13 @@ bool SettingsLoader::CheckNewerSettings() {
       settings_.OptRev == kVersionRevision) {
     return true;
   }
-  const std::string joined = settings_.OptMaj + settings_.OptMir + settings_.OptRev;
-  if (LeadingNumber(joined) < 660) return true;
+  // Compared part by part as numbers: joined as text, 6.5.10 would read as
+  // 6510 and pass for newer than 6.6.0.
+  const double stored[] = {LeadingNumber(settings_.OptMaj), LeadingNumber(settings_.OptMir),
+                           LeadingNumber(settings_.OptRev)};
+  const double own[] = {LeadingNumber(kVersionMajor), LeadingNumber(kVersionMinor),
+                        LeadingNumber(kVersionRevision)};
+  if (!std::lexicographical_compare(own, own + 3, stored, stored + 3)) return true;
   message_boxes_.Show(kNewerSettingsMessage, kNewerSettingsTitle, MessageButtons::kOk,
                       MessageIcon::kStop);
   process_.End(0);

@@ -83,7 +83,8 @@ TEST(LoadSettingsTest, VersionGuardAndTheOldCommandsReset) {
     bool runs, reset;
   } cases[] = {{"6", "5", "3", true, false},  {"3", "1", "0", true, true},
                {"3", "2", "0", true, false},  {"6", "6", "1", false, false},
-               {"7", "0", "0", false, false}, {"abc", "", "", true, true}};
+               {"7", "0", "0", false, false}, {"abc", "", "", true, true},
+               {"6", "5", "10", true, false}, {"6", "10", "0", false, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.major) + "." + c.minor + "." + c.revision);
     Loaded l({{"OptMaj", c.major},
