@@ -1,7 +1,10 @@
 #include "engine/moves.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <string>
+#include <vector>
+
+#include "common/numbers.h"
 
 #include "settings/key_table.h"
 #include "settings/settings.h"
@@ -31,30 +34,51 @@ void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target)
   windows.Move(window, target);
 }
 
-void MinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& store,
-                        const WindowTable& table) {
-  if (shell.MinimizeAll()) return;
-  int count = 0;
-  for (const auto& row : table) {
-    windows.Minimize(row.handle);
-    ++count;
-    store.Write(kSectionHWnd, IndexedKeyName(kMinimizedHandleKey, count), HandleText(row.handle));
-  }
-  store.Write(kSectionHWnd, kMinimizedCountKey, std::to_string(count));
-}
+namespace {
 
-void UndoMinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& store) {
-  if (shell.UndoMinimizeAll()) return;
-  const int count = std::atoi(store.Read(kSectionHWnd, kMinimizedCountKey).c_str());
-  for (int i = 1; i <= count && i <= kMaxWindows; ++i) {
+// The windows the fallback minimised and the user has not brought back, in
+// the order they were minimised. A count that is no number, or one beyond
+// what the store holds, reads no further than the store's 20 entries.
+std::vector<WindowHandle> StillMinimized(WindowSystem& windows, SettingsStore& store) {
+  const double stored = LeadingNumber(store.Read(kSectionHWnd, kMinimizedCountKey));
+  const int count = stored > 0 ? static_cast<int>(std::min<double>(stored, kMaxWindows)) : 0;
+  std::vector<WindowHandle> list;
+  for (int i = 1; i <= count; ++i) {
     const WindowHandle window =
         HandleFromText(store.Read(kSectionHWnd, IndexedKeyName(kMinimizedHandleKey, i)));
     // A handle may have been reused by another window since; only a window
     // that is still minimised is one the user expects back.
     if (window != 0 && windows.Exists(window) && windows.IsMinimized(window)) {
-      windows.Restore(window);
+      list.push_back(window);
     }
   }
+  return list;
+}
+
+}  // namespace
+
+void MinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& store,
+                        const WindowTable& table) {
+  if (shell.MinimizeAll()) return;
+  // A second press before the undo adds to the list: the windows minimised
+  // by the first must still come back.
+  std::vector<WindowHandle> list = StillMinimized(windows, store);
+  for (const auto& row : table) {
+    windows.Minimize(row.handle);
+    const bool listed = std::find(list.begin(), list.end(), row.handle) != list.end();
+    if (!listed && static_cast<int>(list.size()) < kMaxWindows) list.push_back(row.handle);
+  }
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    store.Write(kSectionHWnd, IndexedKeyName(kMinimizedHandleKey, static_cast<int>(i) + 1),
+                HandleText(list[i]));
+  }
+  store.Write(kSectionHWnd, kMinimizedCountKey, std::to_string(list.size()));
+}
+
+void UndoMinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& store) {
+  if (shell.UndoMinimizeAll()) return;
+  for (const WindowHandle window : StillMinimized(windows, store))
+    windows.Restore(window);
   store.Write(kSectionHWnd, kMinimizedCountKey, "0");
 }
 

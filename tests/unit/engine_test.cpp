@@ -222,13 +222,20 @@ TEST_F(EngineTest, MinimiseAllFallsBackAndItsUndoRestoresOnlyItsOwn) {
     EXPECT_TRUE(fake.desktop.IsMinimized(h[i])) << i;
   EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Count"), "4");
   EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Wnd(4)"), HandleText(h[3]));
+  // A second press after the user brought one back and opened another adds
+  // to the list, each window once.
+  fake.desktop.Window(h[1]).show_command = kShowNormal;
+  const WindowHandle added = fake.desktop.Add({});
+  Arrange(11);
+  EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Count"), "5");
   // Meanwhile the user brings one back and closes another.
   fake.desktop.Window(h[1]).show_command = kShowNormal;
   fake.desktop.Window(h[2]).exists = false;
   fake.desktop.calls.clear();
   Arrange(12);
   EXPECT_EQ(fake.desktop.calls,
-            (std::vector<std::string>{Call("restore ", h[0]), Call("restore ", h[3])}));
+            (std::vector<std::string>{Call("restore ", h[0]), Call("restore ", h[3]),
+                                      Call("restore ", added)}));
   EXPECT_TRUE(fake.desktop.IsMinimized(was_minimised));
   EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Count"), "0");
   // Garbage in the store restores nothing; a working shell needs no list.
