@@ -17,7 +17,8 @@ void ArrangeWindows(int method, Platform& platform, const Settings& settings) {
     const auto targets = ComputeLayout(method, static_cast<int>(table.size()), inputs);
     if (!targets) return;
     for (std::size_t row = 0; row < table.size(); ++row) {
-      PlaceWindow(platform.windows, table[row].handle, (*targets)[row]);
+      PlaceWindow(platform.windows, table[row].handle,
+                  FitToArea((*targets)[row], inputs.work_area));
     }
   } else if (method == 11) {
     MinimizeAllWindows(platform.shell, platform.windows, platform.store, table);

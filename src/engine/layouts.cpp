@@ -1,5 +1,6 @@
 #include "engine/layouts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -112,6 +113,15 @@ std::optional<std::vector<Rect>> ComputeLayout(int method, int n, const LayoutIn
       return std::vector<Rect>{top_left, top_right, bottom_left, bottom_right};
   }
   return std::nullopt;
+}
+
+Rect FitToArea(const Rect& target, const Rect& area) {
+  Rect r = target;
+  r.width = std::clamp(r.width, 1, std::max(area.width, 1));
+  r.height = std::clamp(r.height, 1, std::max(area.height, 1));
+  r.left = std::clamp(r.left, area.left - r.width, area.right());
+  r.top = std::clamp(r.top, area.top - r.height, area.bottom());
+  return r;
 }
 
 }  // namespace banchiro

@@ -29,4 +29,9 @@ LayoutInputs MakeLayoutInputs(const Settings& settings, const Rect& work_area, b
 // tilings want exactly 3, the grid exactly 4) or is not a layout at all.
 std::optional<std::vector<Rect>> ComputeLayout(int method, int n, const LayoutInputs& in);
 
+// A computed rectangle as a window may take it: at least a pixel and at most
+// the work area in each direction, and no further outside the work area
+// than its own size. A layout of settings the dialog can make is unchanged.
+Rect FitToArea(const Rect& target, const Rect& work_area);
+
 }  // namespace banchiro

@@ -35,7 +35,7 @@ std::string RightClickDefault(const Ctx&, int row, int) {
   return row == 2 ? "1" : "0";
 }
 std::string RatioDefault(const Ctx&, int, int n) {
-  return n == 0 ? "12" : "8";
+  return std::to_string(n == 0 ? kDefaultUpperRatio : kDefaultLeftRatio);
 }
 std::string TextColourDefault(const Ctx&, int, int n) {
   return n == 0 ? "65535" : "0";

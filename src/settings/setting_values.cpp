@@ -98,15 +98,26 @@ std::int16_t EdgeGap(const Settings& s, Edge edge) {
 
 float CascadeDivisor(const Settings& s) {
   const float divisor = static_cast<float>(LeadingNumber(s.OptCas) + 1.2);
-  return (std::isfinite(divisor) && divisor != 0.0f) ? divisor : kDefaultCascadeDivisor;
+  // A divisor at or below 0 would turn every cascaded window inside out.
+  return (std::isfinite(divisor) && divisor > 0.0f) ? divisor : kDefaultCascadeDivisor;
 }
 
+namespace {
+
+// A share of twenty; anything else splits nothing and takes the default.
+float Share(const std::string& text, int fallback) {
+  const double share = LeadingNumber(text);
+  return static_cast<float>(share >= 0 && share <= 20 ? share : fallback);
+}
+
+}  // namespace
+
 float UpperRatio(const Settings& s) {
-  return static_cast<float>(LeadingNumber(s.OptRat[0]));
+  return Share(s.OptRat[0], kDefaultUpperRatio);
 }
 
 float LeftRatio(const Settings& s) {
-  return static_cast<float>(LeadingNumber(s.OptRat[1]));
+  return Share(s.OptRat[1], kDefaultLeftRatio);
 }
 
 SizeRule SizeRuleAt(const Settings& s, int rule) {

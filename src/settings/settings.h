@@ -35,6 +35,11 @@ inline constexpr std::string_view kVersionMajor = "6";
 inline constexpr std::string_view kVersionMinor = "6";
 inline constexpr std::string_view kVersionRevision = "0";
 
+// The tilings' default split, in twentieths: the upper window's share of
+// the height, the left window's of the width.
+inline constexpr int kDefaultUpperRatio = 12;
+inline constexpr int kDefaultLeftRatio = 8;
+
 inline constexpr int kExcludedTitleCount = 100;
 inline constexpr int kRightClickRows = 3;
 inline constexpr int kSeparatorCount = 5;

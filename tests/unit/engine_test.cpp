@@ -109,9 +109,21 @@ TEST_F(EngineTest, LayoutsApplyOnlyToTheirCountsAndCoverTheArea) {
     EXPECT_LE(std::abs(stacked.back().bottom() - 668), 1) << n;
     EXPECT_LE(std::abs(side.back().right() - 954), (n + 1) / 2) << n;
   }
-  // A divisor near zero gives huge but well-defined rectangles.
+  // A divisor near zero gives huge rectangles; a window takes them no larger
+  // than the work area and no further out than its own size.
   settings.OptCas = "-1.1999999";
   EXPECT_EQ(Layout(1, 20, Inputs()).size(), 20u);
+  const Rect area{0, 0, 1024, 738};
+  const std::pair<Rect, Rect> fits[] = {{{70, 70, 884, 199}, {70, 70, 884, 199}},
+                                        {{-70, -70, 500, 300}, {-70, -70, 500, 300}},
+                                        {{5, 5, 0, -3}, {5, 5, 1, 1}},
+                                        {{-900000, 2, 99999, 9}, {-1024, 2, 1024, 9}},
+                                        {{2000, 900, 10, 10}, {1024, 738, 10, 10}}};
+  for (const auto& [target, fitted] : fits)
+    EXPECT_EQ(FitToArea(target, area), fitted);
+  AddWindows(1);
+  Arrange(1);
+  EXPECT_EQ(fake.desktop.windows[0].rect.width, 1024);
 }
 
 TEST_F(EngineTest, CollectionFilters) {

@@ -200,9 +200,14 @@ TEST(SettingValuesTest, LayoutNumbersEdgeByEdgeWithTheirFallbacks) {
   EXPECT_EQ(gaps(), "70 70 70 70 ");
   s.OptIval[3] = "0";
   EXPECT_EQ(EdgeGap(s, Edge::kBottom), 32767);
-  for (const char* cascade : {"-1.2", "1e39"}) {
+  // A divisor at or below 0, or no number, and shares outside 0..20: defaults.
+  for (const char* cascade : {"-1.2", "1e39", "-5"}) {
     s.OptCas = cascade;
     EXPECT_EQ(CascadeDivisor(s), 2.4f) << cascade;
+  }
+  for (const auto& [upper, left, shares] : {std::tuple("21", "-1", "12 8"), {"20", "0", "20 0"}}) {
+    s.OptRat = {upper, left};
+    EXPECT_EQ(std::to_string(int(UpperRatio(s))) + " " + std::to_string(int(LeftRatio(s))), shares);
   }
   s.OptJog = {"0", "0", "1", "01"};
   s.OptHgt = {"1", "2", "30", "4"};
