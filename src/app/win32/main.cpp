@@ -33,6 +33,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   banchiro::win32::Win32Platform platform(banchiro::kApplicationName,
                                           banchiro::kRelayApplicationName);
+  // Before anything else, so that of two starts at once exactly one stays.
+  platform.process.ClaimInstance();
   banchiro::Settings settings;
   // The newer-settings guard ends the process inside.
   const banchiro::StartupResult start = banchiro::RunStartup(

@@ -111,13 +111,19 @@ void Win32Process::SetCurrentFolder(const std::string& folder) {
   SetCurrentDirectoryW(path.c_str());
 }
 
-bool Win32Process::AnotherInstanceRuns() {
+void Win32Process::ClaimInstance() {
+  if (claimed_) return;
+  claimed_ = true;
   // One mutex per session: the first instance owns it for its whole life.
-  if (!instance_mutex_) {
-    instance_mutex_.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
-    return instance_mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
-  }
-  return false;
+  // A later one lets go of it at once, so that it never outlives the first.
+  instance_mutex_.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+  another_ = instance_mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+  if (another_) instance_mutex_.reset();
+}
+
+bool Win32Process::AnotherInstanceRuns() {
+  ClaimInstance();
+  return another_;
 }
 
 void Win32Process::End(int exit_code) {

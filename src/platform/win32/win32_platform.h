@@ -47,9 +47,15 @@ class Win32Process : public Process {
   void SetCurrentFolder(const std::string& folder) override;
   bool AnotherInstanceRuns() override;
   void End(int exit_code) override;
+  // Takes the program's instance mark, once, as the very first thing a
+  // start does: of two starts at the same moment exactly one gets it.
+  // AnotherInstanceRuns answers from this, taking it then if not yet taken.
+  void ClaimInstance();
 
  private:
   UniqueKernelHandle instance_mutex_;
+  bool claimed_ = false;
+  bool another_ = false;
 };
 
 // The verbs under HKEY_CURRENT_USER\Software\Classes\Folder\shell and
