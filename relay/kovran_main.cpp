@@ -18,6 +18,8 @@
 namespace banchiro::relay {
 namespace {
 
+const std::wstring kWindowClass = win32::Widen(kRelayWindowClassName);
+
 constexpr int kHotKeyId = 1;
 
 LRESULT CALLBACK RelayWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -62,11 +64,12 @@ class RelayWindow {
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = RelayWindowProc;
     window_class.hInstance = instance;
-    window_class.lpszClassName = kRelayWindowClass;
+    window_class.lpszClassName = kWindowClass.c_str();
     if (!RegisterClassExW(&window_class)) return;
     const std::wstring title = L"KOVRAN F" + std::to_wstring(key);
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kRelayWindowClass, title.c_str(),
-                              WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    window_ =
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kWindowClass.c_str(), title.c_str(),
+                        WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   }
   RelayWindow(const RelayWindow&) = delete;
   RelayWindow& operator=(const RelayWindow&) = delete;
@@ -95,8 +98,8 @@ class Win32RelayHost : public RelayHost {
                             VK_F1 + (key - kFirstFunctionKey)) != FALSE;
   }
 
-  void PublishWindow() override {
-    relay_settings_.Write(kSectionHWnd, kPublishedWindowKey,
+  void PublishWindow(bool key_taken) override {
+    relay_settings_.Write(kSectionHWnd, key_taken ? kKeyTakenWindowKey : kPublishedWindowKey,
                           HandleText(reinterpret_cast<std::intptr_t>(window_)));
   }
 

@@ -7,13 +7,14 @@ namespace banchiro::relay {
 StartResult Relay::Start() {
   const std::string command = host_.ReadHandedOverCommand();
   if (!host_.RegisterHotKey(key_)) {
+    host_.PublishWindow(true);
     host_.ShowExclamation(KeyTakenMessage(key_), kKeyTakenTitle);
     return StartResult::kKeyTaken;
   }
   // Planned once: the folder cannot change and the setting is the next
   // relay's from the moment this one is published.
   plan_ = PlanLaunch(command, host_.ProgramFolder());
-  host_.PublishWindow();
+  host_.PublishWindow(false);
   return StartResult::kServing;
 }
 

@@ -7,9 +7,6 @@
 
 namespace banchiro::relay {
 
-// The class of the relay's one window, titled "KOVRAN F<key>".
-inline constexpr wchar_t kRelayWindowClass[] = L"BANCHIRO.KovranRelay";
-
 // Exit codes of KOVRAN.EXE.
 inline constexpr int kExitServed = 0;       // served its key until told to end
 inline constexpr int kExitKeyTaken = 1;     // another program holds the key
@@ -28,8 +25,9 @@ class RelayHost {
   virtual std::string ProgramFolder() = 0;
   // Ctrl + the function key, for this relay alone; false when taken.
   virtual bool RegisterHotKey(int key) = 0;
-  // Writes the relay's window handle where the starter waits for it.
-  virtual void PublishWindow() = 0;
+  // Writes the relay's window handle where the starter waits for it: as the
+  // serving relay's, or as that of a relay whose key is taken.
+  virtual void PublishWindow(bool key_taken) = 0;
   virtual void ShowExclamation(const std::string& text, const std::string& title) = 0;
   // Starts a program; false when it could not be started.
   virtual bool Launch(const LaunchPlan& plan) = 0;
@@ -45,7 +43,7 @@ class Relay {
   // Takes the handed-over command, then the key, and only then publishes the
   // window: the starter writes the next relay's command as soon as it sees
   // this one's window, and a relay that is published must already serve.
-  // When the key is taken it says so and publishes nothing.
+  // When the key is taken it publishes that first, then says so.
   StartResult Start();
 
   // The hot key was pressed: runs the command taken at the start. A command

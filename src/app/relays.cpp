@@ -1,5 +1,9 @@
 #include "app/relays.h"
 
+#include <optional>
+#include <string_view>
+#include <vector>
+
 #include "common/function_keys.h"
 #include "settings/setting_values.h"
 
@@ -7,14 +11,41 @@ namespace banchiro {
 namespace {
 
 // Waits until the relay just started publishes a window of its own; gives
-// the published text, or "" when it ends or does not publish in time.
-std::string WaitForPublishedWindow(Platform& platform, ProcessId relay) {
+// the published text, "" when it ends or does not publish in time, or
+// nothing when its key is taken (it then waits for the user to read so).
+std::optional<std::string> WaitForPublishedWindow(Platform& platform, ProcessId relay) {
   const std::int64_t deadline = platform.clock.NowMs() + kRelayPublishTimeoutMs;
-  for (;;) {
-    const std::string text = platform.relay_store.Read(kSectionHWnd, kPublishedWindowKey);
+  const auto published = [&](std::string_view key) -> std::optional<std::string> {
+    const std::string text = platform.relay_store.Read(kSectionHWnd, key);
     const WindowHandle window = HandleFromText(text);
     if (window != 0 && platform.processes.WindowOwner(window) == relay) return text;
-    if (!platform.processes.IsRunning(relay) || platform.clock.NowMs() >= deadline) return {};
+    return std::nullopt;
+  };
+  for (;;) {
+    if (const auto serving = published(kPublishedWindowKey)) return serving;
+    if (published(kKeyTakenWindowKey)) return std::nullopt;
+    if (!platform.processes.IsRunning(relay) || platform.clock.NowMs() >= deadline) return "";
+    platform.clock.SleepMs(kRelayPollMs);
+  }
+}
+
+// Relays left by an earlier run that ended without stopping them hold their
+// keys still: they are asked to end, and given a moment to let the keys go.
+void CloseStrayRelays(Platform& platform) {
+  const auto strays = [&] {
+    std::vector<WindowHandle> found;
+    for (const WindowHandle window : platform.windows.TopLevelWindows()) {
+      if (platform.windows.Describe(window).class_name == kRelayWindowClassName) {
+        found.push_back(window);
+      }
+    }
+    return found;
+  };
+  std::vector<WindowHandle> left = strays();
+  for (const WindowHandle window : left)
+    platform.windows.PostClose(window);
+  for (std::int64_t deadline = platform.clock.NowMs() + kStrayRelayTimeoutMs;
+       !left.empty() && platform.clock.NowMs() < deadline; left = strays()) {
     platform.clock.SleepMs(kRelayPollMs);
   }
 }
@@ -23,6 +54,7 @@ std::string WaitForPublishedWindow(Platform& platform, ProcessId relay) {
 
 void StartRelays(Platform& platform, const Settings& settings, RelayTable& relays) {
   relays.count = 0;
+  CloseStrayRelays(platform);
   const std::string folder = platform.process.ProgramFolder();
   for (int n = 0; n < kMethodCount; ++n) {
     // Only F1..F12 exist; anything else would start a relay that serves no
@@ -32,23 +64,27 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
     platform.store.Write(kSectionDispMethod, kHandOverKey, settings.D_Method[n]);
     // A handle left from an earlier relay must not be taken for this one's.
     platform.relay_store.Write(kSectionHWnd, kPublishedWindowKey, "");
+    platform.relay_store.Write(kSectionHWnd, kKeyTakenWindowKey, "");
     const std::string command = std::string(kRelayProgram) + " " + FunctionKeyName(*key);
     const ProcessId relay =
         platform.processes.Start(folder + "\\" + kRelayProgram, command, folder, kRelayShowState);
     if (relay == 0) continue;
     relays.starting = relay;
-    const std::string published = WaitForPublishedWindow(platform, relay);
+    const auto published = WaitForPublishedWindow(platform, relay);
     // The windows answer during the wait; a stop then (the end of the
     // session, say) has ended this relay, and no more may start.
     if (relays.starting != relay) break;
     relays.starting = 0;
-    if (published.empty()) {
+    // A relay whose key is taken keeps its message up until it is read, and
+    // ends by itself.
+    if (!published) continue;
+    if (published->empty()) {
       // Left running, it might still register its key later and could then
       // never be stopped: end it now.
       platform.processes.Terminate(relay);
       continue;
     }
-    relays.entries[relays.count] = RelayEntry{published, relay};
+    relays.entries[relays.count] = RelayEntry{*published, relay};
     ++relays.count;
   }
 }

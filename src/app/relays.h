@@ -14,6 +14,8 @@ inline constexpr int kRelayShowState = 2;  // minimised: the relay must not take
 // How long a relay may take to start and publish its window.
 inline constexpr int kRelayPublishTimeoutMs = 5000;
 inline constexpr int kRelayPollMs = 20;
+// How long relays left by an earlier run are given to end.
+inline constexpr int kStrayRelayTimeoutMs = 2000;
 
 // One running relay: the window it published (decimal text, as read) and
 // the process that was started for it.
@@ -32,7 +34,9 @@ struct RelayTable {
 // Starts one KOVRAN.EXE per display method that has a hot key, in method
 // order, each only after the previous one has taken its command and
 // published its window. A relay that does not publish in time is ended and
-// gets no entry. A stop while one is waited for ends the starting too.
+// gets no entry; one whose key is taken gets none either, but is left to
+// show its message. A stop while one is waited for ends the starting too.
+// Relays of an earlier run still running are asked to end first.
 void StartRelays(Platform& platform, const Settings& settings, RelayTable& relays);
 
 // Ends the relays this run started, the one still starting included. A

@@ -26,6 +26,12 @@ inline constexpr std::string_view kRelayApplicationName = "KOVRAN";
 // hWnd\hWindow among its own settings.
 inline constexpr std::string_view kHandOverKey = "SnedDispMethod";
 inline constexpr std::string_view kPublishedWindowKey = "hWindow";
+// Where a relay whose key another program holds writes its window instead,
+// before it says so: the starter then goes on without waiting for it and
+// leaves its message to the user.
+inline constexpr std::string_view kKeyTakenWindowKey = "hTaken";
+// The class of a relay's one window (hidden; one per running relay).
+inline constexpr std::string_view kRelayWindowClassName = "BANCHIRO.KovranRelay";
 // The toolbar's own save of its button arrangement, in section Config.
 inline constexpr std::string_view kToolbarValue = "Toolbar";
 inline constexpr std::string_view kHelpFileName = "BANCHIRO.HLP";

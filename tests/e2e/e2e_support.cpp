@@ -6,7 +6,6 @@
 #include "platform/win32/registry.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
-#include "relay/relay.h"
 #include "settings/settings.h"
 
 namespace banchiro::e2e {
@@ -84,7 +83,7 @@ int Relays(bool end) {
 
 bool OnlyRelayServes(int key) {
   const std::wstring title = L"KOVRAN F" + std::to_wstring(key);
-  HWND window = FindWindowW(relay::kRelayWindowClass, title.c_str());
+  HWND window = FindWindowW(win32::Widen(kRelayWindowClassName).c_str(), title.c_str());
   const auto published = win32::ReadRegistryString(
       HKEY_CURRENT_USER,
       win32::RegistrySettingsStore::SectionPath(kRelayApplicationName, kSectionHWnd),

@@ -170,6 +170,32 @@ TEST_F(RelayTest, TheEndInOrderOnceAndNoRelaysAfterIt) {
   EXPECT_EQ(fake.processes.started.size(), 1u);
 }
 
+// A relay window left by an earlier run is asked to end before the first
+// start (this one stays, and the start goes on after a while); a relay whose
+// key is taken gets no entry, no wait and no end: its message stays up.
+TEST_F(RelayTest, StraysAreAskedToEndAndATakenKeyIsLeftToItsMessage) {
+  settings.Fkey[1] = "2";
+  settings.Fkey[3] = "4";
+  FakeWindow stray;
+  stray.class_name = std::string(kRelayWindowClassName);
+  const WindowHandle left = fake.desktop.Add(stray);
+  play = [this](const FakeProcesses::Started& started) {
+    EXPECT_EQ(fake.desktop.calls.size(), 1u) << "the stray first";
+    fake.processes.window_owners[0x5000 + started.id] = started.id;
+    const bool taken = started.command_line == "KOVRAN.EXE F2";
+    fake.relay_store.Set(kSectionHWnd, taken ? kKeyTakenWindowKey : kPublishedWindowKey,
+                         HandleText(0x5000 + started.id));
+  };
+  RelayTable relays;
+  StartRelays(fake.platform, settings, relays);
+  EXPECT_EQ(fake.desktop.calls, std::vector<std::string>{"close " + std::to_string(left)});
+  ASSERT_EQ(relays.count, 1);
+  EXPECT_EQ(relays.entries[0].process, fake.processes.started[1].id);
+  EXPECT_TRUE(fake.processes.terminated.empty());
+  EXPECT_GE(fake.clock.slept_ms, kStrayRelayTimeoutMs);
+  EXPECT_LT(fake.clock.slept_ms, kStrayRelayTimeoutMs + 2 * kRelayPollMs);
+}
+
 // The end of the session comes while the first relay is waited for: that
 // relay is ended with the others and the second is never started.
 TEST_F(RelayTest, AnEndDuringTheWaitEndsTheStartingRelayAndStartsNoMore) {

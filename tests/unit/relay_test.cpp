@@ -47,7 +47,7 @@ struct RecordingHost : RelayHost {
   S ReadHandedOverCommand() override { return Note("read"), command; }
   S ProgramFolder() override { return "C:\\K\\"; }
   bool RegisterHotKey(int key) override { return Note("F" + std::to_string(key)), key_free; }
-  void PublishWindow() override { Note("publish"); }
+  void PublishWindow(bool taken) override { Note(taken ? "publish taken" : "publish"); }
   void ShowExclamation(const S& text, const S& title) override { Note(text + " / " + title); }
   bool Launch(const LaunchPlan& plan) override { return Note(plan.command_line), true; }
   void Note(const S& what) { log += (log.empty() ? "" : ", ") + what; }
@@ -60,7 +60,7 @@ TEST(RelayStartTest, CommandThenKeyThenPublishedAndEachPressRunsThatCommand) {
   const std::tuple<const char*, bool, const char*> cases[] = {
       {"B.EXE G", true, "read, F5, publish, \"C:\\K\\B.EXE\" G, \"C:\\K\\B.EXE\" G"},
       {"B.EXE G", false,
-       "read, F5, Ctrl＋Ｆ５ は他のプログラムが使用しています。 / ホットキー確認"},
+       "read, F5, publish taken, Ctrl＋Ｆ５ は他のプログラムが使用しています。 / ホットキー確認"},
       {"sub\\B.EXE G", true, "read, F5, publish"}};  // the key held, nothing run
   for (const auto& [command, key_free, log] : cases) {
     RecordingHost host;

@@ -18,12 +18,27 @@ ProcessId Win32Processes::Start(const std::string& program, const std::string& c
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(show_state);
   PROCESS_INFORMATION info{};
+  if (!job_) {
+    job_.reset(CreateJobObjectW(nullptr, nullptr));
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    // What the started programs start in turn (a relay's one-shot start)
+    // stays out of the job.
+    limits.BasicLimitInformation.LimitFlags =
+        JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK;
+    if (job_) {
+      SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits,
+                              sizeof limits);
+    }
+  }
   // The application is named with its full path, so the search path (and a
-  // same-named program in the current folder) is never consulted.
-  if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
+  // same-named program in the current folder) is never consulted. It starts
+  // suspended until it is in the job, so nothing it does escapes the job.
+  if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                      nullptr, directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
     return 0;
   }
+  if (job_) AssignProcessToJobObject(job_.get(), info.hProcess);
+  ResumeThread(info.hThread);
   CloseHandle(info.hThread);
   started_[info.dwProcessId] = UniqueKernelHandle(info.hProcess);
   return info.dwProcessId;

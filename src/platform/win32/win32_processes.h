@@ -9,6 +9,8 @@ namespace banchiro::win32 {
 
 // Keeps the handle of every process it starts: while the handle is open the
 // identifier cannot be reused, so ending "our" process can never hit another.
+// Every process it starts runs in one job that the system ends when this
+// program's last handle to it closes, however the program ends.
 class Win32Processes : public Processes {
  public:
   ProcessId Start(const std::string& program, const std::string& command_line,
@@ -19,6 +21,7 @@ class Win32Processes : public Processes {
 
  private:
   std::map<ProcessId, UniqueKernelHandle> started_;
+  UniqueKernelHandle job_;
 };
 
 class Win32Clock : public Clock {
