@@ -164,5 +164,30 @@ TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
   }
 }
 
+// While an arrangement shows its message about more than twenty windows, a
+// display item, the timed restart and a tray click do nothing; afterwards
+// they work again.
+TEST(MainWindowModelTest, NothingStartsInsideAnArrangement) {
+  Rig r;
+  for (int i = 0; i < 19; ++i)  // 21 with the rig's two
+    r.fake.desktop.Add({});
+  r.model.Form_Load();
+  r.log.clear();
+  r.settings.OptRun = "0", r.settings.OptTime = {"07", "05"};  // due now
+  const MenuEntry& stack = MainMenuTree().at(At("mnuDispMethod", 0));
+  r.fake.message_boxes.while_shown = [&] {
+    r.fake.message_boxes.while_shown = nullptr;
+    r.model.OnMenuItem(stack);
+    r.model.Timer1_Timer();
+    r.model.Picture1_MouseMove(514);
+  };
+  r.model.OnMenuItem(stack);
+  EXPECT_EQ(r.fake.message_boxes.shown.size(), 1u);
+  EXPECT_TRUE(r.session.ended.empty());
+  EXPECT_EQ(r.log, "");
+  r.model.Picture1_MouseMove(514);
+  EXPECT_EQ(r.log, "popup 0");
+}
+
 }  // namespace
 }  // namespace banchiro

@@ -42,6 +42,7 @@ std::vector<FakeSettingsStore::Call> FakeSettingsStore::writes() const {
 MessageAnswer FakeMessageBoxes::Show(const std::string& text, const std::string& title,
                                      MessageButtons buttons, MessageIcon icon) {
   shown.push_back({text, title, buttons, icon});
+  if (while_shown) while_shown();
   if (answers.empty()) return MessageAnswer::kOk;
   const MessageAnswer answer = answers.front();
   answers.pop_front();

@@ -60,6 +60,8 @@ class FakeMessageBoxes : public MessageBoxes {
 
   std::deque<MessageAnswer> answers;  // given in order; kOk when empty
   std::vector<Shown> shown;
+  // What the windows do while a box is up (its modal loop serves them).
+  std::function<void()> while_shown;
 };
 
 class FakeProcess : public Process {

@@ -117,8 +117,14 @@ void MainWindowModel::OnMenuItem(const MenuEntry& item) {
       mnuFileEnd_Click();
       return;
     case MenuCommand::kDisplayMethod:
-      if (item.method >= 0 && item.method < kMethodCount)
+      if (item.method >= 0 && item.method < kMethodCount && !arranging_) {
+        arranging_ = true;
+        struct Done {
+          bool& flag;
+          ~Done() { flag = false; }
+        } done{arranging_};
         ArrangeWindows(item.method, platform_, settings_);
+      }
       return;
   }
 }
@@ -133,12 +139,13 @@ void MainWindowModel::OnSystemCommand(std::uint64_t command) {
     routines_.show_settings_dialog();
 }
 
-void MainWindowModel::Picture1_MouseMove(int x) {
-  if (const auto position = TrayPopupFor(x)) view_.ShowPopup(*position);
+void MainWindowModel::Picture1_MouseMove(int mouse_message) {
+  if (arranging_) return;
+  if (const auto position = TrayPopupFor(mouse_message)) view_.ShowPopup(*position);
 }
 
 void MainWindowModel::Timer1_Timer() {
-  if (system_commands_) system_commands_->Timer1_Timer();
+  if (system_commands_ && !arranging_) system_commands_->Timer1_Timer();
 }
 
 void MainWindowModel::mnuFileShow_Hide_Click(int index) {

@@ -91,7 +91,7 @@ class MainWindowModel {
   void Toolbar1_ButtonClick(int number);
   // WM_SYSCOMMAND's wParam, compared whole.
   void OnSystemCommand(std::uint64_t command);
-  void Picture1_MouseMove(int x);
+  void Picture1_MouseMove(int mouse_message);
   void Timer1_Timer();
 
   void mnuFileShow_Hide_Click(int index);
@@ -115,6 +115,9 @@ class MainWindowModel {
   BarLayout layout_;
   bool hidden_ = false;
   bool first_activation_ = false;
+  // An arrangement runs; its message boxes serve the windows meanwhile, and
+  // nothing may start another arrangement or the timed end then.
+  bool arranging_ = false;
 };
 
 }  // namespace banchiro
