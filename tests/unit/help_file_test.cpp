@@ -1,0 +1,481 @@
+// The help writer: the generated help file read back the way a WinHelp viewer
+// reads it (Wine's winhlp32 is the model), the HTML pages, the refusals of the
+// help source and the command that writes it all or nothing.
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "common/display_methods.h"
+#include "help/help_document.h"
+#include "help/helpgen.h"
+#include "help/hlp_file.h"
+#include "help/html_pages.h"
+#include "help/shift_jis.h"
+#include "ui/main/menu_model.h"
+
+namespace banchiro::help {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::string_view;
+constexpr std::uint32_t kNone = 0xFFFFFFFF;
+
+unsigned U16(Bytes b, std::size_t at) {
+  return static_cast<unsigned char>(b.at(at)) | static_cast<unsigned char>(b.at(at + 1)) << 8;
+}
+std::uint32_t U32(Bytes b, std::size_t at) {
+  return U16(b, at) | static_cast<std::uint32_t>(U16(b, at + 2)) << 16;
+}
+std::string_view CString(Bytes b, std::size_t at) {
+  return b.substr(at, b.find('\0', at) - at);
+}
+
+std::string RealSource() {
+  const fs::path path = fs::path(__FILE__).parent_path() / "../../help/banchiro_help.txt";
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// B+ trees: a page is found by its number after the 38-byte header.
+using EntrySize = std::function<std::size_t(Bytes page, std::size_t at)>;
+const EntrySize kNameAndLong = [](Bytes p, std::size_t at) { return CString(p, at).size() + 5; };
+const EntrySize kTwoLongs = [](Bytes, std::size_t) { return std::size_t{8}; };
+const EntrySize kLongAndName = [](Bytes p, std::size_t at) {
+  return CString(p, at + 4).size() + 5;
+};
+const EntrySize kKeyword = [](Bytes p, std::size_t at) { return CString(p, at).size() + 7; };
+
+Bytes TreePage(Bytes tree, unsigned page) {
+  return tree.substr(38 + page * U16(tree, 4), U16(tree, 4));
+}
+
+// Every entry from the first leaf along the next links, checking the links
+// back and the unused-bytes count of each leaf.
+std::vector<Bytes> TreeEntries(Bytes tree, const EntrySize& size) {
+  EXPECT_EQ(U16(tree, 0), 0x293Bu);
+  unsigned page = U16(tree, 26);
+  for (unsigned level = 1; level < U16(tree, 32); ++level)
+    page = U16(TreePage(tree, page), 4);
+  std::vector<Bytes> entries;
+  for (unsigned previous = 0xFFFF; page != 0xFFFF; page = U16(TreePage(tree, page), 6)) {
+    const Bytes p = TreePage(tree, page);
+    EXPECT_EQ(U16(p, 4), previous);
+    std::size_t at = 8;
+    for (unsigned i = 0; i < U16(p, 2); at += size(p, at), ++i)
+      entries.push_back(p.substr(at, size(p, at)));
+    EXPECT_EQ(U16(p, 0), p.size() - at);
+    previous = page;
+  }
+  EXPECT_EQ(entries.size(), U32(tree, 34));
+  return entries;
+}
+
+// The viewer's search by a NUL-terminated key: down the index pages to the
+// leaf whose range holds the key, then along that leaf.
+Bytes FindEntry(Bytes tree, std::string_view key, const EntrySize& size) {
+  unsigned page = U16(tree, 26);
+  for (unsigned level = 1; level < U16(tree, 32); ++level) {
+    const Bytes p = TreePage(tree, page);
+    page = U16(p, 4);
+    for (std::size_t i = 0, at = 6; i < U16(p, 2) && CString(p, at) <= key; ++i) {
+      page = U16(p, at + CString(p, at).size() + 1);
+      at += CString(p, at).size() + 3;
+    }
+  }
+  const Bytes p = TreePage(tree, page);
+  for (std::size_t i = 0, at = 8; i < U16(p, 2); at += size(p, at), ++i) {
+    if (CString(p, at) == key) return p.substr(at, size(p, at));
+  }
+  return {};
+}
+
+struct Record {
+  std::uint32_t position;
+  unsigned type;
+  Bytes head;  // after the 21-byte record header
+  Bytes text;
+};
+
+// The help file: its header, its directory, its internal files by name.
+struct HelpReader {
+  std::string bytes;
+  std::map<std::string, Bytes, std::less<>> files;
+
+  explicit HelpReader(std::string file) : bytes(std::move(file)) {
+    EXPECT_EQ(U32(bytes, 0), 0x00035F3Fu);
+    EXPECT_EQ(U32(bytes, 8), kNone);
+    EXPECT_EQ(U32(bytes, 12), bytes.size());
+    const Bytes directory = Internal(U32(bytes, 4));
+    EXPECT_EQ(U16(directory, 2), 0x0402u);
+    for (Bytes entry : TreeEntries(directory, kNameAndLong)) {
+      const std::string name(CString(entry, 0));
+      EXPECT_TRUE(files.empty() || files.rbegin()->first < name) << name;
+      files[name] = Internal(U32(entry, name.size() + 1));
+    }
+  }
+  Bytes Internal(std::uint32_t at) const {
+    EXPECT_LE(at + 9 + U32(bytes, at + 4), bytes.size());
+    EXPECT_EQ(U32(bytes, at), U32(bytes, at + 4) + 9);
+    return Bytes(bytes).substr(at + 9, U32(bytes, at + 4));
+  }
+  Bytes File(std::string_view name) const { return files.at(std::string(name)); }
+
+  // |TOPIC from position 12 along the next links, as the viewer loads it.
+  std::vector<Record> Topic() const {
+    const Bytes topic = File("|TOPIC");
+    std::vector<Record> records;
+    std::uint32_t previous = kNone;
+    for (std::uint32_t at = 12; at != kNone && records.size() < 1000;) {
+      const std::size_t place = ((at - 12) >> 14) * 4096 + 12 + ((at - 12) & 0x3FFF);
+      const Bytes r = topic.substr(place, U32(topic, place));
+      EXPECT_EQ(U32(r, 8), previous);
+      EXPECT_EQ(r.size(), U32(r, 16) + U32(r, 4));
+      records.push_back({at, static_cast<unsigned char>(r[20]), r.substr(21, U32(r, 16) - 21),
+                         r.substr(U32(r, 16))});
+      previous = at;
+      at = U32(r, 12);
+    }
+    return records;
+  }
+};
+
+// Per topic header: the title and the offset the viewer computes for it.
+std::vector<std::pair<std::string, std::uint32_t>> TopicOffsets(
+    const std::vector<Record>& records) {
+  std::vector<std::pair<std::string, std::uint32_t>> topics;
+  std::uint32_t block = 0, characters = 0;
+  for (const Record& r : records) {
+    if (r.position >> 14 != block) block = r.position >> 14, characters = 0;
+    if (r.type == 2) topics.emplace_back(r.text, block * 0x8000 + characters);
+    if (r.type == 0x20) {
+      const auto first = static_cast<unsigned char>(r.head[2]);
+      characters += (first & 1) ? U16(r.head, 2) / 2 : first / 2;
+    }
+  }
+  return topics;
+}
+
+HelpDocument Document(const std::string& source) {
+  return ParseHelpSource("title: T\ncontents: c\n" + source);
+}
+
+TEST(HelpFileTest, DirectorySystemAndFontAsTheViewerReadsThem) {
+  const HelpReader help(WriteHelpFile(ParseHelpSource(RealSource())));
+  std::string names;
+  for (const auto& [name, data] : help.files)
+    names += name + " ";
+  EXPECT_EQ(names, "|CONTEXT |CTXOMAP |FONT |KWBTREE |KWDATA |KWMAP |SYSTEM |TOPIC |TTLBTREE ");
+  const Bytes system = help.File("|SYSTEM");
+  EXPECT_EQ(system.substr(0, 12), Bytes("\x6C\x03\x21\0\1\0\0\0\0\0\0\0", 12));
+  std::map<unsigned, Bytes> records;
+  for (std::size_t at = 12; at < system.size(); at += 4 + U16(system, at + 2))
+    records[U16(system, at)] = system.substr(at + 4, U16(system, at + 2));
+  EXPECT_EQ(CString(records[1], 0), ToShiftJis("ばんちろ君 for Win ヘルプ"));
+  EXPECT_EQ(U16(records[9], 8), 0x0411u);
+  EXPECT_EQ(U16(records[11], 0), 128u);
+  const auto topics = TopicOffsets(help.Topic());
+  EXPECT_EQ(topics.front(),
+            std::make_pair(ToShiftJis("ばんちろ君 for Win ヘルプ 目次"), U32(records[3], 0)));
+  const Bytes font = help.File("|FONT");
+  EXPECT_EQ(CString(font, U16(font, 4)), ToShiftJis("ＭＳ Ｐゴシック"));
+  EXPECT_EQ(font.size(), U16(font, 6) + 11u * U16(font, 2));
+}
+
+TEST(HelpFileTest, TopicChainTitlesParagraphsAndJumps) {
+  const HelpDocument document = ParseHelpSource(RealSource());
+  const HelpReader help(WriteHelpFile(document));
+  std::set<std::uint32_t> hashes;
+  for (Bytes entry : TreeEntries(help.File("|CONTEXT"), kTwoLongs))
+    hashes.insert(U32(entry, 0));
+  const std::vector<Record> records = help.Topic();
+  std::size_t topic = 0;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const Record& r = records[i];
+    if (r.type == 2) {  // topic header: number, first text, next header
+      std::size_t next = i + 1;
+      while (next < records.size() && records[next].type != 2)
+        ++next;
+      EXPECT_EQ(U32(r.head, 12), topic++);
+      EXPECT_EQ(U32(r.head, 20), next > i + 1 ? records[i + 1].position : kNone);
+      EXPECT_EQ(U32(r.head, 24), next < records.size() ? records[next].position : kNone);
+      continue;
+    }
+    // A text record: one string before each command; jumps lead to topics.
+    ASSERT_EQ(r.type, 0x20u);
+    ASSERT_EQ(U16(r.head, 0), (r.head.size() - 2 - ((r.head[2] & 1) ? 2 : 1) + 0x4000) * 2);
+    std::size_t at = (r.head[2] & 1) ? 4 : 3;
+    const unsigned bits = U16(r.head, at + 4);
+    EXPECT_EQ(bits & ~0x7Eu, 0u);
+    at += 6;
+    for (unsigned bit = 2; bit <= 0x40; bit <<= 1)
+      at += (bits & bit) ? 1 : 0;
+    std::size_t commands = 0;
+    for (bool end = false; !end; ++commands) {
+      const auto c = static_cast<unsigned char>(r.head.at(at));
+      if (c == 0xE3) {
+        EXPECT_EQ(hashes.count(U32(r.head, at + 1)), 1u);
+      }
+      at += c == 0x80 ? 3 : c == 0xE3 ? 5 : 1;
+      end = c == 0xFF;
+      EXPECT_TRUE(c == 0x80 || c == 0xE3 || c == 0x89 || c == 0x82 || end) << int(c);
+    }
+    EXPECT_EQ(at, r.head.size());
+    EXPECT_EQ(std::count(r.text.begin(), r.text.end(), '\0'), commands);
+  }
+  EXPECT_EQ(records.back().type, 2u);
+  EXPECT_EQ(records.back().text, "");
+  EXPECT_EQ(topic, document.topics.size() + 1);
+  const auto topics = TopicOffsets(records);
+  const auto titles = TreeEntries(help.File("|TTLBTREE"), kLongAndName);
+  ASSERT_EQ(titles.size(), document.topics.size());
+  for (std::size_t t = 0; t < titles.size(); ++t) {
+    EXPECT_EQ(topics[t].first, ToShiftJis(document.topics[t].title));
+    EXPECT_EQ(std::make_pair(std::string(CString(titles[t], 4)), U32(titles[t], 0)), topics[t]);
+  }
+}
+
+TEST(HelpFileTest, ContextHashesSortedSignedAndContextNumbersOpenTheTabs) {
+  EXPECT_EQ(ContextHash("a"), 17u);
+  EXPECT_EQ(ContextHash("A1"), 17u * 43 + 1);
+  EXPECT_EQ(ContextHash("_.0"), 24563u);
+  EXPECT_EQ(ContextHash("contents"), 636769674u);   // computed apart from this code
+  EXPECT_EQ(ContextHash("overview"), 2551221821u);  // negative as a signed number
+  EXPECT_EQ(ContextHash("Settings_General"), ContextHash("settings_general"));
+  const HelpDocument document = ParseHelpSource(RealSource());
+  const HelpReader help(WriteHelpFile(document));
+  std::map<std::string, std::uint32_t> offset_of;
+  for (const auto& [title, offset] : TopicOffsets(help.Topic()))
+    offset_of[title] = offset;
+  const auto context = TreeEntries(help.File("|CONTEXT"), kTwoLongs);
+  ASSERT_EQ(context.size(), document.topics.size());
+  for (std::size_t i = 1; i < context.size(); ++i)
+    EXPECT_LT(static_cast<std::int32_t>(U32(context[i - 1], 0)),
+              static_cast<std::int32_t>(U32(context[i], 0)));
+  EXPECT_GT(U32(context.front(), 0), 0x7FFFFFFFu);
+  for (const Topic& topic : document.topics) {
+    const auto entry = std::find_if(context.begin(), context.end(),
+                                    [&](Bytes e) { return U32(e, 0) == ContextHash(topic.id); });
+    ASSERT_NE(entry, context.end()) << topic.id;
+    EXPECT_EQ(U32(*entry, 4), offset_of[ToShiftJis(topic.title)]) << topic.id;
+  }
+  const Bytes map = help.File("|CTXOMAP");
+  const std::pair<std::uint32_t, const char*> tabs[] = {{22, "「ばんちろ対象外」タブ"},
+                                                        {26, "「環境設定等」タブ"},
+                                                        {38, "「右クリックの追加」タブ"},
+                                                        {46, "「Ctrl＋Fxの追加」タブ"}};
+  ASSERT_EQ(U16(map, 0), 4u);
+  ASSERT_EQ(map.size(), 2u + 8 * 4);
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(U32(map, 2 + 8 * i), tabs[i].first);
+    EXPECT_EQ(U32(map, 6 + 8 * i), offset_of[ToShiftJis(tabs[i].second)]) << tabs[i].second;
+  }
+}
+
+TEST(HelpFileTest, KeywordsFoundThroughTheIndexPagesLeadToTheirTopics) {
+  const HelpDocument real = ParseHelpSource(RealSource());
+  std::string many = "topic: c C\n";
+  for (int i = 0; i < 30; ++i)
+    many += "[[t" + std::to_string(i) + "]]\n";
+  for (int i = 0; i < 30; ++i) {
+    many += "topic: t" + std::to_string(i) + " T" + std::to_string(i) + "\nx\nkeywords: shared";
+    for (int k = 0; k < 20; ++k)
+      many += "; " + std::string(90, 'a' + k % 26) + std::to_string(i);
+    many += "\n";
+  }
+  const std::pair<HelpDocument, std::vector<std::pair<const char*, const char*>>> cases[] = {
+      {real,
+       {{"ばんちろ対象外", "「ばんちろ対象外」タブ"},
+        {"ホットキー", "ホットキー Ctrl＋F1～Ctrl＋F12"},
+        {"目次", "ばんちろ君 for Win ヘルプ 目次"},
+        {"BANCHIRO.EXE G", "コマンドラインで使う（BANCHIRO.EXE G）"}}},
+      {Document(many), {{"shared", "T0"}, {"shared", "T29"}, {"aaaaaaaaa", nullptr}}},
+  };
+  for (const auto& [document, lookups] : cases) {
+    const HelpReader help(WriteHelpFile(document));
+    const Bytes tree = help.File("|KWBTREE");
+    EXPECT_GE(U16(tree, 32), 2u);  // the index pages are used
+    std::map<std::uint32_t, std::string> title_at;
+    for (const auto& [title, offset] : TopicOffsets(help.Topic()))
+      title_at[offset] = title;
+    const auto entries = TreeEntries(tree, kKeyword);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+      EXPECT_EQ(FindEntry(tree, CString(entries[i], 0), kKeyword), entries[i]) << i;
+    for (const auto& [keyword, title] : lookups) {
+      const Bytes entry = FindEntry(tree, ToShiftJis(keyword), kKeyword);
+      std::set<std::string> titles;
+      for (unsigned i = 0; !entry.empty() && i < U16(entry, entry.size() - 6); ++i)
+        titles.insert(title_at[U32(help.File("|KWDATA"), U32(entry, entry.size() - 4) + 4 * i)]);
+      EXPECT_EQ(titles.count(title ? ToShiftJis(title) : ""), title ? 1u : 0u) << keyword;
+    }
+    const Bytes map = help.File("|KWMAP");
+    ASSERT_EQ(map.size(), 2 + 6u * U16(map, 0));
+    for (unsigned leaf = 0, first = 0; leaf < U16(map, 0); ++leaf) {
+      const Bytes page = TreePage(tree, U16(map, 6 + 6 * leaf));
+      EXPECT_EQ(U32(map, 2 + 6 * leaf), first);
+      first += U16(page, 2);
+    }
+  }
+}
+
+TEST(HelpSourceTest, TheRealHelpNamesEveryDisplayMethodAsTheMenuDoes) {
+  const HelpDocument document = ParseHelpSource(RealSource());
+  std::string methods;
+  for (const auto& paragraph : document.topics[FindTopic(document, "methods")].paragraphs)
+    for (const auto& span : paragraph.spans)
+      methods += span.text;
+  for (int n = 0; n < kMethodCount; ++n)
+    EXPECT_NE(
+        methods.find(std::string(MethodMenuCaption(n)) + "　文字 " + DisplayMethods()[n].letter),
+        std::string::npos)
+        << n;
+}
+
+TEST(HelpSourceTest, MarkupIntoTopics) {
+  const HelpDocument d = ParseHelpSource(
+      "\xEF\xBB\xBF# comment\r\ntitle: T\ncontents: c\r\ntopic: c Contents\n== Head\n"
+      "- see [[x]] and [[x|that]]!\nkeywords: k1 ; k2\ntopic: x X title\ncontext: 7\nbody\n");
+  ASSERT_EQ(d.topics.size(), 2u);
+  EXPECT_EQ(d.contents, 0u);
+  EXPECT_EQ(d.topics[0].keywords, (std::vector<std::string>{"k1", "k2"}));
+  EXPECT_EQ(d.topics[0].paragraphs[0].style, ParagraphStyle::kHeading);
+  const auto& item = d.topics[0].paragraphs[1];
+  EXPECT_EQ(item.style, ParagraphStyle::kBullet);
+  std::string shown;
+  for (const Span& s : item.spans)
+    shown += s.target.empty() ? s.text : "<" + s.text + ">";
+  EXPECT_EQ(shown, "see <X title> and <that>!");
+  EXPECT_EQ(d.topics[1].context, 7);
+}
+
+TEST(HelpSourceTest, Refusals) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"topic: c C\nx\n", "line 2: no \"title:\" line"},
+      {"title: T\ntopic: c C\nx\n", "line 3: no \"contents:\" line"},
+      {"title: T\ncontents: c\nx\n", "line 3: text before the first topic"},
+      {"title: T\ncontents: c\ntopic: c C\n", "line 3: the topic \"c\" has no text"},
+      {"title: T\ncontents: c\ntopic: c-1 C\nx\n", "line 3: a topic id"},
+      {"title: T\ncontents: c\ntopic: c\nx\n", "line 3: the topic has no title"},
+      {"title: T\ncontents: c\ntopic: Index I\nx\n", "\"index\" is taken"},
+      {"title: T\ncontents: c\ntopic: c C\n[[C]]\ntopic: C D\nx\n", "line 5: a second topic"},
+      {"title: T\ncontents: d\ntopic: c C\nx\n", "line 2: no topic \"d\""},
+      {"title: T\ncontents: c\ntopic: c C\nx\ntopic: d D\ny\n", "does not link to \"d\""},
+      {"title: T\ncontents: c\ntopic: c C\n[[d]]\n", "line 4: a link to no topic"},
+      {"title: T\ncontents: c\ntopic: c C\n[[c\n", "line 4: a link without"},
+      {"title: T\ncontents: c\ntopic: c C\n[[c| ]]\n", "line 4: a link without text"},
+      {"title: T\ncontents: c\ntopic: c C\ncontext: 2147483648\nx\n", "line 4: the context"},
+      {"title: T\ncontents: c\ntopic: c C\ncontext: 1x\nx\n", "line 4: the context"},
+      {"title: T\ncontents: c\ntopic: c C\ncontext: 1\ncontext: 2\nx\n", "line 5: a second"},
+      {"title: T\ncontents: c\ntopic: c C\ncontext: 5\n[[d]]\ntopic: d D\ncontext: 5\nx\n",
+       "line 7: context number used twice"},
+      {"title: T\ncontents: c\ntopic: c C\nkeywords: a;;b\nx\n", "line 4: an empty keyword"},
+      {"title: T\ncontents: c\ntopic: c C\nkeywords: a; a\nx\n", "\"a\" twice"},
+      {"title: T\ncontents: c\ntopic: c C\nx\ttab\n", "line 4: control character"},
+      {"title: T\ntitle: U\n", "line 2: the title is given once"},
+      {"title: \n", "line 1: empty title"},
+      {"title: T\ncontents:\n", "line 2: no contents topic named"},
+      {"title: T\ncontents: c\ncontents: c\n", "line 3: the contents topic is named once"},
+  };
+  for (const auto& [source, message] : cases) {
+    try {
+      ParseHelpSource(source);
+      ADD_FAILURE() << source;
+    } catch (const HelpError& error) {
+      EXPECT_NE(std::string(error.what()).find(message), std::string::npos)
+          << error.what() << " / " << message;
+    }
+  }
+  EXPECT_THROW(WriteHelpFile(Document("topic: c C\n\xF0\x9F\x98\x80\n")), HelpError);
+  EXPECT_THROW(WriteHelpFile(Document("topic: c C\n" + std::string(5000, 'x') + "\n")), HelpError);
+  // Two ids of one hash (found by a search apart from this code).
+  EXPECT_THROW(WriteHelpFile(Document("topic: c C\n[[pkaifrr]] [[griyloy]]\ntopic: pkaifrr X\nx\n"
+                                      "topic: griyloy Y\ny\n")),
+               HelpError);
+}
+
+TEST(HtmlPagesTest, NamesLinksAndEscaping) {
+  const HelpDocument d = Document(
+      "topic: c C<&>\n[[x]] [[k|\"q\" 'a']]\nkeywords: both\ntopic: x X\ncontext: 26\n"
+      "- a < b\n- [[c]]\nkeywords: both; one\ntopic: k K\n== H & I\nkeywords: z\n");
+  std::map<std::string, std::string> pages;
+  for (HtmlPage& page : HtmlPages(d))
+    pages[page.file_name] = page.html;
+  std::string names;
+  for (const auto& [name, html] : pages)
+    names += name + " ";
+  EXPECT_EQ(names, "c.html context-26.html index.html k.html keywords.html ");
+  EXPECT_EQ(pages["index.html"], pages["c.html"]);
+  for (const auto& [name, html] : pages) {
+    EXPECT_NE(html.find("<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_NE(html.find("<nav><a href=\"index.html\">目次</a> | <a href=\"keywords.html\">"),
+              std::string::npos);
+  }
+  const std::pair<std::string, std::string> expected[] = {
+      {"index.html", "<h1>C&lt;&amp;&gt;</h1>"},
+      {"index.html",
+       "<a href=\"context-26.html\">X</a> <a href=\"k.html\">&quot;q&quot; &#39;a&#39;</a>"},
+      {"context-26.html",
+       "<ul>\n<li>a &lt; b</li>\n<li><a href=\"index.html\">C&lt;&amp;&gt;</a></li>\n</ul>"},
+      {"k.html", "<title>K - T</title>"},
+      {"k.html", "<h2>H &amp; I</h2>\n</body>"},
+      {"keywords.html",
+       "<li>both<ul>\n<li><a href=\"index.html\">C&lt;&amp;&gt;</a></li>\n"
+       "<li><a href=\"context-26.html\">X</a></li>\n</ul></li>\n"
+       "<li><a href=\"context-26.html\">one</a></li>\n<li><a href=\"k.html\">z</a>"},
+  };
+  for (const auto& [page, html] : expected)
+    EXPECT_NE(pages[page].find(html), std::string::npos) << page << ": " << html;
+}
+
+TEST(HelpgenTest, WritesEverythingOrNothing) {
+  const fs::path dir = fs::temp_directory_path() / ("helpgen_test_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const auto write = [&](const std::string& name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+    return (dir / name).string();
+  };
+  const std::string good = write("good.txt", "title: T\ncontents: c\ntopic: c C\nx\n");
+  const std::string bad = write("bad.txt", "title: T\ncontents: c\ntopic: c C\n\xF0\x9F\x98\x80\n");
+  const std::string hlp = (dir / "out" / "H.HLP").string(), html = (dir / "out" / "h").string();
+  const std::pair<std::vector<std::string>, int> runs[] = {
+      {{}, 2},
+      {{good}, 2},
+      {{good, "--hlp"}, 2},
+      {{good, "--hlp", hlp, "--hlp", hlp}, 2},
+      {{good, "-x", hlp}, 2},
+      {{good, bad, "--hlp", hlp}, 2},
+      {{(dir / "missing.txt").string(), "--hlp", hlp}, 1},
+      {{bad, "--hlp", hlp, "--html", html}, 1},
+      {{good, "--html", html, "--hlp", (dir / "none" / "H.HLP").string()}, 1},
+  };
+  for (const auto& [arguments, status] : runs) {
+    std::ostringstream err;
+    EXPECT_EQ(RunHelpgen(arguments, err), status) << err.str();
+    EXPECT_NE(err.str(), "");
+  }
+  EXPECT_FALSE(fs::exists(hlp));
+  EXPECT_TRUE(fs::is_empty(html));
+  std::ostringstream err;
+  ASSERT_EQ(RunHelpgen({good, "--hlp", hlp, "--html", html}, err), 0) << err.str();
+  EXPECT_EQ(err.str(), "");
+  std::ifstream in(hlp, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+            WriteHelpFile(ParseHelpSource("title: T\ncontents: c\ntopic: c C\nx\n")));
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(html))
+    names.insert(entry.path().filename());
+  EXPECT_EQ(names, (std::set<std::string>{"c.html", "index.html", "keywords.html"}));
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace banchiro::help
