@@ -46,7 +46,7 @@ bool HasExcludedTitle(const std::string& title, const Settings& settings) {
 }  // namespace
 
 bool IsExcludedWindow(const WindowInfo& window, const Settings& settings) {
-  if (!window.visible || window.show_command == kShowMinimized) return true;
+  if (!window.visible || window.cloaked || window.show_command == kShowMinimized) return true;
   for (auto excluded : kExcludedClasses) {
     if (window.class_name == excluded) return true;
   }

@@ -31,7 +31,12 @@ void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target)
   // Writing a placement waits for the window's program; a hung one would
   // stall the whole arrangement, so it keeps its placement as it is.
   if (windows.Responds(window, kRespondTimeoutMs)) windows.SetPlacement(window, placement);
-  windows.Move(window, target);
+  // Where the system draws an invisible border around the frame, the frame
+  // a user sees takes the computed rectangle, so tiled windows meet.
+  const FrameMargins border = windows.InvisibleBorder(window);
+  windows.Move(window, Rect{target.left - border.left, target.top - border.top,
+                            target.width + border.left + border.right,
+                            target.height + border.top + border.bottom});
 }
 
 namespace {

@@ -24,6 +24,15 @@ struct WindowInfo {
   bool visible = false;
   int show_command = 0;
   Rect rect;  // outer window rectangle, screen pixels
+  // Shown by nobody although "visible": a suspended Store app, a window on
+  // another virtual desktop.
+  bool cloaked = false;
+};
+
+// The part of a window's rectangle the system draws nothing in, in pixels
+// (Windows 10/11's invisible resize border); all 0 where there is none.
+struct FrameMargins {
+  int left = 0, top = 0, right = 0, bottom = 0;
 };
 
 // A window's placement record. The engine changes only flags and show
@@ -54,6 +63,7 @@ class WindowSystem {
   // Moves and sizes the window with repaint, without changing the Z-order or
   // activating it; a window that does not answer takes its place when it wakes.
   virtual void Move(WindowHandle window, const Rect& rect) = 0;
+  virtual FrameMargins InvisibleBorder(WindowHandle window) = 0;
   virtual void PostClose(WindowHandle window) = 0;
   virtual void Minimize(WindowHandle window) = 0;
   virtual void Restore(WindowHandle window) = 0;

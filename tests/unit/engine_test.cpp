@@ -142,6 +142,7 @@ TEST_F(EngineTest, CollectionFilters) {
       {{"Notepad", "無題", false, kShowNormal, big}, false},
       {{"Notepad", "無題", true, kShowMinimized, big}, false},
       {{"Notepad", "無題", true, kShowMaximized, big}, true},
+      {{"Notepad", "無題", true, kShowNormal, big, true}, false},  // cloaked
       {{"IME", "無題", true, kShowNormal, big}, false},
       {{"static", "無題", true, kShowNormal, big}, true},
       {{"", "無題", true, kShowNormal, big}, false},
@@ -202,6 +203,12 @@ TEST_F(EngineTest, MovesTurnThePlacementRoundAndNeverWaitOnAHungWindow) {
     EXPECT_EQ(f.desktop.calls, expected);
     EXPECT_EQ(f.desktop.Window(h).rect, (Rect{70, 70, 884, 598}));
   }
+  // An invisible border around the frame lies outside the computed place.
+  FakeWindow framed;
+  framed.border = {7, 0, 7, 7};
+  const WindowHandle h = fake.desktop.Add(framed);
+  Arrange(5);
+  EXPECT_EQ(fake.desktop.Window(h).rect, (Rect{63, 70, 898, 605}));
 }
 
 // Close-all asks each taken window to close: see the toolbar's button 11.

@@ -81,7 +81,13 @@ std::vector<WindowHandle> FakeDesktop::TopLevelWindows() {
 WindowInfo FakeDesktop::Describe(WindowHandle handle) {
   const FakeWindow* window = Find(handle);
   if (!window) return {};
-  return {window->class_name, window->title, window->visible, window->show_command, window->rect};
+  return {window->class_name,   window->title, window->visible,
+          window->show_command, window->rect,  window->cloaked};
+}
+
+FrameMargins FakeDesktop::InvisibleBorder(WindowHandle handle) {
+  const FakeWindow* window = Find(handle);
+  return window ? window->border : FrameMargins{};
 }
 
 Placement FakeDesktop::GetPlacement(WindowHandle handle) {

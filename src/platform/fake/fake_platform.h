@@ -96,6 +96,8 @@ struct FakeWindow {
   bool visible = true;
   int show_command = kShowNormal;
   Rect rect{10, 10, 400, 300};
+  bool cloaked = false;
+  FrameMargins border;
   Placement placement;
   bool hung = false;   // its thread does not answer
   bool exists = true;  // false once destroyed
@@ -114,6 +116,7 @@ class FakeDesktop : public WindowSystem {
   void SetPlacement(WindowHandle window, const Placement& placement) override;
   bool Responds(WindowHandle window, int timeout_ms) override;
   void Move(WindowHandle window, const Rect& rect) override;
+  FrameMargins InvisibleBorder(WindowHandle window) override;
   void PostClose(WindowHandle window) override;
   void Minimize(WindowHandle window) override;
   void Restore(WindowHandle window) override;

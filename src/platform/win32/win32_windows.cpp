@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <dwmapi.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <shldisp.h>
@@ -24,6 +25,18 @@ WindowHandle FromHwnd(HWND window) {
 BOOL CALLBACK CollectWindowProc(HWND window, LPARAM context) {
   reinterpret_cast<std::vector<WindowHandle>*>(context)->push_back(FromHwnd(window));
   return TRUE;  // never stop early: the collection decides what to keep
+}
+
+// dwmapi, loaded on first use: where it is absent, or a call fails, the
+// windows read as neither cloaked nor framed by an invisible border.
+HRESULT DwmAttribute(HWND window, DWORD attribute, void* value, DWORD size) {
+  using Get = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+  static const Get get = [] {
+    HMODULE dwm = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    FARPROC found = dwm ? GetProcAddress(dwm, "DwmGetWindowAttribute") : nullptr;
+    return reinterpret_cast<Get>(reinterpret_cast<void*>(found));
+  }();
+  return get ? get(window, attribute, value, size) : E_NOTIMPL;
 }
 
 // The 128-character buffers of the collection: at most 127 characters.
@@ -56,7 +69,27 @@ WindowInfo Win32Windows::Describe(WindowHandle handle) {
   GetWindowRect(window, &rect);
   info.rect = Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
   info.visible = IsWindowVisible(window) == TRUE;
+  DWORD cloaked = 0;
+  info.cloaked =
+      SUCCEEDED(DwmAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked != 0;
   return info;
+}
+
+FrameMargins Win32Windows::InvisibleBorder(WindowHandle handle) {
+  const HWND window = ToHwnd(handle);
+  RECT frame{}, seen{};
+  if (!GetWindowRect(window, &frame) ||
+      FAILED(DwmAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &seen, sizeof seen))) {
+    return {};
+  }
+  const FrameMargins border{seen.left - frame.left, seen.top - frame.top, frame.right - seen.right,
+                            frame.bottom - seen.bottom};
+  // Only a border inside the window's rectangle, and no wider than a resize
+  // border ever is; anything else is no invisible border.
+  for (const int side : {border.left, border.top, border.right, border.bottom}) {
+    if (side < 0 || side > 32) return {};
+  }
+  return border;
 }
 
 Rect Win32Windows::WorkArea() {

@@ -16,6 +16,7 @@ class Win32Windows : public WindowSystem {
   void SetPlacement(WindowHandle window, const Placement& placement) override;
   bool Responds(WindowHandle window, int timeout_ms) override;
   void Move(WindowHandle window, const Rect& rect) override;
+  FrameMargins InvisibleBorder(WindowHandle window) override;
   void PostClose(WindowHandle window) override;
   void Minimize(WindowHandle window) override;
   void Restore(WindowHandle window) override;
