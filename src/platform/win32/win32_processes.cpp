@@ -3,10 +3,37 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "platform/win32/utf.h"
 
 namespace banchiro::win32 {
+namespace {
+
+// The waits are the user-interface thread's, for another process: its
+// windows go on answering meanwhile. Returns when `object` (if any) is
+// signalled, the time is up, or the run is to end (WM_QUIT, posted again
+// for the loop that ends it).
+void WaitServingMessages(HANDLE object, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (now >= end || (object && WaitForSingleObject(object, 0) == WAIT_OBJECT_0)) return;
+    MsgWaitForMultipleObjects(object ? 1 : 0, object ? &object : nullptr, FALSE,
+                              static_cast<DWORD>(end - now), QS_ALLINPUT);
+  }
+}
+
+}  // namespace
 
 ProcessId Win32Processes::Start(const std::string& program, const std::string& command_line,
                                 const std::string& folder, int show_state) {
@@ -59,10 +86,13 @@ bool Win32Processes::IsRunning(ProcessId process) {
 void Win32Processes::Terminate(ProcessId process) {
   auto it = started_.find(process);
   if (it == started_.end()) return;
-  TerminateProcess(it->second.get(), 0);
-  // Wait briefly so the relay's hot key is free again when this returns.
-  WaitForSingleObject(it->second.get(), 2000);
+  // Taken out first: the windows answer during the wait below, and a second
+  // request for the same process then finds nothing to end.
+  const UniqueKernelHandle handle = std::move(it->second);
   started_.erase(it);
+  TerminateProcess(handle.get(), 0);
+  // Wait briefly so the relay's hot key is free again when this returns.
+  WaitServingMessages(handle.get(), 2000);
 }
 
 std::int64_t Win32Clock::NowMs() {
@@ -70,23 +100,7 @@ std::int64_t Win32Clock::NowMs() {
 }
 
 void Win32Clock::SleepMs(int milliseconds) {
-  // The waits are the user-interface thread's, for another process: its
-  // windows go on answering meanwhile.
-  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
-  for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(message.wParam));  // for the loop that ends the run
-        return;
-      }
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    const ULONGLONG now = GetTickCount64();
-    if (now >= end) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-  }
+  WaitServingMessages(nullptr, static_cast<DWORD>(milliseconds));
 }
 
 }  // namespace banchiro::win32
