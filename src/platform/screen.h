@@ -1,5 +1,9 @@
 #pragma once
 
+#include <vector>
+
+#include "common/rect.h"
+
 namespace banchiro {
 
 // The primary screen's size. The program's own windows are measured in
@@ -27,6 +31,14 @@ class Screen {
  public:
   virtual ~Screen() = default;
   virtual ScreenMetrics Metrics() = 0;
+  // The work area of every monitor, in pixels on the virtual screen.
+  virtual std::vector<Rect> WorkAreas() = 0;
 };
+
+// Where one of the program's windows opens (place and size in twips): where
+// it was, when that shows on some work area; otherwise (its monitor has
+// gone) wholly inside the nearest work area.
+TwipsPoint OntoAWorkArea(const TwipsRect& window, const ScreenMetrics& screen,
+                         const std::vector<Rect>& work_areas);
 
 }  // namespace banchiro

@@ -31,6 +31,25 @@ TEST(BarLayoutTest, SizeByBarsAndLookMenusHiddenOnlyWithToolbarOnAndMenuBarOff) 
   }
 }
 
+// A place in pixels (15 twips each) on two monitors side by side, or on the
+// left one alone once the right one has gone.
+TEST(PlaceTest, OnAWorkAreaAsStoredOtherwiseWhollyInsideTheNearest) {
+  const std::vector<Rect> two = {{0, 0, 1024, 738}, {1024, 0, 800, 570}}, one = {two[0]};
+  const struct {
+    std::vector<Rect> areas;
+    int left, top;  // a window of 200 x 100
+    int want_left, want_top;
+  } cases[] = {{two, 1500, 300, 1500, 300}, {one, 1500, 300, 824, 300},
+               {one, 1000, 700, 1000, 700}, {one, -400, -900, 0, 0},
+               {one, 300, 2000, 300, 638},  {{}, 5000, 5000, 5000, 5000}};
+  const ScreenMetrics screen{1024, 768, 15, 15};
+  for (const auto& c : cases) {
+    const TwipsPoint p = OntoAWorkArea({c.left * 15.0, c.top * 15.0, 3000, 1500}, screen, c.areas);
+    EXPECT_EQ(std::pair(p.left, p.top), std::pair(c.want_left * 15.0, c.want_top * 15.0))
+        << c.left << "," << c.top;
+  }
+}
+
 void Add(std::string& list, const std::string& what) {
   list += (list.empty() ? "" : ", ") + what;
 }

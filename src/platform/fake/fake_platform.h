@@ -45,7 +45,9 @@ class FakeScreen : public Screen {
  public:
   explicit FakeScreen(ScreenMetrics metrics = {1024, 768, 15.0, 15.0}) : metrics_(metrics) {}
   ScreenMetrics Metrics() override { return metrics_; }
+  std::vector<Rect> WorkAreas() override { return work_areas; }
   ScreenMetrics metrics_;
+  std::vector<Rect> work_areas{{0, 0, 1024, 738}};
 };
 
 class FakeMessageBoxes : public MessageBoxes {

@@ -33,6 +33,24 @@ void RegistrySettingsStore::Write(std::string_view section, std::string_view key
                       Widen(text));
 }
 
+std::vector<Rect> Win32Screen::WorkAreas() {
+  std::vector<Rect> areas;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM context) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoW(monitor, &info)) {
+          const RECT& r = info.rcWork;
+          reinterpret_cast<std::vector<Rect>*>(context)->push_back(
+              Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
+
 ScreenMetrics Win32Screen::Metrics() {
   ScreenMetrics metrics;
   metrics.width_px = GetSystemMetrics(SM_CXSCREEN);

@@ -33,6 +33,7 @@ class RegistrySettingsStore : public SettingsStore {
 class Win32Screen : public Screen {
  public:
   ScreenMetrics Metrics() override;
+  std::vector<Rect> WorkAreas() override;
 };
 
 class Win32MessageBoxes : public MessageBoxes {

@@ -39,9 +39,11 @@ void MainWindowModel::Form_Load() {
   layout_ = BarLayoutFor(settings_, GetWindowsName(platform_.system.Version()));
   view_.ApplyBarLayout(layout_);
 
-  const TwipsPoint position =
-      MainWindowPositionFor(settings_, platform_.screen.Metrics(), layout_.size);
-  view_.MoveTo({position.top, position.left});
+  const ScreenMetrics screen = platform_.screen.Metrics();
+  const TwipsPoint stored = MainWindowPositionFor(settings_, screen, layout_.size);
+  const TwipsRect bar{stored.left, stored.top, static_cast<double>(layout_.size.width),
+                      static_cast<double>(layout_.size.height)};
+  view_.MoveTo(OntoAWorkArea(bar, screen, platform_.screen.WorkAreas()));
 
   hidden_ = StartsHidden(settings_);
   view_.SetShowHideState(ShowHideStateFor(hidden_));

@@ -47,7 +47,11 @@ bool PaletteWindow::Load() {
   key_font_ = MakeFont(layout_.key_font_points);
 
   RegisterClassOnce(instance_, kPaletteClassName, nullptr);
-  const TwipsPoint position = PalettePosition(settings_, screen_);
+  const TwipsPoint stored = PalettePosition(settings_, screen_);
+  const TwipsPoint position =
+      OntoAWorkArea({stored.left, stored.top, static_cast<double>(PaletteWidthTwips(layout_)),
+                     static_cast<double>(kPaletteHeightTwips)},
+                    screen_, platform_.screen.WorkAreas());
   const int width = screen_.XPixels(PaletteWidthTwips(layout_));
   const int height = screen_.YPixels(kPaletteHeightTwips);
   // An owned tool window gets no taskbar button on any shell (Wine's taskbar
