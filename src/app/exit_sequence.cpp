@@ -8,20 +8,39 @@ ExitSequence::ExitSequence(Platform& platform, Settings& settings, RelayTable& r
                            ExitTargets targets)
     : platform_(platform), settings_(settings), relays_(relays), targets_(std::move(targets)) {}
 
+namespace {
+
+// One step of the end: whatever fails in it, the steps after it still run
+// (relays left running would hold their keys; a window left would keep the
+// program alive).
+template <typename Step>
+void Survive(Step&& step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
 void ExitSequence::Run() {
   if (running_) return;
   running_ = true;
-  if (targets_.main_position) {
+  Survive([&] {
+    if (!targets_.main_position) return;
     if (const auto position = targets_.main_position()) {
       StoreMainWindowPosition(settings_, platform_.store, *position);
     }
-  }
-  StopRelays(platform_, relays_);
+  });
+  Survive([&] { StopRelays(platform_, relays_); });
   settings_.OptStat = "0";
-  platform_.store.Write(kSectionConfig, "OptStat", "0");
-  if (targets_.unload_settings_dialog) targets_.unload_settings_dialog();
-  if (targets_.unload_palette) targets_.unload_palette();
-  if (targets_.unload_main_window) targets_.unload_main_window();
+  Survive([&] { WriteTwice(platform_.store, kSectionConfig, "OptStat", "0"); });
+  for (const auto* unload :
+       {&targets_.unload_settings_dialog, &targets_.unload_palette, &targets_.unload_main_window}) {
+    Survive([&] {
+      if (*unload) (*unload)();
+    });
+  }
   ran_ = true;
   running_ = false;
 }

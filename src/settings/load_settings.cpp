@@ -26,8 +26,20 @@ SettingsLoader::SettingsLoader(Settings& settings, SettingsStore& store,
 bool SettingsLoader::RunSteps(int first, int last) {
   for (int step = first; step <= last; ++step) {
     if (!RunStep(step)) return false;
+    if (write_failed_) {
+      // The settings could be neither kept nor, most likely, read: going on
+      // would lose every change the user makes.
+      message_boxes_.Show(kUnwritableSettingsMessage, kUnwritableSettingsTitle, MessageButtons::kOk,
+                          MessageIcon::kStop);
+      process_.End(0);
+      return false;
+    }
   }
   return true;
+}
+
+void SettingsLoader::Store(std::string_view section, std::string_view key, std::string_view text) {
+  if (!store_.Write(section, key, text)) write_failed_ = true;
 }
 
 bool SettingsLoader::RunStep(int step) {
@@ -115,7 +127,7 @@ void SettingsLoader::LoadEntry(const KeyDef& key, int row, int index) {
   const std::string stored = store_.Read(key.section, name);
   std::string& field = key.field(settings_, row, index - key.first);
   const auto write = [&](const std::string& text) {
-    store_.Write(key.section, name, text);
+    Store(key.section, name, text);
     field = text;
   };
   const auto default_text = [&] { return key.default_of(context_, row, index); };
@@ -132,7 +144,7 @@ void SettingsLoader::LoadEntry(const KeyDef& key, int row, int index) {
     case LoadRule::kVersion:
       // The record keeps what was read: the guard and the command reset
       // need the old version, while the store already says this one.
-      if (stored != default_text()) store_.Write(key.section, name, default_text());
+      if (stored != default_text()) Store(key.section, name, default_text());
       break;
     case LoadRule::kTabMigration:
       if (stored.empty()) write(default_text());
@@ -166,7 +178,7 @@ void SettingsLoader::LoadRightClickRows(const KeyDef& key) {
         field = store_.Read(key.section, name);
       } else {
         field = key.default_of(context_, row, i);
-        store_.Write(key.section, name, field);
+        Store(key.section, name, field);
       }
     }
   }
@@ -187,7 +199,7 @@ void SettingsLoader::ScanExcludedTitles(const KeyDef& key) {
     if (field == " ") {
       // A lone blank would match every title with a space in it.
       field.clear();
-      store_.Write(key.section, name, field);
+      Store(key.section, name, field);
     }
     if (!field.empty()) ++settings_.exclusion_count;
   }

@@ -17,6 +17,9 @@ inline constexpr int kLastStepBeforeCommandLine = 23;
 
 inline constexpr const char* kNewerSettingsMessage = "最新版の「ばんちろ君」をお使い下さい。";
 inline constexpr const char* kNewerSettingsTitle = "ﾊﾞｰｼﾞｮﾝ確認";
+inline constexpr const char* kUnwritableSettingsMessage =
+    "設定をレジストリに保存できません。「ばんちろ君」を終了します。";
+inline constexpr const char* kUnwritableSettingsTitle = "設定保存確認";
 
 // Fills the settings record from the store, writing the defaults of missing
 // keys and the few rewrites, step by step in a fixed order (later steps read
@@ -26,8 +29,9 @@ class SettingsLoader {
   SettingsLoader(Settings& settings, SettingsStore& store, MessageBoxes& message_boxes,
                  Process& process, DefaultsContext context);
 
-  // Runs steps first..last. Returns false when the newer-settings guard has
-  // ended the program; the caller must then stop at once.
+  // Runs steps first..last. Returns false when the program has been ended
+  // (settings of a newer version, or a store that takes no write); the
+  // caller must then stop at once.
   bool RunSteps(int first, int last);
 
   // Some FkeyDisp(n) was read as exactly "1".
@@ -42,6 +46,8 @@ class SettingsLoader {
   void LoadExcludedTitleDefaults(const KeyDef& key);
   void ScanExcludedTitles(const KeyDef& key);
   bool SettingsFromVersion31OrOlder() const;
+  // A write of the load; a failure ends the load after its step.
+  void Store(std::string_view section, std::string_view key, std::string_view text);
 
   Settings& settings_;
   SettingsStore& store_;
@@ -49,6 +55,7 @@ class SettingsLoader {
   Process& process_;
   DefaultsContext context_;
   bool palette_at_startup_ = false;
+  bool write_failed_ = false;
 };
 
 // The whole load, steps 1 to 24. False when the program was ended.

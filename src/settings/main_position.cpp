@@ -8,8 +8,8 @@ void StoreMainWindowPosition(Settings& settings, SettingsStore& store, const Twi
   // Single precision, as the window's own coordinates were kept.
   settings.S_Top = FormatSingle(static_cast<float>(place.top));
   settings.S_Left = FormatSingle(static_cast<float>(place.left));
-  store.Write(kSectionPosition, "S_Top", settings.S_Top);
-  store.Write(kSectionPosition, "S_Left", settings.S_Left);
+  WriteTwice(store, kSectionPosition, "S_Top", settings.S_Top);
+  WriteTwice(store, kSectionPosition, "S_Left", settings.S_Left);
 }
 
 }  // namespace banchiro

@@ -1,6 +1,7 @@
 // The program around the engine: its command line and start-up, the relays
 // it starts and stops, its orderly end, and the commands that end Windows.
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,25 @@ TEST_F(RelayTest, TheEndInOrderOnceAndNoRelaysAfterIt) {
   EXPECT_EQ(fake.store.Get(kSectionPosition, "S_Left"), "6530.5");
   resident.StartRelays();
   EXPECT_EQ(fake.processes.started.size(), 1u);
+}
+
+// A step of the end that fails does not cost the others: a write that fails
+// once is made again, and a window whose unload throws does not keep the
+// relays or the main window.
+TEST_F(RelayTest, TheEndGoesOnThroughAFailedWriteAndAThrowingStep) {
+  settings.Fkey[2] = "3";
+  std::string steps;
+  ExitTargets targets;
+  targets.unload_palette = [] { throw std::runtime_error("palette"); };
+  targets.unload_main_window = [&] { steps += "main window"; };
+  Resident resident(fake.platform, settings, targets);
+  resident.StartRelays();
+  fake.store.failing_writes = 1;
+  resident.End();
+  EXPECT_EQ(steps, "main window");
+  EXPECT_EQ(fake.processes.terminated.size(), 1u);
+  EXPECT_EQ(fake.store.Get(kSectionConfig, "OptStat"), "0");
+  EXPECT_TRUE(resident.ended());
 }
 
 // A relay window left by an earlier run is asked to end before the first

@@ -107,6 +107,21 @@ TEST(LoadSettingsTest, VersionGuardAndTheOldCommandsReset) {
   }
 }
 
+// A store that takes no write ends the start with a message, on a first
+// start and on a later one alike.
+TEST(LoadSettingsTest, AStoreThatTakesNoWriteEndsTheStart) {
+  for (const bool first : {true, false}) {
+    FakePlatform fake;
+    if (!first) fake.store.Set(kSectionConfig, "OptStat", "0");
+    fake.store.failing_writes = 1000;
+    Settings settings;
+    EXPECT_FALSE(LoadSettings(settings, fake.store, fake.message_boxes, fake.process, {}));
+    ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
+    EXPECT_EQ(fake.message_boxes.shown[0].title, kUnwritableSettingsTitle);
+    EXPECT_EQ(fake.process.ended_with.size(), 1u);
+  }
+}
+
 TEST(LoadSettingsTest, MigrationsAndRewrites) {
   const struct {
     const char *key, *stored, *loaded;

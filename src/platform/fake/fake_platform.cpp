@@ -10,10 +10,15 @@ std::string FakeSettingsStore::Read(std::string_view section, std::string_view k
   return found ? *found : std::string();
 }
 
-void FakeSettingsStore::Write(std::string_view section, std::string_view key,
+bool FakeSettingsStore::Write(std::string_view section, std::string_view key,
                               std::string_view text) {
   calls_.push_back({true, std::string(section), std::string(key), std::string(text)});
+  if (failing_writes > 0) {
+    --failing_writes;
+    return false;
+  }
   Set(section, key, text);
+  return true;
 }
 
 void FakeSettingsStore::Set(std::string_view section, std::string_view key, std::string_view text) {

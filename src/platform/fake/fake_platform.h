@@ -23,7 +23,9 @@ class FakeSettingsStore : public SettingsStore {
   };
 
   std::string Read(std::string_view section, std::string_view key) override;
-  void Write(std::string_view section, std::string_view key, std::string_view text) override;
+  bool Write(std::string_view section, std::string_view key, std::string_view text) override;
+  // The next writes that fail (recorded, but nothing stored).
+  int failing_writes = 0;
 
   // Direct access for arranging and inspecting, without being recorded.
   void Set(std::string_view section, std::string_view key, std::string_view text);

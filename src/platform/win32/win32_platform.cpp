@@ -25,12 +25,12 @@ std::string RegistrySettingsStore::Read(std::string_view section, std::string_vi
   return text ? Narrow(*text) : std::string();
 }
 
-void RegistrySettingsStore::Write(std::string_view section, std::string_view key,
+bool RegistrySettingsStore::Write(std::string_view section, std::string_view key,
                                   std::string_view text) {
   // A failed write leaves the old value; the record still has the new one,
   // which is what the user sees for the rest of the run.
-  WriteRegistryString(HKEY_CURRENT_USER, SectionPath(application_, section), Widen(key),
-                      Widen(text));
+  return WriteRegistryString(HKEY_CURRENT_USER, SectionPath(application_, section), Widen(key),
+                             Widen(text));
 }
 
 std::vector<Rect> Win32Screen::WorkAreas() {

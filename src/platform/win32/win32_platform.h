@@ -22,7 +22,7 @@ class RegistrySettingsStore : public SettingsStore {
  public:
   explicit RegistrySettingsStore(std::string application);
   std::string Read(std::string_view section, std::string_view key) override;
-  void Write(std::string_view section, std::string_view key, std::string_view text) override;
+  bool Write(std::string_view section, std::string_view key, std::string_view text) override;
 
   static std::wstring SectionPath(std::string_view application, std::string_view section);
 
