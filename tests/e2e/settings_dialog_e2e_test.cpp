@@ -1,4 +1,7 @@
 // The settings dialog of the resident program, driven as a user does.
+#include <fstream>
+#include <iterator>
+
 #include "drivers.h"
 #include "platform/win32/registry.h"
 
@@ -137,6 +140,50 @@ TEST_F(SettingsDialogE2eTest, AnAddedTitleAndAKeyApplied) {
   PressCtrlF(7);
   ExpectArranged({helper.window(1), helper.window(3)}, 'G', kStartLimitMs);
   EXPECT_EQ(RectOf(helper.window(2)), left_alone);
+}
+
+// The title a help page of this build gives its topic (help\\NAME.html),
+// as a window of this prefix's code page shows it.
+std::wstring HelpTopicTitle(const wchar_t* page) {
+  std::ifstream file((RunnerFolder() + L"\\help\\" + page).c_str());
+  const std::string html((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::size_t start = html.find("<h1>") + 4;
+  const std::wstring title = win32::Widen(html.substr(start, html.find("</h1>") - start));
+  char narrow[512] = {};
+  wchar_t shown[512] = {};
+  WideCharToMultiByte(CP_ACP, 0, title.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
+  MultiByteToWideChar(CP_ACP, 0, narrow, -1, shown, 512);
+  return shown;
+}
+
+// The topic Wine's WinHelp viewer shows: the first line of its text.
+std::wstring ShownHelpTopic() {
+  HWND viewer = FindWindowW(L"MS_WINHELP", nullptr);
+  const std::wstring text = Text(FindWindowExW(viewer, nullptr, L"RichEdit20A", nullptr));
+  return text.substr(0, text.find_first_of(L"\r\n"));
+}
+
+// "目次" opens the help file's contents, and each tab's help button the
+// topic of that tab: the same topics as the HTML pages of the same numbers.
+TEST_F(SettingsDialogE2eTest, HelpOpensAtTheContentsAndAtEachTab) {
+  Program program;
+  ASSERT_NE(program.Main(), nullptr);
+  program.Command("mnuHelpContent_KeyWord", 1);
+  const std::wstring contents = HelpTopicTitle(L"index.html");
+  EXPECT_TRUE(WaitUntil([&] { return ShownHelpTopic() == contents; }, kStartLimitMs))
+      << ShownHelpTopic();
+  HWND dialog = OpenOnTab(program, 0);
+  ASSERT_NE(dialog, nullptr);
+  for (int tab = 0; tab < kSettingsTabCount; ++tab) {
+    ShowTab(dialog, tab);
+    ClickOn(SettingsControl(dialog, K::kButton, R::kCommand, 3));  // ヘルプ
+    const std::wstring page = L"context-" + std::to_wstring(kSettingsHelpContexts[tab]) + L".html";
+    const std::wstring title = HelpTopicTitle(page.c_str());
+    EXPECT_TRUE(WaitUntil([&] { return ShownHelpTopic() == title; }, kUiLimitMs))
+        << tab << ": " << ShownHelpTopic();
+  }
+  Screenshot(L"help-topic");
+  PostMessageW(FindWindowW(L"MS_WINHELP", nullptr), WM_CLOSE, 0, 0);
 }
 
 }  // namespace
