@@ -45,7 +45,9 @@ struct Record {
   }
 };
 
-// Compressed numbers: the low bit of the first byte tells the long form.
+// Compressed numbers; the low bit of the first byte marks the long form. The
+// formatting of a record that fits a block, and the paragraph measures, always
+// take the short form of the long and the signed number.
 void CompressedLong(ByteWriter& out, std::size_t value) {
   out.U16(static_cast<unsigned>((value + 0x4000) * 2));
 }

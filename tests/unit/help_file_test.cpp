@@ -9,17 +9,17 @@
 #include <map>
 #include <random>
 #include <set>
+#include <tuple>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
-#include "common/display_methods.h"
 #include "help/help_document.h"
 #include "help/helpgen.h"
 #include "help/hlp_file.h"
 #include "help/html_pages.h"
+#include "help/keyword_index.h"
 #include "help/shift_jis.h"
-#include "ui/main/menu_model.h"
 
 namespace banchiro::help {
 namespace {
@@ -44,22 +44,21 @@ std::string RealSource() {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// B+ trees: a page is found by its number after the 38-byte header.
-using EntrySize = std::function<std::size_t(Bytes page, std::size_t at)>;
-const EntrySize kNameAndLong = [](Bytes p, std::size_t at) { return CString(p, at).size() + 5; };
-const EntrySize kTwoLongs = [](Bytes, std::size_t) { return std::size_t{8}; };
-const EntrySize kLongAndName = [](Bytes p, std::size_t at) {
-  return CString(p, at + 4).size() + 5;
-};
-const EntrySize kKeyword = [](Bytes p, std::size_t at) { return CString(p, at).size() + 7; };
-
+// B+ trees: pages follow the 38-byte header; an entry is laid out as the
+// tree's structure string says (z and F a text, 2 a short, 4 and L a long).
 Bytes TreePage(Bytes tree, unsigned page) {
   return tree.substr(38 + page * U16(tree, 4), U16(tree, 4));
+}
+Bytes Entry(Bytes tree, Bytes page, std::size_t at) {
+  std::size_t size = 0;
+  for (char c : CString(tree, 6))
+    size += c == 'z' || c == 'F' ? CString(page, at + size).size() + 1 : c == '2' ? 2 : 4;
+  return page.substr(at, size);
 }
 
 // Every entry from the first leaf along the next links, checking the links
 // back and the unused-bytes count of each leaf.
-std::vector<Bytes> TreeEntries(Bytes tree, const EntrySize& size) {
+std::vector<Bytes> TreeEntries(Bytes tree) {
   EXPECT_EQ(U16(tree, 0), 0x293Bu);
   EXPECT_EQ(U32(tree, 22), 0u);  // must be zero; no page splits
   EXPECT_EQ(U16(tree, 28), 0xFFFFu);
@@ -71,8 +70,8 @@ std::vector<Bytes> TreeEntries(Bytes tree, const EntrySize& size) {
     const Bytes p = TreePage(tree, page);
     EXPECT_EQ(U16(p, 4), previous);
     std::size_t at = 8;
-    for (unsigned i = 0; i < U16(p, 2); at += size(p, at), ++i)
-      entries.push_back(p.substr(at, size(p, at)));
+    for (unsigned i = 0; i < U16(p, 2); ++i)
+      at += entries.emplace_back(Entry(tree, p, at)).size();
     EXPECT_EQ(U16(p, 0), p.size() - at);
     previous = page;
   }
@@ -80,9 +79,9 @@ std::vector<Bytes> TreeEntries(Bytes tree, const EntrySize& size) {
   return entries;
 }
 
-// The viewer's search by a NUL-terminated key: down the index pages to the
-// leaf whose range holds the key, then along that leaf.
-Bytes FindEntry(Bytes tree, std::string_view key, const EntrySize& size) {
+// The viewer's search by a text key: down the index pages to the leaf whose
+// range holds the key, then along that leaf.
+Bytes FindEntry(Bytes tree, std::string_view key) {
   unsigned page = U16(tree, 26);
   for (unsigned level = 1; level < U16(tree, 32); ++level) {
     const Bytes p = TreePage(tree, page);
@@ -93,9 +92,8 @@ Bytes FindEntry(Bytes tree, std::string_view key, const EntrySize& size) {
     }
   }
   const Bytes p = TreePage(tree, page);
-  for (std::size_t i = 0, at = 8; i < U16(p, 2); at += size(p, at), ++i) {
-    if (CString(p, at) == key) return p.substr(at, size(p, at));
-  }
+  for (std::size_t i = 0, at = 8; i < U16(p, 2); ++i, at += Entry(tree, p, at).size())
+    if (CString(p, at) == key) return Entry(tree, p, at);
   return {};
 }
 
@@ -104,6 +102,7 @@ struct Record {
   unsigned type;
   Bytes head;  // after the 21-byte record header
   Bytes text;
+  std::uint32_t offset;  // of a topic header: the topic offset the viewer computes
 };
 
 // The help file: its header, its directory, its internal files by name.
@@ -117,53 +116,40 @@ struct HelpReader {
     EXPECT_EQ(U32(bytes, 12), bytes.size());
     const Bytes directory = Internal(U32(bytes, 4));
     EXPECT_EQ(U16(directory, 2), 0x0402u);
-    for (Bytes entry : TreeEntries(directory, kNameAndLong)) {
+    for (Bytes entry : TreeEntries(directory)) {
       const std::string name(CString(entry, 0));
       EXPECT_TRUE(files.empty() || files.rbegin()->first < name) << name;
       files[name] = Internal(U32(entry, name.size() + 1));
     }
   }
   Bytes Internal(std::uint32_t at) const {
-    EXPECT_LE(at + 9 + U32(bytes, at + 4), bytes.size());
     EXPECT_EQ(U32(bytes, at), U32(bytes, at + 4) + 9);
     return Bytes(bytes).substr(at + 9, U32(bytes, at + 4));
   }
   Bytes File(std::string_view name) const { return files.at(std::string(name)); }
 
-  // |TOPIC from position 12 along the next links, as the viewer loads it.
+  // |TOPIC from position 12 along the next links, as the viewer loads it; a
+  // topic offset counts the text lengths of the block's records before it.
   std::vector<Record> Topic() const {
     const Bytes topic = File("|TOPIC");
     std::vector<Record> records;
-    std::uint32_t previous = kNone;
+    std::uint32_t previous = kNone, characters = 0;
     for (std::uint32_t at = 12; at != kNone && records.size() < 1000;) {
-      const std::size_t place = ((at - 12) >> 14) * 4096 + 12 + ((at - 12) & 0x3FFF);
+      const std::size_t place = (at >> 14) * 4096 + 12 + ((at - 12) & 0x3FFF);
       const Bytes r = topic.substr(place, U32(topic, place));
       EXPECT_EQ(U32(r, 8), previous);
       EXPECT_EQ(r.size(), U32(r, 16) + U32(r, 4));
+      if (records.empty() || at >> 14 != previous >> 14) characters = 0;
       records.push_back({at, static_cast<unsigned char>(r[20]), r.substr(21, U32(r, 16) - 21),
-                         r.substr(U32(r, 16))});
+                         r.substr(U32(r, 16)), (at >> 14) * 0x8000 + characters});
+      const auto first = static_cast<unsigned char>(r[21 + 2]);
+      if (r[20] == 0x20) characters += (first & 1) ? U16(r, 21 + 2) / 2 : first / 2;
       previous = at;
       at = U32(r, 12);
     }
     return records;
   }
 };
-
-// Per topic header: the title and the offset the viewer computes for it.
-std::vector<std::pair<std::string, std::uint32_t>> TopicOffsets(
-    const std::vector<Record>& records) {
-  std::vector<std::pair<std::string, std::uint32_t>> topics;
-  std::uint32_t block = 0, characters = 0;
-  for (const Record& r : records) {
-    if (r.position >> 14 != block) block = r.position >> 14, characters = 0;
-    if (r.type == 2) topics.emplace_back(r.text, block * 0x8000 + characters);
-    if (r.type == 0x20) {
-      const auto first = static_cast<unsigned char>(r.head[2]);
-      characters += (first & 1) ? U16(r.head, 2) / 2 : first / 2;
-    }
-  }
-  return topics;
-}
 
 std::string ErrorOf(const std::function<void()>& run) {
   try {
@@ -189,25 +175,39 @@ TEST(HelpFileTest, DirectorySystemAndFontAsTheViewerReadsThem) {
   EXPECT_EQ(CString(records[1], 0), ToShiftJis("ばんちろ君 for Win ヘルプ"));
   EXPECT_EQ(U16(records[9], 8), 0x0411u);
   EXPECT_EQ(U16(records[11], 0), 128u);
-  const auto topics = TopicOffsets(help.Topic());
-  EXPECT_EQ(topics.front(),
-            std::make_pair(ToShiftJis("ばんちろ君 for Win ヘルプ 目次"), U32(records[3], 0)));
+  const Record contents = help.Topic().front();
+  EXPECT_EQ(contents.text, ToShiftJis("ばんちろ君 for Win ヘルプ 目次"));
+  EXPECT_EQ(contents.offset, U32(records[3], 0));
   const Bytes font = help.File("|FONT");
   EXPECT_EQ(CString(font, U16(font, 4)), ToShiftJis("ＭＳ Ｐゴシック"));
-  EXPECT_EQ(font.size(), U16(font, 6) + 11u * U16(font, 2));
+  // Body text plain, the title and subheadings bold; sizes from the title down.
+  const Bytes fonts = font.substr(U16(font, 6));
+  EXPECT_EQ(std::string({fonts[0], fonts[11], fonts[22]}), std::string("\0\1\1", 3));
+  EXPECT_TRUE(fonts[12] > fonts[23] && fonts[23] > fonts[1]);
 }
 
 TEST(HelpFileTest, TopicChainTitlesParagraphsAndJumps) {
   const HelpDocument document = ParseHelpSource(RealSource());
   const HelpReader help(WriteHelpFile(document));
   std::set<std::uint32_t> hashes;
-  for (Bytes entry : TreeEntries(help.File("|CONTEXT"), kTwoLongs))
+  for (Bytes entry : TreeEntries(help.File("|CONTEXT")))
     hashes.insert(U32(entry, 0));
   const std::vector<Record> records = help.Topic();
-  std::size_t topic = 0;
+  const Bytes blocks = help.File("|TOPIC");
+  EXPECT_EQ(blocks.size() % 4096, 0u);
+  std::size_t topic = 0, header_at = 0;
+  std::uint32_t last_header = 0;
   for (std::size_t i = 0; i < records.size(); ++i) {
     const Record& r = records[i];
+    if (i == 0 || r.position >> 14 != records[i - 1].position >> 14) {  // a block's header
+      const Bytes block = blocks.substr((r.position >> 14) * 4096, 12);
+      EXPECT_EQ(U32(block, 0), i ? records[i - 1].position : kNone);
+      EXPECT_EQ(U32(block, 4), r.position);
+      EXPECT_EQ(U32(block, 8), last_header);
+    }
     if (r.type == 2) {  // topic header: number, first text, next header
+      last_header = r.position;
+      header_at = i;
       std::size_t next = i + 1;
       while (next < records.size() && records[next].type != 2)
         ++next;
@@ -220,18 +220,14 @@ TEST(HelpFileTest, TopicChainTitlesParagraphsAndJumps) {
     ASSERT_EQ(r.type, 0x20u);
     ASSERT_EQ(U16(r.head, 0), (r.head.size() - 2 - ((r.head[2] & 1) ? 2 : 1) + 0x4000) * 2);
     std::size_t at = (r.head[2] & 1) ? 4 : 3;
+    EXPECT_EQ(r.head.substr(at, 4), Bytes("\0\x80\0\0", 4));
     const unsigned bits = U16(r.head, at + 4);
     EXPECT_EQ(bits & ~0x7Eu, 0u);
     at += 6;
-    std::map<unsigned, int> measures;  // compressed signed numbers, one per bit
-    for (unsigned bit = 2; bit <= 0x40; bit <<= 1) {
-      if (!(bits & bit)) continue;
-      const bool two = r.head[at] & 1;
-      measures[bit] = two ? (static_cast<int>(U16(r.head, at)) - 0x8000) / 2
-                          : (static_cast<unsigned char>(r.head[at]) - 0x80) / 2;
-      at += two ? 2 : 1;
-    }
-    EXPECT_EQ(measures[0x10], -measures[0x40]);  // a list item's bullet hangs in the margin
+    // One byte per measure, (v + 64) x 2; a list item's bullet hangs: first line = -left.
+    EXPECT_TRUE(!(bits & 0x10) || U16(r.head, at + 1) % 256 + U16(r.head, at + 2) % 256 == 256);
+    for (unsigned bit = 2; bit <= 0x40; bit <<= 1)
+      at += (bits & bit) ? 1 : 0;
     std::size_t commands = 0;
     for (bool end = false; !end; ++commands) {
       const auto c = static_cast<unsigned char>(r.head.at(at));
@@ -243,17 +239,30 @@ TEST(HelpFileTest, TopicChainTitlesParagraphsAndJumps) {
       EXPECT_TRUE(c == 0x80 || c == 0xE3 || c == 0x89 || c == 0x82 || end) << int(c);
     }
     EXPECT_EQ(at, r.head.size());
+    EXPECT_EQ(r.head.substr(r.head.size() - 2), "\x82\xFF");
     EXPECT_EQ(std::count(r.text.begin(), r.text.end(), '\0'), commands);
+    // What the strings show: the title first, then each paragraph.
+    std::string shown(r.text);
+    shown.erase(std::remove(shown.begin(), shown.end(), '\0'), shown.end());
+    const Topic& t = document.topics[topic - 1];
+    std::string expected = t.title;
+    if (i > header_at + 1) {
+      const Paragraph& p = t.paragraphs[i - header_at - 2];
+      expected = p.style == ParagraphStyle::kBullet ? "・" : "";
+      for (const Span& span : p.spans)
+        expected += span.text;
+    }
+    EXPECT_EQ(shown, ToShiftJis(expected));
   }
   EXPECT_EQ(records.back().type, 2u);
-  EXPECT_EQ(records.back().text, "");
   EXPECT_EQ(topic, document.topics.size() + 1);
-  const auto topics = TopicOffsets(records);
-  const auto titles = TreeEntries(help.File("|TTLBTREE"), kLongAndName);
+  const auto titles = TreeEntries(help.File("|TTLBTREE"));
   ASSERT_EQ(titles.size(), document.topics.size());
-  for (std::size_t t = 0; t < titles.size(); ++t) {
-    EXPECT_EQ(topics[t].first, ToShiftJis(document.topics[t].title));
-    EXPECT_EQ(std::make_pair(std::string(CString(titles[t], 4)), U32(titles[t], 0)), topics[t]);
+  for (std::size_t i = 0, t = 0; i + 1 < records.size(); ++i) {
+    if (records[i].type != 2) continue;
+    EXPECT_EQ(records[i].text, ToShiftJis(document.topics[t].title));
+    EXPECT_EQ(CString(titles[t], 4), records[i].text);
+    EXPECT_EQ(U32(titles[t++], 0), records[i].offset);
   }
 }
 
@@ -263,12 +272,13 @@ TEST(HelpFileTest, ContextHashesSortedSignedAndContextNumbersOpenTheTabs) {
   EXPECT_EQ(ContextHash("contents"), 636769674u);   // computed apart from this code
   EXPECT_EQ(ContextHash("overview"), 2551221821u);  // negative as a signed number
   EXPECT_EQ(ContextHash("Settings_General"), ContextHash("settings_general"));
+  EXPECT_EQ(ContextHash("a-b"), ContextHash("ab"));  // the viewer skips other characters
   const HelpDocument document = ParseHelpSource(RealSource());
   const HelpReader help(WriteHelpFile(document));
-  std::map<std::string, std::uint32_t> offset_of;
-  for (const auto& [title, offset] : TopicOffsets(help.Topic()))
-    offset_of[title] = offset;
-  const auto context = TreeEntries(help.File("|CONTEXT"), kTwoLongs);
+  std::map<std::string, std::uint32_t, std::less<>> offset_of;
+  for (const Record& r : help.Topic())
+    offset_of[std::string(r.text)] = r.offset;
+  const auto context = TreeEntries(help.File("|CONTEXT"));
   ASSERT_EQ(context.size(), document.topics.size());
   for (std::size_t i = 1; i < context.size(); ++i)
     EXPECT_LT(static_cast<std::int32_t>(U32(context[i - 1], 0)),
@@ -297,7 +307,8 @@ TEST(HelpFileTest, KeywordsFoundThroughTheIndexPagesLeadToTheirTopics) {
   std::string links, topics;  // 30 topics of 20 long keywords each, and one they share
   for (int i = 0; i < 30; ++i) {
     links += "[[t" + std::to_string(i) + "]]";
-    topics += "topic: t" + std::to_string(i) + " T" + std::to_string(i) + "\nx\nkeywords: shared";
+    topics += "topic: t" + std::to_string(i) + " T" + std::to_string(i) + "\n" +
+              std::string(125, 'x') + "\nkeywords: shared";
     for (int k = 0; k < 20; ++k)
       topics += "; " + std::string(90, 'k') + std::to_string(i * 20 + k);
     topics += "\n";
@@ -316,13 +327,13 @@ TEST(HelpFileTest, KeywordsFoundThroughTheIndexPagesLeadToTheirTopics) {
     const Bytes tree = help.File("|KWBTREE");
     EXPECT_GE(U16(tree, 32), 2u);  // the index pages are used
     std::map<std::uint32_t, std::string> title_at;
-    for (const auto& [title, offset] : TopicOffsets(help.Topic()))
-      title_at[offset] = title;
-    const auto entries = TreeEntries(tree, kKeyword);
+    for (const Record& r : help.Topic())
+      if (r.type == 2) title_at[r.offset] = r.text;
+    const auto entries = TreeEntries(tree);
     for (std::size_t i = 0; i < entries.size(); ++i)
-      EXPECT_EQ(FindEntry(tree, CString(entries[i], 0), kKeyword), entries[i]) << i;
+      EXPECT_EQ(FindEntry(tree, CString(entries[i], 0)), entries[i]) << i;
     for (const auto& [keyword, title] : lookups) {
-      const Bytes entry = FindEntry(tree, ToShiftJis(keyword), kKeyword);
+      const Bytes entry = FindEntry(tree, ToShiftJis(keyword));
       std::set<std::string> titles;
       for (unsigned i = 0; i < U16(entry, entry.size() - 6); ++i)
         titles.insert(title_at[U32(help.File("|KWDATA"), U32(entry, entry.size() - 4) + 4 * i)]);
@@ -342,17 +353,13 @@ TEST(HelpFileTest, KeywordsFoundThroughTheIndexPagesLeadToTheirTopics) {
   }
 }
 
-TEST(HelpSourceTest, TheRealHelpNamesEveryDisplayMethodAsTheMenuDoes) {
-  const HelpDocument document = ParseHelpSource(RealSource());
-  std::string methods;
-  for (const auto& paragraph : document.topics[FindTopic(document, "methods")].paragraphs)
-    for (const auto& span : paragraph.spans)
-      methods += span.text;
-  for (int n = 0; n < kMethodCount; ++n)
-    EXPECT_NE(
-        methods.find(std::string(MethodMenuCaption(n)) + "　文字 " + DisplayMethods()[n].letter),
-        std::string::npos)
-        << n;
+TEST(HelpSourceTest, KeywordsInShiftJisOrderWithAsciiLettersOfEitherCase) {
+  std::vector<std::string> order;
+  for (const auto& entry :
+       KeywordIndex(Document("topic: c C\nkeywords: ツ; b; ェ; abc; あ; ABC\nx\n")))
+    order.push_back(entry.keyword);
+  // The second byte of "ツ" is 'c' (0x63): no letter, it stays as it is.
+  EXPECT_EQ(order, (std::vector<std::string>{"ABC", "abc", "b", "あ", "ェ", "ツ"}));
 }
 
 TEST(HelpSourceTest, Refusals) {
@@ -367,7 +374,7 @@ TEST(HelpSourceTest, Refusals) {
       {"title: T\ncontents: c\ntopic: Index I\nx\n", "\"index\" is taken"},
       {c + "[[C]]\ntopic: C D\nx\n", "line 5: a second topic"},
       {"title: T\ncontents: d\ntopic: c C\nx\n", "line 2: no topic \"d\""},
-      {c + "x\ntopic: d D\ny\n", "does not link to \"d\""},
+      {"title: T\ncontents: c\ntopic: d D\ny\ntopic: c C\nx\n", "does not link to \"d\""},
       {c + "[[d]]\n", "line 4: a link to no topic"},
       {c + "[[c\n", "line 4: a link without"},
       {c + "[[c| ]]\n", "line 4: a link without text"},
@@ -407,12 +414,9 @@ TEST(HtmlPagesTest, MarkupNamesLinksAndEscaping) {
     pages[page.file_name] = page.html;
   EXPECT_EQ(pages.size(), 5u);
   EXPECT_EQ(pages["index.html"], pages["c.html"]);
-  for (const auto& [name, html] : pages) {
-    EXPECT_NE(html.find("<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">"), std::string::npos);
-    EXPECT_NE(html.find("<nav><a href=\"index.html\">目次</a> | <a href=\"keywords.html\">"),
-              std::string::npos);
-  }
   const std::pair<std::string, std::string> expected[] = {
+      {"k.html", "<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">"},
+      {"keywords.html", "<nav><a href=\"index.html\">目次</a> | <a href=\"keywords.html\">"},
       {"index.html", "<h1>C&lt;&amp;&gt;</h1>"},
       {"index.html",
        "<a href=\"context-26.html\">X</a> <a href=\"k.html\">&quot;q&quot; &#39;a&#39;</a>"},
@@ -441,21 +445,23 @@ TEST(HelpgenTest, WritesEverythingOrNothing) {
   const std::string good = write("good.txt", "title: T\ncontents: c\ntopic: c C\nx\n");
   const std::string bad = write("bad.txt", "title: T\ncontents: c\ntopic: c C\n\xF0\x9F\x98\x80\n");
   const std::string hlp = (dir / "out" / "H.HLP").string(), html = (dir / "out" / "h").string();
-  const std::pair<std::vector<std::string>, int> runs[] = {
-      {{}, 2},
-      {{good}, 2},
-      {{good, "--hlp"}, 2},
-      {{good, "--hlp", hlp, "--hlp", hlp}, 2},
-      {{good, "-x", hlp}, 2},
-      {{good, bad, "--hlp", hlp}, 2},
-      {{(dir / "missing.txt").string(), "--hlp", hlp}, 1},
-      {{bad, "--hlp", hlp, "--html", html}, 1},
-      {{good, "--html", html, "--hlp", (dir / "none" / "H.HLP").string()}, 1},
+  const std::tuple<std::vector<std::string>, int, const char*> runs[] = {
+      {{}, 2, "usage:"},
+      {{good}, 2, "usage:"},
+      {{good, "--hlp"}, 2, "usage:"},
+      {{good, "--hlp", hlp, "--hlp", hlp}, 2, "usage:"},
+      {{good, "-x", hlp}, 2, "usage:"},
+      {{good, bad, "--hlp", hlp}, 2, "usage:"},
+      {{(dir / "missing.txt").string(), "--hlp", hlp}, 1, "cannot read the source"},
+      {{dir.string(), "--hlp", hlp}, 1, "cannot read the source"},
+      {{bad, "--hlp", hlp, "--html", html}, 1, "bad.txt: a character that has no Shift-JIS"},
+      {{good, "--hlp", hlp, "--html", good}, 1, "cannot make the folder"},
+      {{good, "--html", html, "--hlp", (dir / "none" / "H.HLP").string()}, 1, "cannot write"},
   };
-  for (const auto& [arguments, status] : runs) {
+  for (const auto& [arguments, status, message] : runs) {
     std::ostringstream err;
     EXPECT_EQ(RunHelpgen(arguments, err), status) << err.str();
-    EXPECT_NE(err.str(), "");
+    EXPECT_NE(err.str().find(message), std::string::npos) << err.str();
   }
   EXPECT_FALSE(fs::exists(hlp));
   EXPECT_TRUE(fs::is_empty(html));
