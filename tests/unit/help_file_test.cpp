@@ -356,10 +356,10 @@ TEST(HelpFileTest, KeywordsFoundThroughTheIndexPagesLeadToTheirTopics) {
 TEST(HelpSourceTest, KeywordsInShiftJisOrderWithAsciiLettersOfEitherCase) {
   std::vector<std::string> order;
   for (const auto& entry :
-       KeywordIndex(Document("topic: c C\nkeywords: ツ; b; ェ; abc; あ; ABC\nx\n")))
+       KeywordIndex(Document("topic: c C\nkeywords: ツ; b; （; ェ; abc; あ; ー; ABC\nx\n")))
     order.push_back(entry.keyword);
-  // The second byte of "ツ" is 'c' (0x63): no letter, it stays as it is.
-  EXPECT_EQ(order, (std::vector<std::string>{"ABC", "abc", "b", "あ", "ェ", "ツ"}));
+  // Second bytes that look like letters stay as they are: "ツ" 83 63, "（" 81 69.
+  EXPECT_EQ(order, (std::vector<std::string>{"ABC", "abc", "b", "ー", "（", "あ", "ェ", "ツ"}));
 }
 
 TEST(HelpSourceTest, Refusals) {
@@ -407,7 +407,7 @@ TEST(HelpSourceTest, Refusals) {
 TEST(HtmlPagesTest, MarkupNamesLinksAndEscaping) {
   const HelpDocument d = ParseHelpSource(
       "\xEF\xBB\xBF# comment\r\ntitle:T\ncontents:c\r\ntopic:c C<&>\n[[x]] [[k|\"q\" 'a']]\n"
-      "keywords:both\ntopic: x X\ncontext:26\n- a < b\n- [[c]]\nkeywords: both ;one\n"
+      "keywords:both\ntopic: x X\ncontext:2147483647\n- a < b\n- [[c]]\nkeywords: both ;one\n"
       "topic: k K\n== H & I\nkeywords: z\n");
   std::map<std::string, std::string> pages;
   for (HtmlPage& page : HtmlPages(d))
@@ -419,15 +419,16 @@ TEST(HtmlPagesTest, MarkupNamesLinksAndEscaping) {
       {"keywords.html", "<nav><a href=\"index.html\">目次</a> | <a href=\"keywords.html\">"},
       {"index.html", "<h1>C&lt;&amp;&gt;</h1>"},
       {"index.html",
-       "<a href=\"context-26.html\">X</a> <a href=\"k.html\">&quot;q&quot; &#39;a&#39;</a>"},
-      {"context-26.html",
+       "<a href=\"context-2147483647.html\">X</a> <a href=\"k.html\">&quot;q&quot; "
+       "&#39;a&#39;</a>"},
+      {"context-2147483647.html",
        "<ul>\n<li>a &lt; b</li>\n<li><a href=\"index.html\">C&lt;&amp;&gt;</a></li>\n</ul>"},
       {"k.html", "<title>K - T</title>"},
       {"k.html", "<h2>H &amp; I</h2>\n</body>"},
       {"keywords.html",
        "<li>both<ul>\n<li><a href=\"index.html\">C&lt;&amp;&gt;</a></li>\n"
-       "<li><a href=\"context-26.html\">X</a></li>\n</ul></li>\n"
-       "<li><a href=\"context-26.html\">one</a></li>\n<li><a href=\"k.html\">z</a>"},
+       "<li><a href=\"context-2147483647.html\">X</a></li>\n</ul></li>\n"
+       "<li><a href=\"context-2147483647.html\">one</a></li>\n<li><a href=\"k.html\">z</a>"},
   };
   for (const auto& [page, html] : expected)
     EXPECT_NE(pages[page].find(html), std::string::npos) << page << ": " << html;
