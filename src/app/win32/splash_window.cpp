@@ -2,7 +2,6 @@
 
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/card_painter.h"
-#include "res/resource.h"
 
 namespace banchiro::ui {
 namespace {
@@ -67,11 +66,7 @@ void SplashWindow::Paint(HDC dc) {
   for (const CardText& t : kTexts)
     PaintCardText(dc, screen_, t);
 
-  if (HICON icon = static_cast<HICON>(
-          LoadImageW(instance_, MAKEINTRESOURCEW(IDI_BANCHIRO), IMAGE_ICON, 32, 32, 0))) {
-    DrawIconEx(dc, X(480), Y(450), icon, X(480), Y(480), 0, nullptr, DI_NORMAL);
-    DestroyIcon(icon);
-  }
+  PaintCardIcon(dc, screen_, instance_, 480, 450, 480);
 
   // A white frame 90 twips inside the edge and a rule near the bottom.
   PaintCardFrame(dc, screen_, kWidthTwips, kHeightTwips, 90, 3060);

@@ -4,6 +4,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
+#include "res/resource.h"
 
 namespace banchiro::ui {
 
@@ -30,6 +31,16 @@ RECT PaintCardText(HDC dc, const ScreenMetrics& screen, const CardText& t) {
   }
   SelectObject(dc, old);
   return area;
+}
+
+void PaintCardIcon(HDC dc, const ScreenMetrics& screen, HINSTANCE instance, double left, double top,
+                   double size) {
+  if (HICON icon = static_cast<HICON>(
+          LoadImageW(instance, MAKEINTRESOURCEW(IDI_BANCHIRO), IMAGE_ICON, 32, 32, 0))) {
+    DrawIconEx(dc, screen.XPixels(left), screen.YPixels(top), icon, screen.XPixels(size),
+               screen.YPixels(size), 0, nullptr, DI_NORMAL);
+    DestroyIcon(icon);
+  }
 }
 
 void PaintCardFrame(HDC dc, const ScreenMetrics& screen, double width, double height, double inset,

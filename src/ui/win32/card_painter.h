@@ -12,6 +12,10 @@ namespace banchiro::ui {
 // card gives no width).
 RECT PaintCardText(HDC dc, const ScreenMetrics& screen, const CardText& text);
 
+// The program's icon, `size` twips square at this place.
+void PaintCardIcon(HDC dc, const ScreenMetrics& screen, HINSTANCE instance, double left, double top,
+                   double size);
+
 // A white frame `inset` twips inside a card of this size, and a rule across
 // it at `rule_top` twips.
 void PaintCardFrame(HDC dc, const ScreenMetrics& screen, double width, double height, double inset,

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "platform/win32/utf.h"
-#include "res/resource.h"
 #include "ui/win32/card_painter.h"
 
 namespace banchiro::ui {
@@ -93,12 +92,7 @@ void VersionDialog::Paint(HDC dc) {
     const int i = label.index - kFirstContact;
     if (i >= 0 && i < kContactCount) contact_rects_[i] = r;
   }
-  if (HICON icon = static_cast<HICON>(
-          LoadImageW(instance_, MAKEINTRESOURCEW(IDI_BANCHIRO), IMAGE_ICON, 32, 32, 0))) {
-    DrawIconEx(dc, screen_.XPixels(kIconLeft), screen_.YPixels(kIconTop), icon,
-               screen_.XPixels(kIconSize), screen_.YPixels(kIconSize), 0, nullptr, DI_NORMAL);
-    DestroyIcon(icon);
-  }
+  PaintCardIcon(dc, screen_, instance_, kIconLeft, kIconTop, kIconSize);
   PaintCardFrame(dc, screen_, kVersionWidthTwips, kVersionHeightTwips, kFrameInset, kRuleTop);
 }
 
