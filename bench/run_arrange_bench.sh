@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows tree and runs the arrangement benchmark on a private
 # Wine test desktop of its own (build/bench-desktop): BANCHIRO.EXE G against
-# user32's TileWindows on 20 windows, end to end, then in-process when that
+# the physical limit (move_limit.exe) on 20 windows, end to end, then in-process when that
 # part is built. Prints figures; asserts nothing. Extra arguments go to
 # arrange_bench.exe (the number of runs per program, default 10).
 set -euo pipefail
