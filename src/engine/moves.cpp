@@ -1,6 +1,7 @@
 #include "engine/moves.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,16 +22,22 @@ constexpr std::string_view kMinimizedHandleKey = "M_Wnd";
 
 void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target) {
   Placement placement = windows.GetPlacement(window);
-  if (placement.flags == kPlacementRestoreToMaximized) {
+  const std::uint32_t flags = placement.flags;
+  if (flags == kPlacementRestoreToMaximized) {
     placement.flags = kPlacementAsync;
     placement.show_command = kShowNormal;
-  } else if (placement.flags == kPlacementAsync) {
+  } else if (flags == kPlacementAsync) {
     placement.flags = kPlacementRestoreToMaximized;
     placement.show_command = kShowNormal;
   }
   // Writing a placement waits for the window's program; a hung one would
-  // stall the whole arrangement, so it keeps its placement as it is.
-  if (windows.Responds(window, kRespondTimeoutMs)) windows.SetPlacement(window, placement);
+  // stall the whole arrangement, so it keeps its placement as it is. A
+  // placement that would be written back unchanged is not written at all:
+  // the usual window costs no round trip to its program.
+  const bool changes = placement.flags != flags;
+  if (changes && windows.Responds(window, kRespondTimeoutMs)) {
+    windows.SetPlacement(window, placement);
+  }
   // Where the system draws an invisible border around the frame, the frame
   // a user sees takes the computed rectangle, so tiled windows meet.
   const FrameMargins border = windows.InvisibleBorder(window);

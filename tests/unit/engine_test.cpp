@@ -186,8 +186,10 @@ TEST_F(EngineTest, MovesTurnThePlacementRoundAndNeverWaitOnAHungWindow) {
     int show;
     const char* written;  // nothing for a hung window
   } cases[] = {
-      {2, kShowMaximized, " flags 4 show 1"}, {4, kShowNormal, " flags 2 show 1"},
-      {0, kShowMaximized, " flags 0 show 3"}, {6, kShowNormal, " flags 6 show 1"},
+      {2, kShowMaximized, " flags 4 show 1"},
+      {4, kShowNormal, " flags 2 show 1"},
+      {0, kShowMaximized, ""},
+      {6, kShowNormal, ""},  // nothing to turn: not written
       {2, kShowMaximized, nullptr},
   };
   for (const auto& c : cases) {
@@ -199,7 +201,9 @@ TEST_F(EngineTest, MovesTurnThePlacementRoundAndNeverWaitOnAHungWindow) {
     const WindowHandle h = f.desktop.Add(w);
     ArrangeWindows(5, f.platform, settings);
     std::vector<std::string> expected = {Call("move ", h)};
-    if (c.written) expected.insert(expected.begin(), Call("placement ", h) + c.written);
+    if (c.written && *c.written) {
+      expected.insert(expected.begin(), Call("placement ", h) + c.written);
+    }
     EXPECT_EQ(f.desktop.calls, expected);
     EXPECT_EQ(f.desktop.Window(h).rect, (Rect{70, 70, 884, 598}));
   }
