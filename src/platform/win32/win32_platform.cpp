@@ -19,18 +19,40 @@ std::wstring RegistrySettingsStore::SectionPath(std::string_view application,
   return L"Software\\VB and VBA Program Settings\\" + Widen(application) + L"\\" + Widen(section);
 }
 
+HKEY RegistrySettingsStore::Section(std::string_view section, bool create) {
+  if (const auto found = sections_.find(section); found != sections_.end()) {
+    return found->second.get();
+  }
+  const std::wstring path = SectionPath(application_, section);
+  UniqueHKey key;
+  const REGSAM access = KEY_QUERY_VALUE | KEY_SET_VALUE;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS &&
+      (!create || RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, access, nullptr,
+                                  key.put(), nullptr) != ERROR_SUCCESS)) {
+    return nullptr;
+  }
+  return sections_.emplace(std::string(section), std::move(key)).first->second.get();
+}
+
 std::string RegistrySettingsStore::Read(std::string_view section, std::string_view key) {
-  const auto text =
-      ReadRegistryString(HKEY_CURRENT_USER, SectionPath(application_, section), Widen(key));
+  const HKEY open = Section(section, false);
+  const auto text = open ? ReadRegistryString(open, Widen(key)) : std::nullopt;
   return text ? Narrow(*text) : std::string();
 }
 
 bool RegistrySettingsStore::Write(std::string_view section, std::string_view key,
                                   std::string_view text) {
   // A failed write leaves the old value; the record still has the new one,
-  // which is what the user sees for the rest of the run.
-  return WriteRegistryString(HKEY_CURRENT_USER, SectionPath(application_, section), Widen(key),
-                             Widen(text));
+  // which is what the user sees for the rest of the run. A key deleted
+  // meanwhile (by the user, in the registry editor) is made anew.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const HKEY open = Section(section, true);
+    if (open && WriteRegistryString(open, Widen(key), Widen(text))) return true;
+    if (const auto stale = sections_.find(section); stale != sections_.end()) {
+      sections_.erase(stale);
+    }
+  }
+  return false;
 }
 
 std::vector<Rect> Win32Screen::WorkAreas() {

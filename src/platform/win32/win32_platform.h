@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <map>
 #include <string>
 
 #include "platform/platform.h"
@@ -27,7 +29,12 @@ class RegistrySettingsStore : public SettingsStore {
   static std::wstring SectionPath(std::string_view application, std::string_view section);
 
  private:
+  // The section's key, opened once for the run (a start reads some 300
+  // values); created only for a write.
+  HKEY Section(std::string_view section, bool create);
+
   std::string application_;
+  std::map<std::string, UniqueHKey, std::less<>> sections_;
 };
 
 class Win32Screen : public Screen {
