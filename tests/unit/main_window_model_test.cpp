@@ -157,7 +157,7 @@ TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
   const std::tuple<Input, std::uint64_t, const char*> cases[] = {
       {Button, 7, "settings dialog"},
       {Button, 11, "close, close"},
-      {Button, 1, "placement, move, placement, move"},
+      {Button, 1, "move, move"},
       {Button, 12, "OptRun=2, S_Top=3, S_Left=4, OptStat=0, 再起動確認, session ended"},
       {Button, 18, ""},
       {System, 1000, "settings dialog"},
