@@ -209,10 +209,10 @@ TEST_F(EngineTest, MovesTurnThePlacementRoundAndNeverWaitOnAHungWindow) {
   }
   // An invisible border around the frame lies outside the computed place.
   FakeWindow framed;
-  framed.border = {7, 0, 7, 7};
+  framed.border = {7, 3, 7, 7};
   const WindowHandle h = fake.desktop.Add(framed);
   Arrange(5);
-  EXPECT_EQ(fake.desktop.Window(h).rect, (Rect{63, 70, 898, 605}));
+  EXPECT_EQ(fake.desktop.Window(h).rect, (Rect{63, 67, 898, 608}));
 }
 
 // Close-all asks each taken window to close: see the toolbar's button 11.

@@ -51,6 +51,7 @@ TEST(HelpSourceTest, Refusals) {
       {"title: T\ntopic: c C\nx\n", "line 3: no \"contents:\" line"},
       {"title: T\ncontents: c\nx\n", "line 3: text before the first topic"},
       {c, "line 3: the topic \"c\" has no text"},
+      {c + "topic: d D\nx\n", "line 3: the topic \"c\" has no text"},  // not only the last
       {"title: T\ncontents: c\ntopic: c-1 C\nx\n", "line 3: a topic id"},
       {"title: T\ncontents: c\ntopic: c\nx\n", "line 3: the topic has no title"},
       {"title: T\ncontents: c\ntopic: Index I\nx\n", "\"index\" is taken"},

@@ -39,10 +39,14 @@ TEST(PlaceTest, OnAWorkAreaAsStoredOtherwiseWhollyInsideTheNearest) {
     std::vector<Rect> areas;
     int left, top;  // a window of 200 x 100
     int want_left, want_top;
-  } cases[] = {{two, 1500, 300, 1500, 300}, {one, 1500, 300, 824, 300},
-               {one, 1000, 700, 1000, 700}, {one, -400, -900, 0, 0},
-               {one, 300, 2000, 300, 638},  {{}, 5000, 5000, 5000, 5000},
-               {two, 1500, 900, 1500, 470}};  // below the right one, nearer to it
+  } cases[] = {{two, 1500, 300, 1500, 300},
+               {one, 1500, 300, 824, 300},
+               {one, 1000, 700, 1000, 700},
+               {one, -400, -900, 0, 0},
+               {one, 300, 2000, 300, 638},
+               {{}, 5000, 5000, 5000, 5000},
+               {two, 1500, 900, 1500, 470},  // below the right one, nearer to it
+               {{{0, 0, 100, 100}, {500, 0, 100, 100}}, 200, 0, 0, 0}};  // as near to both
   const ScreenMetrics screen{1024, 768, 15, 15};
   for (const auto& c : cases) {
     const TwipsPoint p = OntoAWorkArea({c.left * 15.0, c.top * 15.0, 3000, 1500}, screen, c.areas);

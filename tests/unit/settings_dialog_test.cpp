@@ -290,8 +290,9 @@ TEST(SettingsDialogControlsTest, EachControlMovesWhatItShows) {
     EXPECT_EQ(count(role), 4) << static_cast<int>(role);
   for (R role : {R::kFolderVerb, R::kFileVerb, R::kDisplayItem, R::kKey, R::kOnPalette})
     EXPECT_EQ(count(role), kMethodCount) << static_cast<int>(role);
-  EXPECT_EQ(std::tuple(count(R::kGeneral), count(R::kRun), count(R::kSeparator), count(R::kColour)),
-            std::tuple(kGeneralBoxCount, 3, kSeparatorCount, 2));
+  EXPECT_EQ(std::tuple(count(R::kGeneral), count(R::kRun), count(R::kSeparator), count(R::kColour),
+                       count(R::kGuide)),
+            std::tuple(kGeneralBoxCount, 3, kSeparatorCount, 2, 1));
   const int renders = r.renders;
   for (const int past : {-1, 0}) {  // before the first, or just after the last
     const auto bad = [past](int count) { return past < 0 ? past : count; };
