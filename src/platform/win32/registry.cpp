@@ -19,24 +19,28 @@ std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& su
 
 std::optional<std::wstring> ReadRegistryString(HKEY key, const std::wstring& name,
                                                DWORD max_bytes) {
-  // Another process may change the value between asking its size and
-  // reading it; a few tries settle that, and a value that never settles is
-  // treated as absent rather than read half.
+  // Nearly every value fits the first buffer, so a read is one call, not a
+  // call for the size and one for the data: a start reads some 300 values.
+  // A longer one is read again at the size it reported; another process may
+  // change it in between, so a few tries settle that, and a value that never
+  // settles is treated as absent rather than read half.
+  std::vector<wchar_t> buffer(130, L'\0');
   for (int attempt = 0; attempt < 4; ++attempt) {
     DWORD type = 0;
-    DWORD bytes = 0;
-    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
-        type != REG_SZ || bytes > max_bytes) {
-      return std::nullopt;
-    }
-    // One spare wchar_t for an odd byte count and one that always stays 0, so
-    // the text is terminated even when the stored data is not.
-    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 2, L'\0');
+    // One spare wchar_t always stays 0, so the text is terminated even when
+    // the stored data is not.
     DWORD size = static_cast<DWORD>((buffer.size() - 1) * sizeof(wchar_t));
     const LSTATUS status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
                                             reinterpret_cast<BYTE*>(buffer.data()), &size);
-    if (status == ERROR_MORE_DATA) continue;
-    if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+    if ((status != ERROR_SUCCESS && status != ERROR_MORE_DATA) || type != REG_SZ ||
+        size > max_bytes) {
+      return std::nullopt;
+    }
+    if (status == ERROR_MORE_DATA) {
+      // One more for an odd byte count, one for the terminator.
+      buffer.assign(size / sizeof(wchar_t) + 2, L'\0');
+      continue;
+    }
     const std::size_t stored = std::min<std::size_t>(size / sizeof(wchar_t), buffer.size() - 1);
     return std::wstring(buffer.data(), wcsnlen(buffer.data(), stored));
   }
