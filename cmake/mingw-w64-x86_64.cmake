@@ -14,5 +14,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # Link the runtime in so the .exe files run on any Windows without extra DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# A release carries no symbols: they are a third of the programs' size.
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")

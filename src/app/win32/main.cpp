@@ -28,9 +28,6 @@ void WakeMessageLoop() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
-
   banchiro::win32::Win32Platform platform(banchiro::kApplicationName,
                                           banchiro::kRelayApplicationName);
   // Before anything else, so that of two starts at once exactly one stays.
@@ -45,6 +42,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A one-shot start (hot key, Explorer verb) has done its arrangement; the
   // resident instance goes on serving the user.
   if (start.ended || start.another_instance) return 0;
+
+  // Only the resident program shows common controls; a one-shot start never
+  // loads them.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
 
   banchiro::win32::Win32Session session;
   banchiro::ui::PaletteWindow palette(platform.platform, settings, instance);
