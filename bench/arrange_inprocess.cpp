@@ -62,7 +62,6 @@ int main(int argc, char** argv) {
   }
   std::printf("in-process, %zu windows\n", windows);
   std::printf("  settings load at start-up (once):       %.1f ms\n", load_ms);
-  std::printf("  collect + layout + moves (%d runs): median %.1f ms\n", runs,
-              Median(engine_ms));
+  std::printf("  collect + layout + moves (%d runs): median %.1f ms\n", runs, Median(engine_ms));
   return 0;
 }

@@ -32,9 +32,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = L"BanchiroBenchBareWindow";
   RegisterClassW(&window_class);
-  HWND window = CreateWindowExW(0, window_class.lpszClassName, L"bare window",
-                                WS_OVERLAPPEDWINDOW, 40, 40, 320, 120, nullptr, nullptr,
-                                instance, nullptr);
+  HWND window = CreateWindowExW(0, window_class.lpszClassName, L"bare window", WS_OVERLAPPEDWINDOW,
+                                40, 40, 320, 120, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOWNORMAL);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
