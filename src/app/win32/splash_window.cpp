@@ -74,15 +74,6 @@ void SplashWindow::Paint(HDC dc) {
 
 LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;  // painted whole in WM_PAINT
     case WM_TIMER:
       if (wparam == kTimerId) {
         KillTimer(hwnd(), kTimerId);

@@ -19,9 +19,10 @@ class SplashWindow : public WindowBase {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  bool PaintsWholeClient() const override { return true; }
+  void Paint(HDC dc) override;
 
  private:
-  void Paint(HDC dc);
   int X(double twips) const;
   int Y(double twips) const;
 

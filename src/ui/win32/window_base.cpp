@@ -38,6 +38,16 @@ HWND WindowBase::CreateHiddenOwner(HINSTANCE instance) {
 }
 
 LRESULT WindowBase::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (PaintsWholeClient()) {
+    if (message == WM_ERASEBKGND) return 1;
+    if (message == WM_PAINT) {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      Paint(dc);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+  }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 

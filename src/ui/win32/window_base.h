@@ -28,6 +28,11 @@ class WindowBase {
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   // Called once the window is gone (after WM_NCDESTROY); hwnd() is null then.
   virtual void OnDestroyed() {}
+  // A window that paints its whole client area itself answers true: the
+  // base then serves WM_PAINT with Paint and never erases the background
+  // first, so nothing flickers.
+  virtual bool PaintsWholeClient() const { return false; }
+  virtual void Paint(HDC) {}
 
  private:
   static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

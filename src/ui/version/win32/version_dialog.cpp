@@ -98,15 +98,6 @@ void VersionDialog::Paint(HDC dc) {
 
 LRESULT VersionDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;  // painted whole in WM_PAINT
     case WM_MOUSEMOVE: {
       const int contact = ContactAt({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       if (contact < 0) {

@@ -31,9 +31,10 @@ class VersionDialog : public WindowBase, public VersionDialogView {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  bool PaintsWholeClient() const override { return true; }
+  void Paint(HDC dc) override;
 
  private:
-  void Paint(HDC dc);
   // The contact entry (10..14) under a client point, or -1.
   int ContactAt(POINT point) const;
 
