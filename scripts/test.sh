@@ -10,6 +10,7 @@ source scripts/lib/deps.sh
 source scripts/lib/build.sh
 source scripts/lib/checks.sh
 source scripts/lib/wine-desktop.sh
+source scripts/lib/e2e.sh
 
 FUZZ_SECONDS=${FUZZ_SECONDS:-10}
 passed=0
@@ -70,40 +71,15 @@ e2e_started=$SECONDS
 build_windows
 trap wd_stop EXIT
 wd_start "$ROOT/build/e2e-desktop" "$ROOT/build/win/bin/desk_helper.exe"
-shots=build/win/bin/e2e-shots
-rm -rf "$shots"
-# A runner that hangs (a modal box nobody answers) must not hold CI: it gets
-# a time limit, and stopping the desktop ends whatever it left behind.
-E2E_LIMIT_SECONDS=${E2E_LIMIT_SECONDS:-1200}
-deadline=$((SECONDS + E2E_LIMIT_SECONDS))
-
+# A runner that hangs must not hold CI: it gets a time limit, and stopping
+# the desktop ends whatever it left behind.
 runner_log=build/win/e2e.log
-wd_wine build/win/bin/banchiro_e2e.exe --gtest_color=no >"$runner_log" 2>&1 &
-runner=$!
-# The runner asks for screenshots of the X screen (at a failure, and of a few
-# views worth looking at) by leaving NAME.wanted in $shots; it waits until
-# the file is gone.
-while kill -0 "$runner" 2>/dev/null && ((SECONDS < deadline)); do
-  for wanted in "$shots"/*.wanted; do
-    [[ -e $wanted ]] || continue
-    wd_screenshot "${wanted%.wanted}.png" || true
-    rm -f "$wanted"
-  done
-  sleep 0.2
-done
-if kill -0 "$runner" 2>/dev/null; then
-  echo "end-to-end runner still running after ${E2E_LIMIT_SECONDS} s: stopped" >>"$runner_log"
-  wd_screenshot build/win/e2e-timeout.png || true
-  kill "$runner" 2>/dev/null || true
-fi
-wait "$runner" || true
-cat "$runner_log"
-e2e_ok=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$runner_log" | tr -d '\r')
-e2e_bad=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' "$runner_log" | tr -d '\r')
-pass "${e2e_ok:-0}"
-if [[ -n ${e2e_bad:-} ]]; then
-  fail "$e2e_bad" "end-to-end tests (screenshots in $shots)"
-elif [[ -z ${e2e_ok:-} ]]; then
+run_e2e_runner "$runner_log" build/win/bin/e2e-shots "${E2E_LIMIT_SECONDS:-1200}"
+read -r e2e_ok e2e_bad < <(e2e_counts "$runner_log")
+[[ $e2e_ok == - ]] || pass "$e2e_ok"
+if [[ $e2e_bad != - ]]; then
+  fail "$e2e_bad" "end-to-end tests (screenshots in build/win/bin/e2e-shots)"
+elif [[ $e2e_ok == - ]]; then
   fail 1 "end-to-end runner did not finish"
 fi
 wd_stop

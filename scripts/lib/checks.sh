@@ -35,5 +35,5 @@ print_test_ratio() {
   }
   code=$(count src relay)
   tests=$(count tests)
-  echo "test lines / code lines: $tests / $code = $((100 * tests / code)) %"
+  echo "test lines / code lines: $tests / $code = $(awk -v t="$tests" -v c="$code" 'BEGIN { printf "%.1f", 100 * t / c }') %"
 }
