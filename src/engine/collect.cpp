@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "common/own_windows.h"
 #include "settings/key_table.h"
 #include "settings/setting_values.h"
 
@@ -50,6 +51,7 @@ bool IsExcludedWindow(const WindowInfo& window, const Settings& settings) {
   for (auto excluded : kExcludedClasses) {
     if (window.class_name == excluded) return true;
   }
+  if (IsOwnWindowClass(window.class_name)) return true;
   if (IsThunderMain(window.class_name)) return true;
   if (FailsSizeRule(window, settings)) return true;
   if (window.title.empty()) return true;

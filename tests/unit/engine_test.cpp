@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/own_windows.h"
 #include "default_settings.h"
 #include "engine/arrange.h"
 #include "engine/collect.h"
@@ -144,6 +145,7 @@ TEST_F(EngineTest, CollectionFilters) {
       {{"Notepad", "無題", true, kShowMaximized, big}, true},
       {{"Notepad", "無題", true, kShowNormal, big, true}, false},  // cloaked
       {{"IME", "無題", true, kShowNormal, big}, false},
+      {{"Settei", "無題", true, kShowNormal, big}, true},
       {{"static", "無題", true, kShowNormal, big}, true},
       {{"", "無題", true, kShowNormal, big}, false},
       {{"ThunderRT6Main", "無題", true, kShowNormal, big}, false},
@@ -163,6 +165,9 @@ TEST_F(EngineTest, CollectionFilters) {
     EXPECT_EQ(!IsExcludedWindow(c.window, settings), c.kept)
         << c.window.class_name << " " << c.window.title << " " << c.window.rect.width;
   }
+  // This program's own windows, whoever arranges and whatever their titles.
+  for (const std::string_view own : kOwnWindowClasses)
+    EXPECT_TRUE(IsExcludedWindow({std::string(own), "無題", true, kShowNormal, big}, settings));
 }
 
 TEST_F(EngineTest, TwentyWindowsTopmostFirstEachRecorded) {

@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
+#include "common/own_windows.h"
 #include "platform/screen.h"
 #include "ui/win32/window_base.h"
 
 namespace banchiro::ui {
 
-inline constexpr wchar_t kSplashClassName[] = L"INITDISP";
+inline constexpr const wchar_t* kSplashClassName = kOwnWindowClassW<OwnWindow::kSplash>.data();
 
 // The start-up picture: a static, framed grey card with the product's name,
 // shown modally until its five-second timer unloads it.

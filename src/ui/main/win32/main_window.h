@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "common/own_windows.h"
 #include "platform/platform.h"
 #include "platform/session.h"
 #include "settings/settings.h"
@@ -16,7 +17,7 @@
 
 namespace banchiro::ui {
 
-inline constexpr wchar_t kMainClassName[] = L"BANCHIRO";
+inline constexpr const wchar_t* kMainClassName = kOwnWindowClassW<OwnWindow::kMain>.data();
 
 // The main window BANCHIRO: a small always-on-top bar with the menu bar and
 // the toolbar, the notification icon and the 10-second timer. It renders

@@ -5,12 +5,14 @@
 #include <functional>
 #include <string>
 
+#include "common/own_windows.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/window_base.h"
 
 namespace banchiro::ui {
 
-inline constexpr wchar_t kTrayOwnerClassName[] = L"BANCHIRO.Picture1";
+inline constexpr const wchar_t* kTrayOwnerClassName =
+    kOwnWindowClassW<OwnWindow::kTrayOwner>.data();
 
 // The notification-area icon. A hidden top-level window owns it and hears
 // its mouse messages; being top-level (not message-only) it also hears the

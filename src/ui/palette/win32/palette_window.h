@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "common/own_windows.h"
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
 #include "settings/settings.h"
@@ -14,7 +15,7 @@
 
 namespace banchiro::ui {
 
-inline constexpr wchar_t kPaletteClassName[] = L"FUNCKEYS";
+inline constexpr const wchar_t* kPaletteClassName = kOwnWindowClassW<OwnWindow::kPalette>.data();
 // Control identifiers of the name tiles (Label1) and key tiles (Label2).
 inline constexpr int kNameTileId = 100;
 inline constexpr int kKeyTileId = 200;

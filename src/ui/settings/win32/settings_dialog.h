@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/own_windows.h"
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
 #include "settings/settings.h"
@@ -15,7 +16,7 @@
 
 namespace banchiro::ui {
 
-inline constexpr wchar_t kSettingsClassName[] = L"SETTEI";
+inline constexpr const wchar_t* kSettingsClassName = kOwnWindowClassW<OwnWindow::kSettings>.data();
 
 // The settings dialog SETTEI: not modal, above every other window, owned by
 // the main window so that it has no taskbar button. It builds its controls

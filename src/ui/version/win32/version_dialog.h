@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/own_windows.h"
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/version/version_dialog_model.h"
@@ -13,7 +14,7 @@
 
 namespace banchiro::ui {
 
-inline constexpr wchar_t kVersionClassName[] = L"INFO_VER";
+inline constexpr const wchar_t* kVersionClassName = kOwnWindowClassW<OwnWindow::kVersion>.data();
 
 // The version dialog INFO_VER: a grey card with the product's name and
 // version and the author's two addresses, which light up under the mouse
