@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "common/own_windows.h"
 #include "settings/key_table.h"
@@ -11,11 +12,22 @@ namespace banchiro {
 namespace {
 
 // Windows that are never a user's document: input-method and toolbar
-// helpers, application stubs, the desktop itself.
-constexpr std::array<std::string_view, 9> kExcludedClasses = {
-    "IME",         "TApplication", "",        "CiceroUIWndFrame",
-    "IDEOwner",    "Static",       "Progman", "msime98toolbar",
+// helpers, application stubs, and the shell's own: the desktop, the
+// taskbars, the Start menu and its kin.
+constexpr std::array<std::string_view, 13> kExcludedClasses = {
+    "IME",
+    "TApplication",
+    "",
+    "CiceroUIWndFrame",
+    "IDEOwner",
+    "Static",
+    "Progman",
+    "msime98toolbar",
     "TfrmThClock",
+    "Shell_TrayWnd",
+    "Shell_SecondaryTrayWnd",
+    "WorkerW",
+    "Windows.UI.Core.CoreWindow",
 };
 
 // The hidden owner window of a Visual Basic program: "Thunder", three
@@ -44,6 +56,24 @@ bool HasExcludedTitle(const std::string& title, const Settings& settings) {
   return false;
 }
 
+// Overlays that never take the focus, and tool windows (floating palettes
+// and toolbars) unless they ask for a taskbar button.
+bool IsOverlayOrToolWindow(std::uint32_t ex_style) {
+  if (ex_style & kExNoActivate) return true;
+  return (ex_style & kExToolWindow) && !(ex_style & kExAppWindow);
+}
+
+// The system refuses every move, minimise and close request to a window of
+// a process above this one's integrity level; one whose token cannot be
+// read is taken to be such a process. Where this process cannot read its
+// own level, there is nothing to compare with and every window is taken.
+bool IsBeyondReach(WindowSystem& windows, WindowHandle window,
+                   const std::optional<std::uint32_t>& own_level) {
+  if (!own_level) return false;
+  const std::optional<std::uint32_t> level = windows.Integrity(window);
+  return !level || *level > *own_level;
+}
+
 }  // namespace
 
 bool IsExcludedWindow(const WindowInfo& window, const Settings& settings) {
@@ -61,8 +91,15 @@ bool IsExcludedWindow(const WindowInfo& window, const Settings& settings) {
 WindowTable CollectWindows(WindowSystem& windows, SettingsStore& store, MessageBoxes& message_boxes,
                            const Settings& settings) {
   WindowTable table;
+  const std::optional<std::uint32_t> own_level = windows.OwnIntegrity();
   for (const WindowHandle handle : windows.TopLevelWindows()) {
-    if (IsExcludedWindow(windows.Describe(handle), settings)) continue;
+    // The style and the token are read only for a window that passed the
+    // cheaper tests; all of them leave a window out as if it were hidden.
+    if (IsExcludedWindow(windows.Describe(handle), settings) ||
+        IsOverlayOrToolWindow(windows.ExtendedStyle(handle)) ||
+        IsBeyondReach(windows, handle, own_level)) {
+      continue;
+    }
     if (static_cast<int>(table.size()) >= kMaxWindows) {
       message_boxes.Show(kTooManyWindowsMessage, kTooManyWindowsTitle, MessageButtons::kOk,
                          MessageIcon::kExclamation);

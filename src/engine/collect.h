@@ -18,7 +18,8 @@ inline constexpr const char* kTooManyWindowsTitle = "窓の数 確認";
 bool IsExcludedWindow(const WindowInfo& window, const Settings& settings);
 
 // Walks the desktop's top-level windows, topmost first, and keeps at most 20
-// that pass the filters; every kept handle is also recorded as N_Wnd(row).
+// that pass the filters, are no overlay or tool window and belong to a
+// process this one may move; every kept handle is also recorded as N_Wnd(row).
 // Each further passing window is announced with a message (and left out).
 WindowTable CollectWindows(WindowSystem& windows, SettingsStore& store, MessageBoxes& message_boxes,
                            const Settings& settings);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,16 @@ inline constexpr int kShowMinimized = 2;
 inline constexpr int kShowMaximized = 3;
 inline constexpr std::uint32_t kPlacementRestoreToMaximized = 2;
 inline constexpr std::uint32_t kPlacementAsync = 4;
+
+// The extended styles the collection looks at.
+inline constexpr std::uint32_t kExToolWindow = 0x00000080;
+inline constexpr std::uint32_t kExAppWindow = 0x00040000;
+inline constexpr std::uint32_t kExNoActivate = 0x08000000;
+
+// Mandatory integrity levels, as the last part of a token's label SID.
+inline constexpr std::uint32_t kIntegrityLow = 0x1000;
+inline constexpr std::uint32_t kIntegrityMedium = 0x2000;
+inline constexpr std::uint32_t kIntegrityHigh = 0x3000;
 
 // What the collection reads of a window. Class name and title are cut to
 // 127 characters, as the fixed 128-character buffers they are read into.
@@ -60,6 +71,12 @@ class WindowSystem {
   virtual void SetPlacement(WindowHandle window, const Placement& placement) = 0;
   // Whether the window's thread answers within the limit.
   virtual bool Responds(WindowHandle window, int timeout_ms) = 0;
+  // The WS_EX_ bits.
+  virtual std::uint32_t ExtendedStyle(WindowHandle window) = 0;
+  // The integrity level of the window's process, and of this process;
+  // nothing where the token cannot be read.
+  virtual std::optional<std::uint32_t> Integrity(WindowHandle window) = 0;
+  virtual std::optional<std::uint32_t> OwnIntegrity() = 0;
   // Moves and sizes the window with repaint, without changing the Z-order or
   // activating it; a window that does not answer takes its place when it wakes.
   virtual void Move(WindowHandle window, const Rect& rect) = 0;

@@ -1,6 +1,7 @@
 // BANCHIRO.EXE <letter>, a one-shot start, against the windows of another
-// process: a layout of each family, the methods that are not layouts, and
-// windows that do not answer or go away in the middle of a run.
+// process: a layout of each family, the methods that are not layouts, the
+// windows it leaves alone, and windows that do not answer or go away in the
+// middle of a run.
 #include "drivers.h"
 
 namespace banchiro::e2e {
@@ -35,26 +36,45 @@ INSTANTIATE_TEST_SUITE_P(Families, LayoutE2eTest,
                                            std::pair{'H', 3}, std::pair{'F', 4}),
                          [](const auto& info) { return std::string(1, info.param.first); });
 
-// The shell's minimise-all is not implemented under Wine, so the program's
-// own fallback runs: it minimises the windows it took, records them and
-// restores them on undo. Close-all sends WM_CLOSE, so that each program can
-// ask about unsaved work: the helper ends with 0 once every window has
-// closed, with 3 on WM_QUIT.
-TEST_F(ArrangeE2eTest, MinimiseAllUndoAndCloseAll) {
+// Minimise all: the shell cannot under Wine, so the program's own fallback
+// minimises the windows it took, records them and restores them on undo.
+// Close-all sends WM_CLOSE, so that each program can ask about unsaved
+// work: the helper ends with 0 once every window has closed, with 3 on
+// WM_QUIT. None of them, nor a layout, touches a window of the program's
+// own classes (the settings dialog's, here in another process), an overlay
+// or a tool window.
+TEST_F(ArrangeE2eTest, MinimiseUndoAndCloseAllLeaveOwnOverlayAndToolWindowsAlone) {
   HelperWindows helper(2);
   ASSERT_TRUE(helper.ready());
-  const auto iconic = [&] { return !!IsIconic(helper.rows()[0]) + !!IsIconic(helper.rows()[1]); };
-  const std::vector<Rect> before = {RectOf(helper.rows()[0]), RectOf(helper.rows()[1])};
+  const std::wstring own = ui::kSettingsClassName;
+  Child others(L"\"" + ProgramPath(L"window_helper.exe") + L"\" \"title=E2E 設定;class=" + own +
+               L"\" \"title=E2E 重ね;class=E2eOverlay;exstyle=8000000\"" +
+               L" \"title=E2E 道具;class=E2eTool;exstyle=80\"");
+  std::vector<HWND> alone, rows = helper.rows();
+  for (const std::wstring& name : {own, std::wstring(L"E2eOverlay"), std::wstring(L"E2eTool")}) {
+    alone.push_back(WaitForWindow(others.pid(), name.c_str(), kStartLimitMs));
+    ASSERT_TRUE(alone.back() && Settle(alone.back()));
+  }
+  std::vector<Rect> before;
+  for (HWND window : rows)
+    before.push_back(RectOf(window));
+  for (HWND window : alone)
+    before.push_back(RectOf(window));
+  const auto iconic = [&] { return !!IsIconic(rows[0]) + !!IsIconic(rows[1]); };
   for (const char letter : {'M', 'U'}) {
     ASSERT_TRUE(RunOneShot(letter));
     EXPECT_TRUE(WaitUntil([&] { return iconic() == (letter == 'M' ? 2 : 0); }, kUiLimitMs));
     EXPECT_EQ(GetString("hWnd", "M_Count"), letter == 'M' ? "2" : "0");
   }
-  EXPECT_EQ(RectOf(helper.rows()[0]), before[0]) << "restored elsewhere";
-  EXPECT_EQ(RectOf(helper.rows()[1]), before[1]) << "restored elsewhere";
+  EXPECT_EQ(RectOf(rows[0]), before[0]) << "restored elsewhere";
+  EXPECT_EQ(RectOf(rows[1]), before[1]) << "restored elsewhere";
+  ASSERT_TRUE(RunOneShot('O'));
+  ExpectArranged(rows, 'O');
   ASSERT_TRUE(RunOneShot('A'));
   DWORD code = 1;
   EXPECT_TRUE(helper.process().WaitForExit(kUiLimitMs, &code) && code == 0) << code;
+  for (std::size_t i = 0; i < alone.size(); ++i)
+    EXPECT_EQ(RectOf(alone[i]), before[2 + i]) << ClassName(alone[i]);
 }
 
 // A program whose thread sleeps does not hold the run, and its windows take

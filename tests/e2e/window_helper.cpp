@@ -2,9 +2,9 @@
 //   window_helper [--ready FILE] WINDOW...
 // WINDOW (row 1 first) is "title=TEXT" with ';'-options: "rect=L,T,W,H" (by
 // default staggered, all covering (350, 280): Wine keeps no z-order between
-// windows that do not overlap) and "vanish" (destroyed once someone moves
-// another window of this process). FILE gets "ROW HWND" lines once all are
-// up; WM_APP+1 sleeps wParam ms. Exit 0 with the last window, 3 on WM_QUIT.
+// windows that do not overlap), "vanish" (destroyed once someone moves
+// another window of this process), "class=NAME" and "exstyle=HEX". FILE gets "ROW HWND" lines once
+// all are up; WM_APP+1 sleeps wParam ms. Exit 0 with the last window, 3 on WM_QUIT.
 #include <windows.h>
 
 #include <cstdio>
@@ -15,9 +15,10 @@
 namespace {
 
 struct Window {
-  std::wstring title;
+  std::wstring title, class_name = L"BanchiroE2eWindow";
   RECT rect{};
   bool vanish = false;
+  DWORD ex_style = 0;
   HWND hwnd = nullptr;
 };
 
@@ -48,6 +49,10 @@ bool Parse(const wchar_t* text, int row, Window* window) {
   if (rect && std::swscanf(rect, L";rect=%ld,%ld,%ld,%ld", &l, &t, &w, &h) == 4)
     window->rect = {l, t, l + w, t + h};
   window->vanish = std::wcsstr(text, L";vanish") != nullptr;
+  if (const wchar_t* name = std::wcsstr(text, L";class="))
+    window->class_name.assign(name + 7, std::wcscspn(name + 7, L";"));
+  if (const wchar_t* style = std::wcsstr(text, L";exstyle="))
+    window->ex_style = std::wcstoul(style + 9, nullptr, 16);
   return true;
 }
 
@@ -78,13 +83,13 @@ int wmain(int argc, wchar_t** argv) {
   WNDCLASSW window_class{};
   window_class.lpfnWndProc = WindowProc;
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  window_class.lpszClassName = L"BanchiroE2eWindow";
-  RegisterClassW(&window_class);
   // The bottom row first, so that row 1 ends up on top; shown without
   // activation, which would raise a window out of that order.
   for (auto it = g_windows.rbegin(); it != g_windows.rend(); ++it, ++g_live) {
     const RECT& r = it->rect;
-    it->hwnd = CreateWindowExW(0, window_class.lpszClassName, it->title.c_str(),
+    window_class.lpszClassName = it->class_name.c_str();
+    RegisterClassW(&window_class);  // fails harmlessly for a name registered before
+    it->hwnd = CreateWindowExW(it->ex_style, window_class.lpszClassName, it->title.c_str(),
                                WS_OVERLAPPEDWINDOW, r.left, r.top, r.right - r.left,
                                r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
     if (!it->hwnd) return 1;

@@ -145,6 +145,7 @@ TEST_F(EngineTest, CollectionFilters) {
       {{"Notepad", "無題", true, kShowMaximized, big}, true},
       {{"Notepad", "無題", true, kShowNormal, big, true}, false},  // cloaked
       {{"IME", "無題", true, kShowNormal, big}, false},
+      {{"Shell_SecondaryTrayWnd", "無題", true, kShowNormal, big}, false},
       {{"Settei", "無題", true, kShowNormal, big}, true},
       {{"static", "無題", true, kShowNormal, big}, true},
       {{"", "無題", true, kShowNormal, big}, false},
@@ -171,8 +172,10 @@ TEST_F(EngineTest, CollectionFilters) {
 }
 
 TEST_F(EngineTest, TwentyWindowsTopmostFirstEachRecorded) {
+  // A window left out takes no row and counts for no limit, also one that
+  // is left out for its process's level.
   const auto handles = AddWindows(23);
-  fake.desktop.Window(handles[1]).visible = false;
+  fake.desktop.Window(handles[1]).integrity = kIntegrityHigh;
   const WindowTable table = CollectWindows(fake.desktop, fake.store, fake.message_boxes, settings);
   ASSERT_EQ(table.size(), 20u);
   EXPECT_EQ(table[0].handle, handles[0]);
@@ -218,6 +221,41 @@ TEST_F(EngineTest, MovesTurnThePlacementRoundAndNeverWaitOnAHungWindow) {
   const WindowHandle h = fake.desktop.Add(framed);
   Arrange(5);
   EXPECT_EQ(fake.desktop.Window(h).rect, (Rect{63, 67, 898, 608}));
+}
+
+// Overlays, tool windows and windows of a process above this one's level
+// are left out.
+TEST_F(EngineTest, CollectionLeavesOutWhatItMustNotMove) {
+  const struct {
+    std::uint32_t ex_style;
+    std::optional<std::uint32_t> integrity;
+  } cases[] = {
+      {0, kIntegrityMedium},
+      {kExToolWindow | kExAppWindow, kIntegrityMedium},
+      {kExAppWindow, kIntegrityLow},
+      {0, kIntegrityHigh},
+      {0, std::nullopt},
+      {kExToolWindow, kIntegrityMedium},
+      {kExNoActivate | kExAppWindow, kIntegrityMedium},
+  };
+  std::vector<WindowHandle> h;
+  for (const auto& c : cases) {
+    FakeWindow w;
+    w.ex_style = c.ex_style;
+    w.integrity = c.integrity;
+    h.push_back(fake.desktop.Add(w));
+  }
+  const auto taken = [&](std::optional<std::uint32_t> own) {
+    fake.desktop.own_integrity = own;
+    std::vector<WindowHandle> rows;
+    for (const auto& row : CollectWindows(fake.desktop, fake.store, fake.message_boxes, settings))
+      rows.push_back(row.handle);
+    return rows;
+  };
+  EXPECT_EQ(taken(kIntegrityMedium), (std::vector<WindowHandle>{h[0], h[1], h[2]}));
+  EXPECT_EQ(taken(kIntegrityHigh), (std::vector<WindowHandle>{h[0], h[1], h[2], h[3]}));
+  // Where this process cannot read its own level, nothing is compared.
+  EXPECT_EQ(taken(std::nullopt), (std::vector<WindowHandle>{h[0], h[1], h[2], h[3], h[4]}));
 }
 
 // Close-all asks each taken window to close: see the toolbar's button 11.

@@ -115,6 +115,16 @@ bool FakeDesktop::Responds(WindowHandle handle, int) {
   return window && !window->hung;
 }
 
+std::uint32_t FakeDesktop::ExtendedStyle(WindowHandle handle) {
+  const FakeWindow* window = Find(handle);
+  return window ? window->ex_style : 0;
+}
+
+std::optional<std::uint32_t> FakeDesktop::Integrity(WindowHandle handle) {
+  const FakeWindow* window = Find(handle);
+  return window ? window->integrity : std::nullopt;
+}
+
 void FakeDesktop::Move(WindowHandle handle, const Rect& rect) {
   calls.push_back("move " + std::to_string(handle));
   if (FakeWindow* window = Find(handle)) window->rect = rect;

@@ -105,6 +105,9 @@ struct FakeWindow {
   Placement placement;
   bool hung = false;   // its thread does not answer
   bool exists = true;  // false once destroyed
+  std::uint32_t ex_style = 0;
+  // Of its process; nothing when its token cannot be read (an elevated one).
+  std::optional<std::uint32_t> integrity = kIntegrityMedium;
 };
 
 class FakeDesktop : public WindowSystem {
@@ -119,6 +122,9 @@ class FakeDesktop : public WindowSystem {
   Placement GetPlacement(WindowHandle window) override;
   void SetPlacement(WindowHandle window, const Placement& placement) override;
   bool Responds(WindowHandle window, int timeout_ms) override;
+  std::uint32_t ExtendedStyle(WindowHandle window) override;
+  std::optional<std::uint32_t> Integrity(WindowHandle window) override;
+  std::optional<std::uint32_t> OwnIntegrity() override { return own_integrity; }
   void Move(WindowHandle window, const Rect& rect) override;
   FrameMargins InvisibleBorder(WindowHandle window) override;
   void PostClose(WindowHandle window) override;
@@ -129,6 +135,7 @@ class FakeDesktop : public WindowSystem {
 
   std::vector<FakeWindow> windows;
   Rect work_area{0, 0, 1024, 738};
+  std::optional<std::uint32_t> own_integrity = kIntegrityMedium;
   std::vector<std::string> calls;
 
  private:

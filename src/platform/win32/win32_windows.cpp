@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
 
 namespace banchiro::win32 {
@@ -41,6 +42,24 @@ HRESULT DwmAttribute(HWND window, DWORD attribute, void* value, DWORD size) {
 
 // The 128-character buffers of the collection: at most 127 characters.
 constexpr int kTextBuffer = 128;
+
+// The mandatory integrity level of a process: the last part of its token's
+// label SID. Kernel calls only, nothing that waits on the process.
+std::optional<std::uint32_t> ProcessIntegrity(HANDLE process) {
+  UniqueKernelHandle token;
+  if (!OpenProcessToken(process, TOKEN_QUERY, token.put())) return std::nullopt;
+  union {
+    TOKEN_MANDATORY_LABEL label;
+    BYTE with_sid[128];  // the label's SID follows it
+  } buffer{};
+  DWORD size = 0;
+  if (!GetTokenInformation(token.get(), TokenIntegrityLevel, &buffer, sizeof buffer, &size)) {
+    return std::nullopt;
+  }
+  const PSID sid = buffer.label.Label.Sid;
+  if (!IsValidSid(sid) || *GetSidSubAuthorityCount(sid) == 0) return std::nullopt;
+  return static_cast<std::uint32_t>(*GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1));
+}
 
 }  // namespace
 
@@ -117,6 +136,7 @@ Placement Win32Windows::GetPlacement(WindowHandle handle) {
 }
 
 void Win32Windows::SetPlacement(WindowHandle handle, const Placement& p) {
+  const HWND window = ToHwnd(handle);
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
   wp.flags = p.flags;
@@ -124,13 +144,30 @@ void Win32Windows::SetPlacement(WindowHandle handle, const Placement& p) {
   wp.ptMinPosition = POINT{p.min_x, p.min_y};
   wp.ptMaxPosition = POINT{p.max_x, p.max_y};
   wp.rcNormalPosition = RECT{p.normal_left, p.normal_top, p.normal_right, p.normal_bottom};
-  SetWindowPlacement(ToHwnd(handle), &wp);
+  SetWindowPlacement(window, &wp);
 }
 
 bool Win32Windows::Responds(WindowHandle handle, int timeout_ms) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(ToHwnd(handle), WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
                              static_cast<UINT>(timeout_ms), &result) != 0;
+}
+
+std::uint32_t Win32Windows::ExtendedStyle(WindowHandle handle) {
+  return static_cast<std::uint32_t>(GetWindowLongPtrW(ToHwnd(handle), GWL_EXSTYLE));
+}
+
+std::optional<std::uint32_t> Win32Windows::Integrity(WindowHandle handle) {
+  DWORD process_id = 0;
+  if (!GetWindowThreadProcessId(ToHwnd(handle), &process_id)) return std::nullopt;
+  const UniqueKernelHandle process(
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
+  return process ? ProcessIntegrity(process.get()) : std::nullopt;
+}
+
+std::optional<std::uint32_t> Win32Windows::OwnIntegrity() {
+  static const std::optional<std::uint32_t> own = ProcessIntegrity(GetCurrentProcess());
+  return own;
 }
 
 void Win32Windows::Move(WindowHandle handle, const Rect& r) {

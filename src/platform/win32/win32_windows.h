@@ -15,6 +15,9 @@ class Win32Windows : public WindowSystem {
   Placement GetPlacement(WindowHandle window) override;
   void SetPlacement(WindowHandle window, const Placement& placement) override;
   bool Responds(WindowHandle window, int timeout_ms) override;
+  std::uint32_t ExtendedStyle(WindowHandle window) override;
+  std::optional<std::uint32_t> Integrity(WindowHandle window) override;
+  std::optional<std::uint32_t> OwnIntegrity() override;
   void Move(WindowHandle window, const Rect& rect) override;
   FrameMargins InvisibleBorder(WindowHandle window) override;
   void PostClose(WindowHandle window) override;
