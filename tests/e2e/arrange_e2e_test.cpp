@@ -50,31 +50,29 @@ TEST_F(ArrangeE2eTest, MinimiseUndoAndCloseAllLeaveOwnOverlayAndToolWindowsAlone
   Child others(L"\"" + ProgramPath(L"window_helper.exe") + L"\" \"title=E2E 設定;class=" + own +
                L"\" \"title=E2E 重ね;class=E2eOverlay;exstyle=8000000\"" +
                L" \"title=E2E 道具;class=E2eTool;exstyle=80\"");
-  std::vector<HWND> alone, rows = helper.rows();
+  const std::vector<HWND> rows = helper.rows();
+  std::vector<HWND> alone;
   for (const std::wstring& name : {own, std::wstring(L"E2eOverlay"), std::wstring(L"E2eTool")}) {
     alone.push_back(WaitForWindow(others.pid(), name.c_str(), kStartLimitMs));
     ASSERT_TRUE(alone.back() && Settle(alone.back()));
   }
   std::vector<Rect> before;
-  for (HWND window : rows)
-    before.push_back(RectOf(window));
   for (HWND window : alone)
     before.push_back(RectOf(window));
+  ASSERT_TRUE(RunOneShot('O'));
+  ExpectArranged(rows, 'O');
   const auto iconic = [&] { return !!IsIconic(rows[0]) + !!IsIconic(rows[1]); };
   for (const char letter : {'M', 'U'}) {
     ASSERT_TRUE(RunOneShot(letter));
     EXPECT_TRUE(WaitUntil([&] { return iconic() == (letter == 'M' ? 2 : 0); }, kUiLimitMs));
     EXPECT_EQ(GetString("hWnd", "M_Count"), letter == 'M' ? "2" : "0");
   }
-  EXPECT_EQ(RectOf(rows[0]), before[0]) << "restored elsewhere";
-  EXPECT_EQ(RectOf(rows[1]), before[1]) << "restored elsewhere";
-  ASSERT_TRUE(RunOneShot('O'));
-  ExpectArranged(rows, 'O');
+  ExpectArranged(rows, 'O');  // restored where they were
   ASSERT_TRUE(RunOneShot('A'));
   DWORD code = 1;
   EXPECT_TRUE(helper.process().WaitForExit(kUiLimitMs, &code) && code == 0) << code;
   for (std::size_t i = 0; i < alone.size(); ++i)
-    EXPECT_EQ(RectOf(alone[i]), before[2 + i]) << ClassName(alone[i]);
+    EXPECT_EQ(RectOf(alone[i]), before[i]) << ClassName(alone[i]);
 }
 
 // A program whose thread sleeps does not hold the run, and its windows take
