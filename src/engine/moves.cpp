@@ -21,26 +21,25 @@ constexpr std::string_view kMinimizedHandleKey = "M_Wnd";
 }  // namespace
 
 void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target) {
-  Placement placement = windows.GetPlacement(window);
-  const std::uint32_t flags = placement.flags;
-  if (flags == kPlacementRestoreToMaximized) {
-    placement.flags = kPlacementAsync;
-    placement.show_command = kShowNormal;
-  } else if (flags == kPlacementAsync) {
-    placement.flags = kPlacementRestoreToMaximized;
-    placement.show_command = kShowNormal;
+  // 1. How the window stands: its placement holds its state and the
+  //    rectangle it is restored to.
+  const Placement placement = windows.GetPlacement(window);
+  const bool maximized = static_cast<int>(placement.show_command) == kShowMaximized;
+  // Read before it changes: a maximised window's frame hangs off the screen
+  // on every side, a normal window has nothing invisible above its caption.
+  FrameMargins border = windows.InvisibleBorder(window);
+  if (maximized) border.top = 0;
+  // 2. A maximised or snapped window would take the tile but keep its state,
+  //    and its restore button or a caption drag would throw it back: it is
+  //    made a normal window first, without activating it or waiting for it.
+  if (maximized || windows.IsSnapped(window)) {
+    Placement normal = placement;
+    normal.flags = (placement.flags & ~kPlacementRestoreToMaximized) | kPlacementAsync;
+    normal.show_command = kShowNoActivate;
+    windows.SetPlacement(window, normal);
   }
-  // Writing a placement waits for the window's program; a hung one would
-  // stall the whole arrangement, so it keeps its placement as it is. A
-  // placement that would be written back unchanged is not written at all:
-  // the usual window costs no round trip to its program.
-  const bool changes = placement.flags != flags;
-  if (changes && windows.Responds(window, kRespondTimeoutMs)) {
-    windows.SetPlacement(window, placement);
-  }
-  // Where the system draws an invisible border around the frame, the frame
-  // a user sees takes the computed rectangle, so tiled windows meet.
-  const FrameMargins border = windows.InvisibleBorder(window);
+  // 3. The move. Where the system draws an invisible border around the
+  //    frame, the frame a user sees takes the tile, so tiled windows meet.
   windows.Move(window, Rect{target.left - border.left, target.top - border.top,
                             target.width + border.left + border.right,
                             target.height + border.top + border.bottom});

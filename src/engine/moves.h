@@ -6,13 +6,9 @@
 
 namespace banchiro {
 
-// How long a window's program may take to answer before the engine treats
-// it as hung and leaves its placement alone (it is still moved, later).
-inline constexpr int kRespondTimeoutMs = 100;
-
-// Moves and sizes one window to its target. The placement flags are turned
-// round first (restore-to-maximised -> asynchronous and shown normal, and
-// back), and written back in every case, when the window answers.
+// Moves and sizes one window to its target, as a normal window: one that
+// is maximised or snapped is restored first, without being activated.
+// Nothing waits for the window's program.
 void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target);
 
 // Minimise all and its undo. The shell does it where it can; where it

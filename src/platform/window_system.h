@@ -14,6 +14,7 @@ namespace banchiro {
 inline constexpr int kShowNormal = 1;
 inline constexpr int kShowMinimized = 2;
 inline constexpr int kShowMaximized = 3;
+inline constexpr int kShowNoActivate = 4;  // normal again, not activated
 inline constexpr std::uint32_t kPlacementRestoreToMaximized = 2;
 inline constexpr std::uint32_t kPlacementAsync = 4;
 
@@ -68,9 +69,13 @@ class WindowSystem {
   // Work area of the primary display: left/top and exclusive right/bottom.
   virtual Rect WorkArea() = 0;
   virtual Placement GetPlacement(WindowHandle window) = 0;
+  // Written as its flags say (with kPlacementAsync without waiting for the
+  // window's program); where the placement of another program's window
+  // cannot be written, its show command is still carried out.
   virtual void SetPlacement(WindowHandle window, const Placement& placement) = 0;
-  // Whether the window's thread answers within the limit.
-  virtual bool Responds(WindowHandle window, int timeout_ms) = 0;
+  // Whether the system holds the window snapped to a side or a corner: it
+  // then brings back another size when the window is dragged.
+  virtual bool IsSnapped(WindowHandle window) = 0;
   // The WS_EX_ bits.
   virtual std::uint32_t ExtendedStyle(WindowHandle window) = 0;
   // The integrity level of the window's process, and of this process;

@@ -22,12 +22,15 @@ bool RunOneShot(char letter, DWORD limit_ms = kStartLimitMs) {
 class LayoutE2eTest : public ArrangeE2eTest,
                       public ::testing::WithParamInterface<std::pair<char, int>> {};
 
+// Row 1 starts maximised and ends a normal window at its tile.
 TEST_P(LayoutE2eTest, PutsEveryRowWhereTheCoreSays) {
   const auto [letter, count] = GetParam();
-  HelperWindows helper(count);
+  HelperWindows helper(count, 1, L";max");
   ASSERT_TRUE(helper.ready());
+  ASSERT_TRUE(IsZoomed(helper.window(1)));
   ASSERT_TRUE(RunOneShot(letter));
   ExpectArranged(helper.rows(), letter);
+  EXPECT_FALSE(IsZoomed(helper.window(1)));
 }
 
 // A cascade, stacked, side by side, one beside two, the grid.

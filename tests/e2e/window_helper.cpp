@@ -3,8 +3,9 @@
 // WINDOW (row 1 first) is "title=TEXT" with ';'-options: "rect=L,T,W,H" (by
 // default staggered, all covering (350, 280): Wine keeps no z-order between
 // windows that do not overlap), "vanish" (destroyed once someone moves
-// another window of this process), "class=NAME" and "exstyle=HEX". FILE gets "ROW HWND" lines once
-// all are up; WM_APP+1 sleeps wParam ms. Exit 0 with the last window, 3 on WM_QUIT.
+// another window of this process), "max" (shown maximised), "class=NAME"
+// and "exstyle=HEX". FILE gets "ROW HWND" lines once all are up; WM_APP+1
+// sleeps wParam ms. Exit 0 with the last window, 3 on WM_QUIT.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,7 +18,7 @@ namespace {
 struct Window {
   std::wstring title, class_name = L"BanchiroE2eWindow";
   RECT rect{};
-  bool vanish = false;
+  bool vanish = false, maximized = false;
   DWORD ex_style = 0;
   HWND hwnd = nullptr;
 };
@@ -49,6 +50,7 @@ bool Parse(const wchar_t* text, int row, Window* window) {
   if (rect && std::swscanf(rect, L";rect=%ld,%ld,%ld,%ld", &l, &t, &w, &h) == 4)
     window->rect = {l, t, l + w, t + h};
   window->vanish = std::wcsstr(text, L";vanish") != nullptr;
+  window->maximized = std::wcsstr(text, L";max") != nullptr;
   if (const wchar_t* name = std::wcsstr(text, L";class="))
     window->class_name.assign(name + 7, std::wcscspn(name + 7, L";"));
   if (const wchar_t* style = std::wcsstr(text, L";exstyle="))
@@ -94,7 +96,7 @@ int wmain(int argc, wchar_t** argv) {
                                r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
     if (!it->hwnd) return 1;
     SetWindowLongPtrW(it->hwnd, GWLP_USERDATA, it->vanish);
-    ShowWindow(it->hwnd, SW_SHOWNOACTIVATE);
+    ShowWindow(it->hwnd, it->maximized ? SW_SHOWMAXIMIZED : SW_SHOWNOACTIVATE);
   }
   if (!ready.empty() && !WriteReady(ready)) return 1;
   g_armed = true;

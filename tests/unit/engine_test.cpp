@@ -188,39 +188,41 @@ TEST_F(EngineTest, TwentyWindowsTopmostFirstEachRecorded) {
   EXPECT_EQ(fake.message_boxes.shown[0].text, kTooManyWindowsMessage);
 }
 
-TEST_F(EngineTest, MovesTurnThePlacementRoundAndNeverWaitOnAHungWindow) {
+// A maximised or snapped window is made a normal window, not activated,
+// before its move; a normal window's placement is not written. Each window
+// alone, side by side, has the tile (70, 70, 884, 598), and an invisible
+// border lies outside it; a maximised window's top border is its caption
+// hanging off the screen, which the normal window has not.
+TEST_F(EngineTest, MovesLeaveNormalWindowsAtTheirTiles) {
   const struct {
     std::uint32_t flags;
     int show;
-    const char* written;  // nothing for a hung window
+    bool snapped;
+    FrameMargins border;
+    const char* written;
+    Rect rect;
   } cases[] = {
-      {2, kShowMaximized, " flags 4 show 1"},
-      {4, kShowNormal, " flags 2 show 1"},
-      {0, kShowMaximized, ""},
-      {6, kShowNormal, ""},  // nothing to turn: not written
-      {2, kShowMaximized, nullptr},
+      {2, kShowMaximized, false, {8, 8, 8, 8}, " flags 4 show 4", {62, 70, 900, 606}},
+      {0, kShowMaximized, false, {}, " flags 4 show 4", {70, 70, 884, 598}},
+      {0, kShowNormal, true, {}, " flags 4 show 4", {70, 70, 884, 598}},
+      {4, kShowNormal, false, {7, 3, 7, 7}, "", {63, 67, 898, 608}},
   };
   for (const auto& c : cases) {
     FakePlatform f;
     FakeWindow w;
     w.placement.flags = c.flags;
     w.show_command = c.show;
-    w.hung = c.written == nullptr;
+    w.snapped = c.snapped;
+    w.border = c.border;
     const WindowHandle h = f.desktop.Add(w);
     ArrangeWindows(5, f.platform, settings);
     std::vector<std::string> expected = {Call("move ", h)};
-    if (c.written && *c.written) {
-      expected.insert(expected.begin(), Call("placement ", h) + c.written);
-    }
+    if (*c.written) expected.insert(expected.begin(), Call("placement ", h) + c.written);
     EXPECT_EQ(f.desktop.calls, expected);
-    EXPECT_EQ(f.desktop.Window(h).rect, (Rect{70, 70, 884, 598}));
+    const FakeWindow& now = f.desktop.Window(h);
+    EXPECT_EQ(now.rect, c.rect);
+    EXPECT_TRUE(now.show_command == kShowNormal && !now.snapped) << c.show << c.snapped;
   }
-  // An invisible border around the frame lies outside the computed place.
-  FakeWindow framed;
-  framed.border = {7, 3, 7, 7};
-  const WindowHandle h = fake.desktop.Add(framed);
-  Arrange(5);
-  EXPECT_EQ(fake.desktop.Window(h).rect, (Rect{63, 67, 898, 608}));
 }
 
 // Overlays, tool windows and windows of a process above this one's level

@@ -107,12 +107,20 @@ void FakeDesktop::SetPlacement(WindowHandle handle, const Placement& placement) 
   calls.push_back("placement " + std::to_string(handle) + " flags " +
                   std::to_string(placement.flags) + " show " +
                   std::to_string(placement.show_command));
-  if (FakeWindow* window = Find(handle)) window->placement = placement;
+  FakeWindow* window = Find(handle);
+  if (!window) return;
+  window->placement = placement;
+  // As Windows shows a window normal again: no longer maximised or snapped.
+  const auto show = static_cast<int>(placement.show_command);
+  if (show == kShowNormal || show == kShowNoActivate) {
+    window->show_command = kShowNormal;
+    window->snapped = false;
+  }
 }
 
-bool FakeDesktop::Responds(WindowHandle handle, int) {
+bool FakeDesktop::IsSnapped(WindowHandle handle) {
   const FakeWindow* window = Find(handle);
-  return window && !window->hung;
+  return window && window->snapped;
 }
 
 std::uint32_t FakeDesktop::ExtendedStyle(WindowHandle handle) {

@@ -103,8 +103,8 @@ struct FakeWindow {
   bool cloaked = false;
   FrameMargins border;
   Placement placement;
-  bool hung = false;   // its thread does not answer
   bool exists = true;  // false once destroyed
+  bool snapped = false;
   std::uint32_t ex_style = 0;
   // Of its process; nothing when its token cannot be read (an elevated one).
   std::optional<std::uint32_t> integrity = kIntegrityMedium;
@@ -121,7 +121,7 @@ class FakeDesktop : public WindowSystem {
   Rect WorkArea() override { return work_area; }
   Placement GetPlacement(WindowHandle window) override;
   void SetPlacement(WindowHandle window, const Placement& placement) override;
-  bool Responds(WindowHandle window, int timeout_ms) override;
+  bool IsSnapped(WindowHandle window) override;
   std::uint32_t ExtendedStyle(WindowHandle window) override;
   std::optional<std::uint32_t> Integrity(WindowHandle window) override;
   std::optional<std::uint32_t> OwnIntegrity() override { return own_integrity; }

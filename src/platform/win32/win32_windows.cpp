@@ -144,13 +144,20 @@ void Win32Windows::SetPlacement(WindowHandle handle, const Placement& p) {
   wp.ptMinPosition = POINT{p.min_x, p.min_y};
   wp.ptMaxPosition = POINT{p.max_x, p.max_y};
   wp.rcNormalPosition = RECT{p.normal_left, p.normal_top, p.normal_right, p.normal_bottom};
-  SetWindowPlacement(window, &wp);
+  // Wine writes no placement of another process's window, but shows it as
+  // asked; the show command is queued to the window's thread all the same.
+  if (!SetWindowPlacement(window, &wp)) ShowWindowAsync(window, static_cast<int>(p.show_command));
 }
 
-bool Win32Windows::Responds(WindowHandle handle, int timeout_ms) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutW(ToHwnd(handle), WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
-                             static_cast<UINT>(timeout_ms), &result) != 0;
+bool Win32Windows::IsSnapped(WindowHandle handle) {
+  // IsWindowArranged came with Windows 10; where user32 has none, there is
+  // no snapping to know of.
+  using Arranged = BOOL(WINAPI*)(HWND);
+  static const Arranged arranged = [] {
+    FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), "IsWindowArranged");
+    return reinterpret_cast<Arranged>(reinterpret_cast<void*>(found));
+  }();
+  return arranged && arranged(ToHwnd(handle));
 }
 
 std::uint32_t Win32Windows::ExtendedStyle(WindowHandle handle) {

@@ -6,7 +6,7 @@ namespace banchiro::win32 {
 
 // Other programs' top-level windows through user32. No call here waits on
 // another program without a time limit: moves are asynchronous, closing is a
-// posted message, and placements are only written to windows that answer.
+// posted message, and a placement with the asynchronous flag is queued.
 class Win32Windows : public WindowSystem {
  public:
   std::vector<WindowHandle> TopLevelWindows() override;
@@ -14,7 +14,7 @@ class Win32Windows : public WindowSystem {
   Rect WorkArea() override;
   Placement GetPlacement(WindowHandle window) override;
   void SetPlacement(WindowHandle window, const Placement& placement) override;
-  bool Responds(WindowHandle window, int timeout_ms) override;
+  bool IsSnapped(WindowHandle window) override;
   std::uint32_t ExtendedStyle(WindowHandle window) override;
   std::optional<std::uint32_t> Integrity(WindowHandle window) override;
   std::optional<std::uint32_t> OwnIntegrity() override;
