@@ -1,6 +1,5 @@
 #include "engine/collect.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -14,7 +13,7 @@ namespace {
 // Windows that are never a user's document: input-method and toolbar
 // helpers, application stubs, and the shell's own: the desktop, the
 // taskbars, the Start menu and its kin.
-constexpr std::array<std::string_view, 13> kExcludedClasses = {
+constexpr std::string_view kExcludedClasses[] = {
     "IME",
     "TApplication",
     "",
