@@ -84,9 +84,9 @@ TEST_F(EngineTest, LayoutsKeepEachGapFromItsOwnEdge) {
 }
 
 TEST_F(EngineTest, LayoutsApplyOnlyToTheirCountsAndCoverTheArea) {
-  for (int method : {-1, 6, 7, 8, 9, 10, 11, 13}) {
+  for (int method : {-1, 4, 6, 7, 8, 9, 10, 11, 13}) {
     for (int n : {0, 1, 2, 3, 4, 5}) {
-      const bool fits = method >= 6 && method <= 10 && n == (method == 10 ? 4 : 3);
+      const bool fits = method == 4 || (method >= 6 && method <= 10 && n == (method == 10 ? 4 : 3));
       EXPECT_EQ(ComputeLayout(method, n, Inputs()).has_value(), fits) << method << "/" << n;
     }
   }
@@ -260,9 +260,10 @@ TEST_F(EngineTest, MinimiseAllFallsBackAndItsUndoRestoresOnlyItsOwn) {
                                       Call("restore ", added)}));
   EXPECT_TRUE(fake.desktop.IsMinimized(was_minimised));
   EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Count"), "0");
-  // Garbage in the store restores nothing; a working shell needs no list.
-  fake.store.Set(kSectionHWnd, "M_Count", "99999");
-  fake.store.Set(kSectionHWnd, "M_Wnd(1)", "junk");
+  // A count below one restores nothing, not even a window the user
+  // minimised; a working shell needs no list.
+  fake.store.Set(kSectionHWnd, "M_Count", "-1");
+  fake.store.Set(kSectionHWnd, "M_Wnd(1)", HandleText(was_minimised));
   fake.desktop.calls.clear();
   fake.shell.works = true;
   Arrange(11);
