@@ -182,7 +182,7 @@ TEST(SettingsDialogTest, CentringAndTheLastTabFollowTheirBoxes) {
 // Each control stands once (the view finds it by kind, role and index); no
 // two controls of a tab overlap but frames around their contents; every
 // control lies inside the client area, the page's controls on it and, but for
-// the key rows, inside a frame.
+// the key rows and the guide's box, inside a frame.
 TEST(SettingsDialogLayoutTest, EachControlOnceFittingAndNotOverlapping) {
   const auto& controls = SettingsDialogControls();
   std::set<std::tuple<ControlKind, ControlRole, int>> seen;
@@ -203,7 +203,8 @@ TEST(SettingsDialogLayoutTest, EachControlOnceFittingAndNotOverlapping) {
     EXPECT_TRUE(inside(a.rect, {0, 0, kSettingsWidthTwips, kSettingsHeightTwips})) << i;
     if (a.tab >= 0) {
       EXPECT_TRUE(inside(a.rect, kSettingsPageTwips)) << i;
-      EXPECT_TRUE(a.kind == ControlKind::kFrame || a.tab == 3 ||
+      EXPECT_TRUE(a.kind == ControlKind::kFrame || a.role == ControlRole::kKey ||
+                  a.role == ControlRole::kOnPalette || a.role == ControlRole::kGuide ||
                   std::any_of(controls.begin(), controls.end(),
                               [&](const DialogControl& f) {
                                 return f.kind == ControlKind::kFrame && f.tab == a.tab &&
@@ -257,18 +258,16 @@ TEST(SettingsDialogControlsTest, EachControlMovesWhatItShowsAndEnterItsButton) {
     }
     EXPECT_GT(r.renders, renders);
   }
-  // A control for every entry of the state a role shows.
+  // A control for every entry of the state a role shows, role by role.
   std::string counts;
-  for (R role :
-       {R::kRatio, R::kEdgeCount, R::kEdgeSize, R::kEdgeAdjust, R::kSizeRuleOn, R::kSizeRuleWidth,
-        R::kSizeRuleHeight, R::kFolderVerb, R::kFileVerb, R::kDisplayItem, R::kKey, R::kOnPalette,
-        R::kGeneral, R::kRun, R::kSeparator, R::kColour, R::kGuide}) {
-    counts += std::to_string(std::count_if(
-                  table.begin(), table.end(),
-                  [&](const auto& c) { return c.role == role && c.kind != ControlKind::kValue; })) +
-              " ";
+  for (int role = static_cast<int>(R::kCommand); role <= static_cast<int>(R::kColour); ++role) {
+    counts +=
+        std::to_string(std::count_if(
+            table.begin(), table.end(),
+            [&](const auto& c) { return c.role == R(role) && c.kind != ControlKind::kValue; })) +
+        " ";
   }
-  EXPECT_EQ(counts, "4 4 4 4 4 4 4 14 14 14 14 14 6 3 5 2 1 ");
+  EXPECT_EQ(counts, "4 1 6 3 1 1 1 1 4 4 4 4 1 1 2 4 4 4 14 14 14 5 14 14 1 2 ");
   const int renders = r.renders;
   for (const int past : {-1, 0}) {  // before the first, or just after the last
     const auto bad = [past](int count) { return past < 0 ? past : count; };
