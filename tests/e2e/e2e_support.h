@@ -5,6 +5,8 @@
 
 #include <fstream>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -125,6 +127,23 @@ inline void PressCtrlF(int key) {  // reaches hot keys as the keyboard does
   keybd_event(f, 0, 0, 0);
   keybd_event(f, 0, KEYEVENTF_KEYUP, 0);
   keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// Presses the keys in order and lets them go in reverse, as a chord is typed
+// (Ctrl+Shift+Tab); the window that has the focus of the desktop gets them.
+inline void PressKeys(std::initializer_list<BYTE> keys) {
+  for (const BYTE key : keys)
+    keybd_event(key, 0, 0, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+    keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// The control that has the input focus in the thread of `window`.
+inline HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
 }
 
 // Moves the pointer there and presses or releases there, in one event: a

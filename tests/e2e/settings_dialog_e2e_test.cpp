@@ -1,6 +1,8 @@
 // The settings dialog of the resident program, driven as a user does.
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "drivers.h"
 #include "platform/win32/registry.h"
@@ -41,12 +43,12 @@ bool Tick(HWND box, bool ticked) {
 }
 
 // Opened from the system menu (by keyboard, as Alt+Space and K do) and again
-// from its command: one dialog. Its spinner moves its label and Apply writes
-// the store. A ticked folder verb is the key Explorer reads, with the
+// from its command: one dialog. A ticked folder verb, applied, is the key
+// Explorer reads, with the
 // program's path quoted; cleared, it is gone. A method cleared from the
 // display menu is gone from it (counted from the keyboard's menu: menus are
 // per process). Cancel writes nothing more.
-TEST_F(SettingsDialogE2eTest, SpinnerVerbsDisplayMenuAndCancel) {
+TEST_F(SettingsDialogE2eTest, SystemMenuVerbsDisplayMenuAndCancel) {
   Program program;
   HWND main = program.Main();
   ASSERT_NE(main, nullptr);
@@ -59,7 +61,6 @@ TEST_F(SettingsDialogE2eTest, SpinnerVerbsDisplayMenuAndCancel) {
   ASSERT_NE(dialog, nullptr) << "the system menu's item opened no dialog";
   EXPECT_EQ(Text(dialog), L"各種設定");
   EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  Screenshot(L"settings-tab0", dialog);
   PostMessageW(main, WM_SYSCOMMAND, 1000, 0);
   ASSERT_TRUE(Settle(main));
   int dialogs = 0;
@@ -67,12 +68,6 @@ TEST_F(SettingsDialogE2eTest, SpinnerVerbsDisplayMenuAndCancel) {
     dialogs += ClassName(w) == ui::kSettingsClassName;
   EXPECT_EQ(dialogs, 1) << "a second request opened a second dialog";
   HWND apply = SettingsControl(dialog, K::kButton, R::kCommand, 2);
-  HWND hour = SettingsControl(dialog, K::kValue, R::kHour);
-  ClickOn(SettingsControl(dialog, K::kSpin, R::kHour), true);
-  EXPECT_TRUE(WaitUntil([&] { return Text(hour) == L"01"; }, kUiLimitMs)) << Text(hour);
-  ClickOn(apply);
-  EXPECT_TRUE(WaitUntil([] { return GetString("Config", "OptTime(0)") == "01"; }, kUiLimitMs));
-
   ShowTab(dialog, 2);
   HWND verb = SettingsControl(dialog, K::kCheck, R::kFolderVerb, 12);
   const std::wstring key = L"Software\\Classes\\Folder\\shell\\元に戻す(&U)\\COMMAND";
@@ -104,38 +99,78 @@ TEST_F(SettingsDialogE2eTest, SpinnerVerbsDisplayMenuAndCancel) {
   EXPECT_FALSE(command()) << "Cancel wrote";
 }
 
-// A title typed into the new-title box and applied, then F7 chosen for
-// stacking and applied: a relay serves the key at once, and the arrangement
-// it starts leaves that window out.
-TEST_F(SettingsDialogE2eTest, AnAddedTitleAndAKeyApplied) {
+// Chooses a key in a method's drop-down list, as the keyboard does.
+bool ChooseKey(HWND dialog, int method, int key) {
+  HWND list = SettingsControl(dialog, K::kCombo, R::kKey, method);
+  PostMessageW(list, WM_KEYDOWN, VK_HOME, 0);
+  for (int i = 0; i < key; ++i)
+    PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+  return WaitUntil([&] { return SendMessageW(list, CB_GETCURSEL, 0, 0) == key; }, kUiLimitMs);
+}
+
+// A stored title with a line break is one row, stored back as it was; Enter
+// in the new-title box adds. The keyboard changes tabs and steps numbers; a
+// ratio bar's upper arrow raises its share. OK with a key given twice saves
+// the tabs before it and stays open on the keys, at the first of the two.
+// Mended, OK stores them: a relay serves the new key at once, and its
+// arrangement leaves the added title's window out.
+TEST_F(SettingsDialogE2eTest, TitlesKeyboardAndAKeyGivenTwice) {
+  SetString("Exclude", "JogaiWid(2)", "後の窓");
+  SetString("Exclude", "JogaiWid(3)", "改行\r\nのある窓");
   Program program;
   HelperWindows helper(3);
   HWND dialog = OpenOnTab(program, 1);
   ASSERT_TRUE(dialog && helper.ready());
-  HWND apply = SettingsControl(dialog, K::kButton, R::kCommand, 2);
+  HWND list = SettingsControl(dialog, K::kList, R::kTitles);
+  const auto rows = [&] { return SendMessageW(list, LB_GETCOUNT, 0, 0); };
+  EXPECT_EQ(rows(), 4) << "a title on two rows";
   HWND box = SettingsControl(dialog, K::kEdit, R::kNewTitle);
   ClickOn(box);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == box; }, kUiLimitMs));
   for (const wchar_t c : std::wstring(L"窓 2"))
     PostMessageW(box, WM_CHAR, c, 0);  // as typing (through the IME) gives it
-  ClickOn(SettingsControl(dialog, K::kButton, R::kTitleCommand, 0));
-  HWND list = SettingsControl(dialog, K::kList, R::kTitles);
-  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 3; }, kUiLimitMs));
-  ClickOn(apply);
-  EXPECT_TRUE(WaitUntil([] { return GetString("Exclude", "JogaiWid(2)") == "窓 2"; }, kUiLimitMs));
+  PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_TRUE(WaitUntil([&] { return rows() == 5 && Text(box).empty(); }, kUiLimitMs));
+  Screenshot(L"settings-enter-added", dialog);
 
-  ShowTab(dialog, 3);
-  HWND key = SettingsControl(dialog, K::kCombo, R::kKey, 4);
-  ClickOn(key);  // opens the list; the keys choose in it
-  for (int i = 0; i < 7; ++i)
-    PostMessageW(key, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(key, WM_KEYDOWN, VK_RETURN, 0);
-  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(key, CB_GETCURSEL, 0, 0) == 7; }, kUiLimitMs));
-  ClickOn(apply);
-  ASSERT_TRUE(WaitUntil([] { return OnlyRelayServes(7); }, kStartLimitMs)) << "no relay for F7";
-  EXPECT_EQ(GetString("FunctionKey", "Fkey(4)"), "7");
-  // Closed, or the topmost dialog would be arranged with the windows.
-  ClickOn(SettingsControl(dialog, K::kButton, R::kCommand, 1));
+  HWND tabs = SettingsControl(dialog, K::kTabs, R::kNone);
+  const auto tab = [&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0); };
+  PressKeys({VK_CONTROL, VK_SHIFT, VK_TAB});
+  ASSERT_TRUE(WaitUntil([&] { return tab() == 0; }, kUiLimitMs)) << "Ctrl+Shift+Tab";
+  HWND hour = SettingsControl(dialog, K::kValue, R::kHour);
+  HWND minute = SettingsControl(dialog, K::kValue, R::kMinute, 1);
+  ClickOn(SettingsControl(dialog, K::kOption, R::kRun, 2));  // the option ticked
+  PressKeys({VK_TAB});
+  HWND arrows = SettingsControl(dialog, K::kSpin, R::kHour);
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == arrows; }, kUiLimitMs));
+  PressKeys({VK_DOWN}), PressKeys({VK_TAB}), PressKeys({VK_DOWN});  // 00:00, linked
+  EXPECT_TRUE(WaitUntil([&] { return Text(hour) + Text(minute) == L"2259"; }, kUiLimitMs));
+  ClickOn(SettingsControl(dialog, K::kScroll, R::kRatio, 0), true);
+  EXPECT_TRUE(WaitUntil(
+      [&] { return Text(SettingsControl(dialog, K::kValue, R::kRatio, 2)) == L"7"; }, kUiLimitMs));
+  Screenshot(L"settings-keyboard", dialog);
+
+  PressKeys({VK_CONTROL, VK_PRIOR});  // round to the last tab
+  ASSERT_TRUE(WaitUntil([&] { return tab() == 3; }, kUiLimitMs)) << "Ctrl+PgUp";
+  ASSERT_TRUE(ChooseKey(dialog, 2, 3) && ChooseKey(dialog, 4, 3));
+  HWND ok = SettingsControl(dialog, K::kButton, R::kCommand, 0);
+  ClickOn(ok);
+  HWND message = WaitForWindow(program.process().pid(), L"#32770", kUiLimitMs);
+  ASSERT_EQ(Text(message), L"設定確認");
+  PostMessageW(GetDlgItem(message, IDOK), BM_CLICK, 0, 0);
+  HWND first = SettingsControl(dialog, K::kCombo, R::kKey, 2);
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == first && tab() == 3; }, kUiLimitMs));
+  EXPECT_EQ(SendMessageW(SettingsControl(dialog, K::kCombo, R::kKey, 4), CB_GETCURSEL, 0, 0), 3);
+  Screenshot(L"settings-conflict", dialog);
+  EXPECT_EQ(GetString("Exclude", "JogaiWid(3)"), "改行\r\nのある窓");
+  EXPECT_EQ(GetString("Exclude", "JogaiWid(4)"), "窓 2");
+  EXPECT_EQ(GetString("Config", "OptRat(0)"), "13");
+  EXPECT_EQ(GetString("FunctionKey", "Fkey(4)"), "0");
+
+  ASSERT_TRUE(ChooseKey(dialog, 2, 0) && ChooseKey(dialog, 4, 7));
+  ClickOn(ok);  // closed, or the topmost dialog would be arranged with the windows
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kUiLimitMs));
+  ASSERT_TRUE(WaitUntil([] { return OnlyRelayServes(7); }, kStartLimitMs)) << "no relay for F7";
   const Rect left_alone = RectOf(helper.window(2));
   PressCtrlF(7);
   ExpectArranged({helper.window(1), helper.window(3)}, 'G', kStartLimitMs);
@@ -174,16 +209,28 @@ TEST_F(SettingsDialogE2eTest, HelpOpensAtTheContentsAndAtEachTab) {
       << ShownHelpTopic();
   HWND dialog = OpenOnTab(program, 0);
   ASSERT_NE(dialog, nullptr);
+  const auto viewer_in_front = [&] {  // of the dialog, which stays above all others
+    const auto w = TopLevelWindows(0);
+    return std::find(w.begin(), w.end(), FindWindowW(L"MS_WINHELP", nullptr)) <
+           std::find(w.begin(), w.end(), dialog);
+  };
   for (int tab = 0; tab < kSettingsTabCount; ++tab) {
     ShowTab(dialog, tab);
     ClickOn(SettingsControl(dialog, K::kButton, R::kCommand, 3));  // ヘルプ
     const std::wstring page = L"context-" + std::to_wstring(kSettingsHelpContexts[tab]) + L".html";
     const std::wstring title = HelpTopicTitle(page.c_str());
-    EXPECT_TRUE(WaitUntil([&] { return ShownHelpTopic() == title; }, kUiLimitMs))
+    EXPECT_TRUE(
+        WaitUntil([&] { return ShownHelpTopic() == title && viewer_in_front(); }, kUiLimitMs))
         << tab << ": " << ShownHelpTopic();
   }
   Screenshot(L"help-topic");
-  PostMessageW(FindWindowW(L"MS_WINHELP", nullptr), WM_CLOSE, 0, 0);
+  HWND viewer = FindWindowW(L"MS_WINHELP", nullptr);
+  ClickOn(SettingsControl(dialog, K::kButton, R::kCommand, 1));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kUiLimitMs));
+  EXPECT_TRUE(
+      WaitUntil([&] { return !(GetWindowLongW(viewer, GWL_EXSTYLE) & WS_EX_TOPMOST); }, kUiLimitMs))
+      << "above all when alone";
+  PostMessageW(viewer, WM_CLOSE, 0, 0);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ struct Rig : BarWindow, SettingsDialogView {
   TwipsPoint Position() override { return place; }
   void MoveTo(const TwipsPoint& p) override {
     place = p;
-    Note("move " + FormatTwips(p));
+    Note("move " + std::to_string(int(p.top)) + "," + std::to_string(int(p.left)));
   }
   void SaveToolbar() override { Note("save toolbar"); }
   void CustomizeToolbar() override { Note("customise toolbar"); }
@@ -32,14 +32,18 @@ struct Rig : BarWindow, SettingsDialogView {
   }
   void Close() override { Note("close"); }
   void FocusNewTitle() override { Note("focus"); }
+  void FocusKey(int method) override { Note("focus key " + std::to_string(method)); }
   std::optional<std::uint32_t> ChooseColour(std::uint32_t colour) override {
     Note("colour " + std::to_string(colour));
     return chosen_colour;
   }
 
   void Note(const std::string& what) { log += (log.empty() ? "" : ", ") + what; }
-  static std::string FormatTwips(const TwipsPoint& p) {
-    return std::to_string(static_cast<int>(p.top)) + "," + std::to_string(static_cast<int>(p.left));
+  std::string Boxes() const {  // the titles of the message boxes shown
+    std::string titles;
+    for (const auto& box : fake.message_boxes.shown)
+      titles += (titles.empty() ? "" : ", ") + box.title;
+    return titles;
   }
   // The writes since the load, "key=text" each.
   std::string Writes() const { return testing::WritesSince(fake.store, loaded_writes); }
@@ -52,12 +56,9 @@ struct Rig : BarWindow, SettingsDialogView {
   std::string log;
   int renders = 0;
   std::optional<std::uint32_t> chosen_colour;
-  SettingsDialogModel model{
-      fake.platform,
-      settings,
-      *this,
-      *this,
-      {[this] { Note("relays"); }, [this](bool shown) { Note(shown ? "palette" : "no palette"); }}};
+  SettingsDialogHooks hooks{[this] { Note("relays"); },
+                            [this](bool shown) { Note(shown ? "palette" : "no palette"); }};
+  SettingsDialogModel model{fake.platform, settings, *this, *this, hooks};
 };
 
 }  // namespace banchiro

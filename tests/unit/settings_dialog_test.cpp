@@ -15,37 +15,33 @@ namespace {
 
 TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
   Rig r;
-  r.settings.OptLATab = "9";
-  r.settings.OptRun = "0";
+  r.settings.OptLATab = "9", r.settings.OptRun = "0", r.settings.OptCas = "2";
   r.settings.OptTime = {"7", "05"};  // the labels keep a stored text as it is
-  r.settings.OptCas = "2";
   r.settings.OptRat = {"12", "5"};
-  r.settings.RgtClick[0][0] = "1";
-  r.settings.OptJog[0] = "1";
+  r.settings.RgtClick[0][0] = "1", r.settings.OptJog[0] = "1", r.settings.OptIval[3] = "-5";
   r.settings.OptHgt[0] = "1200";  // beyond the spinner's 999
-  r.settings.OptIval[3] = "-5";
-  r.settings.JogaiWid[50] = "メモ帳";
-  r.settings.JogaiWid[60] = " ";
-  r.settings.Fkey[0] = "3";
-  r.settings.Fkey[4] = "5";
-  r.settings.FkeyDisp[4] = "1";
+  r.settings.JogaiWid[50] = "メモ\r\n帳", r.settings.JogaiWid[60] = " ";
+  r.settings.JogaiWid[70] = "a\rb\nc";
+  r.settings.Fkey[0] = "3", r.settings.Fkey[4] = "5", r.settings.FkeyDisp[4] = "1";
   r.model.Form_Load();
   const SettingsDialogState& s = r.state();
   EXPECT_EQ(r.renders, 1) << "the controls are shown once, filled";
   EXPECT_EQ(s.general, (std::array<bool, 6>{true, false, true, true, true, true}));
-  EXPECT_EQ(std::tuple(s.tab, s.pending_run, s.time.hour, s.cascade, s.cascade_label),
-            std::tuple(3, 0, 7, 20, "2.0"));
-  EXPECT_EQ(s.time.hour_label + ":" + s.time.minute_label, "7:05");
+  EXPECT_EQ(std::tuple(s.tab, s.pending_run, s.time.hour, s.cascade, s.cascade_label,
+                       s.time.hour_label + ":" + s.time.minute_label, s.colour[0],
+                       s.edge_label[2][3] + " " + s.edge_label[1][0]),
+            std::tuple(3, 0, 7, 20, "2.0", "7:05", "65535", "-5 70"));
   EXPECT_EQ(s.ratio, (std::array<int, 4>{12, 5, 8, 15}));
   EXPECT_EQ(s.ratio_label, (std::array<std::string, 4>{"12", "5", "8", "15"}));
-  EXPECT_EQ(s.edge_label[2][3] + " " + s.edge_label[1][0], "-5 70");
-  EXPECT_EQ(s.titles,
-            (std::vector<std::string>{"ばんちろ君 for Win", "ファンクションキー", "メモ帳"}));
+  // One row for each title, in order: a line break shows as a blank.
+  const auto& list =
+      SettingsDialogControls()[ControlIndex(ControlKind::kList, ControlRole::kTitles)];
+  EXPECT_EQ(WhatControlShows(s, list).text,
+            "ばんちろ君 for Win\nファンクションキー\nメモ 帳\na b c\n");
   EXPECT_EQ(std::tuple(s.pending_key[0], s.pending_key[4], s.size_rule_height[0]),
             std::tuple(3, 5, 999));
-  EXPECT_TRUE(s.size_rule_on[0] && !s.size_rule_on[1]);
-  EXPECT_TRUE(s.on_palette[4] && s.right_click[2][13] && s.right_click[0][0] && s.separator[4]);
-  EXPECT_EQ(s.colour[0], "65535");
+  EXPECT_TRUE(s.size_rule_on[0] && !s.size_rule_on[1] && s.on_palette[4] && s.right_click[2][13] &&
+              s.right_click[0][0] && s.separator[4]);
   // A run option that is no option schedules nothing, as the timer reads it.
   for (const char* damaged : {"01", "3", ""}) {
     r.settings.OptRun = damaged;
@@ -55,29 +51,21 @@ TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
 }
 
 TEST(SettingsDialogTest, RunTimeWrapsAndTheLinkCarriesTheMinuteIntoTheHour) {
-  const struct {
-    int hour, minute;
-    bool linked, minute_step;
-    int step;
-    const char* shown;
-  } cases[] = {
+  // hour, minute, linked, the minute stepped (or the hour), the step, shown
+  const std::tuple<int, int, bool, bool, int, const char*> cases[] = {
       {23, 59, true, true, +1, "00:00"}, {23, 59, false, true, +1, "23:00"},
       {0, 0, true, true, -1, "23:59"},   {0, 0, false, true, -1, "00:59"},
       {12, 59, true, true, +1, "13:00"}, {23, 30, true, false, +1, "00:30"},
       {0, 30, true, false, -1, "23:30"}, {9, 8, true, false, +1, "10:08"},
-      {12, 0, true, true, -1, "11:59"},  {8, 59, true, true, +1, "09:00"},
-  };
-  for (const auto& c : cases) {
+      {12, 0, true, true, -1, "11:59"},  {8, 59, true, true, +1, "09:00"}};
+  for (const auto& [hour, minute, linked, minute_step, step, shown] : cases) {
     Rig r;
     r.model.Form_Load();
-    r.model.Check2_Click(c.linked);
-    r.model.UpDown1_Change(false, c.hour);
-    r.model.UpDown1_Change(true, c.minute);
+    r.model.Check2_Click(linked), r.model.UpDown1_Change(false, hour);
+    r.model.UpDown1_Change(true, minute);
     const RunTime& t = r.state().time;
-    r.model.UpDown1_Change(c.minute_step, (c.minute_step ? t.minute : t.hour) + c.step);
-    EXPECT_EQ(t.hour_label + ":" + t.minute_label, c.shown)
-        << c.hour << ":" << c.minute << (c.linked ? " linked" : "") << " " << c.step;
-    EXPECT_EQ(TwoDigits(t.hour) + ":" + TwoDigits(t.minute), c.shown);
+    r.model.UpDown1_Change(minute_step, (minute_step ? t.minute : t.hour) + step);
+    EXPECT_EQ(t.hour_label + ":" + t.minute_label, shown) << hour << ":" << minute << linked;
   }
 }
 
@@ -91,44 +79,48 @@ TEST(SettingsDialogTest, CascadeSizeInTenthsAndTheRatioPairsAddUpToTwenty) {
     r.model.UpDown2_Change(tenths);
     EXPECT_EQ(r.state().cascade_label, label) << tenths;
   }
-  r.model.VScroll3_Change(2, 15);  // the bottom share moves the top one
-  r.model.VScroll3_Change(1, 19);
+  r.model.VScroll3_Change(2, 15), r.model.VScroll3_Change(1, 19);  // the bottom moves the top
   EXPECT_EQ(r.state().ratio, (std::array<int, 4>{5, 19, 15, 1}));
   EXPECT_EQ(r.state().ratio_label[0] + " " + r.state().ratio_label[3], "5 1");
   r.model.VScroll3_Change(3, 25);  // beyond the bar's range
   EXPECT_EQ(r.state().ratio[3] + r.state().ratio[1], 20);
   EXPECT_EQ(r.state().ratio[3], 19);
   // Each edge spinner keeps its own range; every label of the row follows.
-  const std::tuple<EdgePart, int, const char*> edges[] = {{EdgePart::kCount, 9, "5"},
-                                                          {EdgePart::kSize, -3, "0"},
-                                                          {EdgePart::kSize, 151, "150"},
-                                                          {EdgePart::kAdjustment, -71, "-70"},
-                                                          {EdgePart::kAdjustment, 200, "200"}};
+  using P = EdgePart;
+  const std::tuple<EdgePart, int, const char*> edges[] = {{P::kCount, 9, "5"},
+                                                          {P::kSize, -3, "0"},
+                                                          {P::kSize, 151, "150"},
+                                                          {P::kAdjustment, -71, "-70"},
+                                                          {P::kAdjustment, 200, "200"}};
   for (const auto& [part, value, label] : edges) {
     r.model.Edge_Change(part, 2, value);
     EXPECT_EQ(r.state().edge_label[static_cast<int>(part)][2], label) << value;
   }
 }
 
-TEST(SettingsDialogTest, NeverBothBarsOffAndTheRecordFollowsTheBoxesAtOnce) {
+TEST(SettingsDialogTest, NeverBothBarsOffHelpOfTheTabShownAndTheToolbarsOwnDialog) {
   Rig r;
+  r.settings.help_file_path = "B.HLP";
   r.model.Form_Load();
+  r.model.SSTab1_Click(2), r.model.Command1_Click(3);
+  r.model.SSTab1_Click(0), r.model.Command1_Click(3), r.model.Command2_Click();
+  r.model.NextTab(true), r.model.Command1_Click(3);  // round from the first tab to the last
+  r.model.NextTab(false), r.model.NextTab(false);
+  EXPECT_EQ(r.log, "B.HLP 38, B.HLP 26, customise toolbar, B.HLP 46, focus");
   r.model.Check1_Click(kToolbarBox, false);
   EXPECT_EQ(r.settings.OptTBar, "0") << "in the record before any save";
   EXPECT_TRUE(r.fake.message_boxes.shown.empty());
   r.model.Check1_Click(kMenuBarBox, false);
-  ASSERT_EQ(r.fake.message_boxes.shown.size(), 2u);
+  EXPECT_EQ(r.Boxes(), "設定確認, 強制設定");
   EXPECT_EQ(r.fake.message_boxes.shown[0].text, kBothBarsOffText);
-  EXPECT_EQ(r.fake.message_boxes.shown[1].title, kMenuBarForcedTitle);
-  EXPECT_EQ(r.fake.message_boxes.shown[1].icon, MessageIcon::kExclamation);
   EXPECT_TRUE(r.state().general[kMenuBarBox]);
   EXPECT_EQ(r.settings.OptMBar, "1");
   r.model.Check1_Click(kMenuBarBox, false);  // the other way round
   r.model.Check1_Click(kToolbarBox, false);
-  EXPECT_EQ(r.fake.message_boxes.shown.size(), 4u);
+  EXPECT_EQ(r.Boxes(), "設定確認, 強制設定, 設定確認, 強制設定");
   // Cancel writes nothing, but the record keeps what the boxes set.
   r.model.Command1_Click(1);
-  EXPECT_EQ(r.log, "close");
+  EXPECT_EQ(r.log.substr(r.log.rfind(' ') + 1), "close");
   EXPECT_EQ(r.Writes(), "");
   EXPECT_EQ(r.settings.OptMBar + r.settings.OptTBar, "10");
 }
@@ -136,14 +128,9 @@ TEST(SettingsDialogTest, NeverBothBarsOffAndTheRecordFollowsTheBoxesAtOnce) {
 TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
   Rig r;
   r.model.Form_Load();
-  r.model.SSTab1_Click(2);
-  r.model.Check1_Click(kMenuBarBox, false);
-  r.model.Option1_Click(1);
-  r.model.UpDown1_Change(false, 7);
-  r.model.UpDown1_Change(true, 5);
-  r.model.UpDown2_Change(25);
-  r.model.VScroll3_Change(0, 15);
-  r.model.VScroll3_Change(1, 6);
+  r.model.Check1_Click(kMenuBarBox, false), r.model.Option1_Click(1);
+  r.model.UpDown1_Change(false, 7), r.model.UpDown1_Change(true, 5), r.model.UpDown2_Change(25);
+  r.model.VScroll3_Change(0, 15), r.model.VScroll3_Change(1, 6);
   r.model.Edge_Change(EdgePart::kAdjustment, 3, -5);
   r.model.SSTab1_Click(2);
   r.model.Command1_Click(0);  // OK: every tab, this one first
@@ -162,18 +149,17 @@ TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
 }
 
 TEST(SettingsDialogTest, CentringAndTheLastTabFollowTheirBoxes) {
+  // 1024 x 768 at 15 twips a pixel; the bar is 2500 x 1000 twips, or on XP
+  // 2520 x 1140 with its styles and 2520 x 1000 without (the scheme is read
+  // afresh when the tab is saved).
   const struct {
     bool centre, last_tab;
     TwipsPoint place;
     const char *scheme, *log, *position, *tab;
   } cases[] = {
-      // 1024 x 768 at 15 twips a pixel; the bar is 2500 x 1000 twips, or on
-      // XP 2520 x 1140 with its styles and 2520 x 1000 without (the scheme
-      // is read afresh when the tab is saved).
       {true, true, {5445, 6525}, nullptr, "bar 2500x1000, move 5260,6430", "5450 6530", "3"},
       {false, true, {0, 0}, "", "bar 2520x1140, move 5190,6420", "5190 6420", "3"},
-      {false, false, {0, 900}, "Windows Standard", "bar 2520x1000", "0 900", "0"},
-  };
+      {false, false, {0, 900}, "Windows Standard", "bar 2520x1000", "0 900", "0"}};
   for (const auto& c : cases) {
     Rig r;
     r.place = c.place;
@@ -182,10 +168,8 @@ TEST(SettingsDialogTest, CentringAndTheLastTabFollowTheirBoxes) {
       r.fake.system.appearance_scheme = c.scheme;
     }
     r.model.Form_Load();
-    r.model.SSTab1_Click(3);
-    r.model.Check1_Click(kCentreBox, c.centre);
-    r.model.Check1_Click(kLastTabBox, c.last_tab);
-    r.model.Check1_Click(kSaveToolbarBox, false);
+    r.model.SSTab1_Click(3), r.model.Check1_Click(kCentreBox, c.centre);
+    r.model.Check1_Click(kLastTabBox, c.last_tab), r.model.Check1_Click(kSaveToolbarBox, false);
     r.model.SaveGeneralTab();
     EXPECT_EQ(r.log, c.log);
     EXPECT_EQ(r.settings.S_Top + " " + r.settings.S_Left, c.position);
@@ -195,28 +179,16 @@ TEST(SettingsDialogTest, CentringAndTheLastTabFollowTheirBoxes) {
   }
 }
 
-TEST(SettingsDialogTest, HelpOfTheTabShownAndTheToolbarsOwnDialog) {
-  Rig r;
-  r.settings.help_file_path = "B.HLP";
-  r.model.Form_Load();
-  r.model.SSTab1_Click(2);
-  r.model.Command1_Click(3);
-  r.model.SSTab1_Click(0);
-  r.model.Command1_Click(3);
-  r.model.Command2_Click();
-  EXPECT_EQ(r.log, "B.HLP 38, B.HLP 26, customise toolbar");
-}
-
 // Each control stands once (the view finds it by kind, role and index); no
 // two controls of a tab overlap but frames around their contents; every
 // control lies inside the client area, the page's controls on it and, but for
-// the key rows, inside a frame.
+// the key rows and the guide's box, inside a frame.
 TEST(SettingsDialogLayoutTest, EachControlOnceFittingAndNotOverlapping) {
   const auto& controls = SettingsDialogControls();
   std::set<std::tuple<ControlKind, ControlRole, int>> seen;
   for (const DialogControl& c : controls) {
-    const bool labels = c.kind == ControlKind::kFrame || c.kind == ControlKind::kCaption;
-    EXPECT_TRUE(labels || seen.insert({c.kind, c.role, c.index}).second) << c.index;
+    const bool label = c.role == ControlRole::kNone;  // a frame, caption or sign
+    EXPECT_TRUE(label || seen.insert({c.kind, c.role, c.index}).second) << c.index;
   }
   const auto inside = [](const TwipsRect& a, const TwipsRect& b) {
     return a.left >= b.left && a.top >= b.top && a.left + a.width <= b.left + b.width &&
@@ -231,7 +203,8 @@ TEST(SettingsDialogLayoutTest, EachControlOnceFittingAndNotOverlapping) {
     EXPECT_TRUE(inside(a.rect, {0, 0, kSettingsWidthTwips, kSettingsHeightTwips})) << i;
     if (a.tab >= 0) {
       EXPECT_TRUE(inside(a.rect, kSettingsPageTwips)) << i;
-      EXPECT_TRUE(a.kind == ControlKind::kFrame || a.tab == 3 ||
+      EXPECT_TRUE(a.kind == ControlKind::kFrame || a.role == ControlRole::kKey ||
+                  a.role == ControlRole::kOnPalette || a.role == ControlRole::kGuide ||
                   std::any_of(controls.begin(), controls.end(),
                               [&](const DialogControl& f) {
                                 return f.kind == ControlKind::kFrame && f.tab == a.tab &&
@@ -249,9 +222,9 @@ TEST(SettingsDialogLayoutTest, EachControlOnceFittingAndNotOverlapping) {
 }
 
 // Every spinner, scroll bar, box and option button of the table reaches its
-// handler, which shows the change at once in that control (and a number in
-// its value label); out of range, a handler changes and shows nothing.
-TEST(SettingsDialogControlsTest, EachControlMovesWhatItShows) {
+// handler, which shows the change at once (a value label its number); out of
+// range, a handler changes and shows nothing. Enter presses a button.
+TEST(SettingsDialogControlsTest, EachControlMovesWhatItShowsAndEnterItsButton) {
   using R = ControlRole;
   Rig r;
   r.model.Form_Load();
@@ -266,6 +239,9 @@ TEST(SettingsDialogControlsTest, EachControlMovesWhatItShows) {
         SpinControl(r.model, c, value);
         EXPECT_EQ(shows(c).value, value);
       }
+      // One step each, however far a held arrow would go.
+      StepControl(r.model, c, 20), StepControl(r.model, c, 20), StepControl(r.model, c, -5);
+      EXPECT_EQ(shows(c).value, range.min + 2);
       EXPECT_EQ(shows(c).text, "") << "the arrows show no number";
     } else if (c.kind == ControlKind::kCombo) {
       r.model.Combo1_Click(c.index, 12 - c.index % 12);
@@ -282,20 +258,16 @@ TEST(SettingsDialogControlsTest, EachControlMovesWhatItShows) {
     }
     EXPECT_GT(r.renders, renders);
   }
-  // A control for every entry of the state a role shows.
-  const auto count = [&](R role) {
-    return std::count_if(table.begin(), table.end(), [&](const DialogControl& c) {
-      return c.role == role && c.kind != ControlKind::kValue;
-    });
-  };
-  for (R role : {R::kRatio, R::kEdgeCount, R::kEdgeSize, R::kEdgeAdjust, R::kSizeRuleOn,
-                 R::kSizeRuleWidth, R::kSizeRuleHeight})
-    EXPECT_EQ(count(role), 4) << static_cast<int>(role);
-  for (R role : {R::kFolderVerb, R::kFileVerb, R::kDisplayItem, R::kKey, R::kOnPalette})
-    EXPECT_EQ(count(role), kMethodCount) << static_cast<int>(role);
-  EXPECT_EQ(std::tuple(count(R::kGeneral), count(R::kRun), count(R::kSeparator), count(R::kColour),
-                       count(R::kGuide)),
-            std::tuple(kGeneralBoxCount, 3, kSeparatorCount, 2, 1));
+  // A control for every entry of the state a role shows, role by role.
+  std::string counts;
+  for (int role = static_cast<int>(R::kCommand); role <= static_cast<int>(R::kColour); ++role) {
+    counts +=
+        std::to_string(std::count_if(
+            table.begin(), table.end(),
+            [&](const auto& c) { return c.role == R(role) && c.kind != ControlKind::kValue; })) +
+        " ";
+  }
+  EXPECT_EQ(counts, "4 1 6 3 1 1 1 1 4 4 4 4 1 1 2 4 4 4 14 14 14 5 14 14 1 2 ");
   const int renders = r.renders;
   for (const int past : {-1, 0}) {  // before the first, or just after the last
     const auto bad = [past](int count) { return past < 0 ? past : count; };
@@ -312,6 +284,15 @@ TEST(SettingsDialogControlsTest, EachControlMovesWhatItShows) {
   EXPECT_EQ(r.fake.message_boxes.shown.back().title, kNothingSelectedTitle);
   EXPECT_EQ(r.renders, renders);
   EXPECT_EQ(r.log, "") << "no colour dialog either";
+  // Enter presses the push button that has the focus, 新規追加 while a title
+  // is typed, otherwise OK.
+  const int ok = ControlIndex(ControlKind::kButton, R::kCommand, 0), cancel = ok + 1;
+  EXPECT_EQ(
+      std::tuple(DefaultButton(-1), DefaultButton(cancel),
+                 DefaultButton(ControlIndex(ControlKind::kValue, R::kHour)), DefaultButton(100000)),
+      std::tuple(ok, cancel, ok, ok));
+  EXPECT_EQ(DefaultButton(ControlIndex(ControlKind::kEdit, R::kNewTitle)),
+            ControlIndex(ControlKind::kButton, R::kTitleCommand));
 }
 
 }  // namespace

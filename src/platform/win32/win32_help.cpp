@@ -6,28 +6,29 @@
 
 namespace banchiro::win32 {
 
-void ShowHelp(HWND owner, SystemInfo& system, const std::string& help_file, HelpRequest request,
-              int context) {
+HelpTarget ShowHelp(HWND owner, SystemInfo& system, const std::string& help_file,
+                    HelpRequest request, int context) {
   const std::wstring file = Widen(help_file);
   const bool exists = GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
   const HelpTarget target = ChooseHelp(help_file, request, context, system.WinHelpViewer(), exists);
   if (!target.winhelp) {
     ShellExecuteW(owner, L"open", Widen(target.file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return;
+    return target;
   }
   switch (request) {
     case HelpRequest::kContents:
       WinHelpW(owner, file.c_str(), HELP_CONTENTS, 0);
-      return;
+      break;
     case HelpRequest::kKeywordSearch:
       // The keyword search with no keyword given; the engine reads the data
       // as a string, so it gets an empty one rather than a null pointer.
       WinHelpW(owner, file.c_str(), HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(L""));
-      return;
+      break;
     case HelpRequest::kContext:
       WinHelpW(owner, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
-      return;
+      break;
   }
+  return target;
 }
 
 }  // namespace banchiro::win32

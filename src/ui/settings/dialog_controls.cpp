@@ -5,6 +5,7 @@
 namespace banchiro {
 namespace {
 
+using K = ControlKind;
 using R = ControlRole;
 
 EdgePart PartOf(R role) {
@@ -17,7 +18,20 @@ bool IsEdge(R role) {
   return role == R::kEdgeCount || role == R::kEdgeSize || role == R::kEdgeAdjust;
 }
 
+// The share a ratio bar's thumb place stands for, and the place of a share.
+int Upturned(int value) {
+  return kRatioRange.min + kRatioRange.max - value;
+}
+
 }  // namespace
+
+int ControlIndex(ControlKind kind, ControlRole role, int index) {
+  const auto& table = SettingsDialogControls();
+  for (int i = 0; i < static_cast<int>(table.size()); ++i) {
+    if (table[i].kind == kind && table[i].role == role && table[i].index == index) return i;
+  }
+  return -1;
+}
 
 SpinRange RangeOf(ControlRole role) {
   switch (role) {
@@ -59,7 +73,7 @@ ControlShows WhatControlShows(const SettingsDialogState& s, const DialogControl&
     case R::kCascade:
       return {s.cascade, value_label ? s.cascade_label : ""};
     case R::kRatio:
-      return {s.ratio[i], value_label ? s.ratio_label[i] : ""};
+      return {value_label ? s.ratio[i] : Upturned(s.ratio[i]), value_label ? s.ratio_label[i] : ""};
     case R::kEdgeCount:
     case R::kEdgeSize:
     case R::kEdgeAdjust: {
@@ -71,7 +85,7 @@ ControlShows WhatControlShows(const SettingsDialogState& s, const DialogControl&
     case R::kTitles: {
       std::string lines;
       for (const std::string& title : s.titles)
-        lines += title + "\n";
+        lines += OneLine(title) + "\n";
       return {s.selected_title, lines};
     }
     case R::kSizeRuleOn:
@@ -105,12 +119,37 @@ void SpinControl(SettingsDialogModel& model, const DialogControl& c, int value) 
   } else if (c.role == R::kCascade) {
     model.UpDown2_Change(value);
   } else if (c.role == R::kRatio) {
-    model.VScroll3_Change(c.index, value);
+    model.VScroll3_Change(c.index, Upturned(value));
   } else if (IsEdge(c.role)) {
     model.Edge_Change(PartOf(c.role), c.index, value);
   } else if (c.role == R::kSizeRuleWidth || c.role == R::kSizeRuleHeight) {
     model.SizeRule_Change(c.index, c.role == R::kSizeRuleWidth, value);
   }
+}
+
+void StepControl(SettingsDialogModel& model, const DialogControl& c, int delta) {
+  const int now = WhatControlShows(model.state(), c).value;
+  SpinControl(model, c, RangeOf(c.role).Clamp(now + (delta > 0) - (delta < 0)));
+}
+
+std::string OneLine(const std::string& title) {
+  std::string line;
+  for (std::size_t i = 0; i < title.size(); ++i) {
+    const bool crlf = title[i] == '\r' && i + 1 < title.size() && title[i + 1] == '\n';
+    line += title[i] == '\r' || title[i] == '\n' ? ' ' : title[i];
+    i += crlf;
+  }
+  return line;
+}
+
+int DefaultButton(int focused) {
+  const auto& table = SettingsDialogControls();
+  if (focused >= 0 && focused < static_cast<int>(table.size())) {
+    const DialogControl& c = table[focused];
+    if (c.kind == K::kButton) return focused;
+    if (c.role == R::kNewTitle) return ControlIndex(K::kButton, R::kTitleCommand, 0);
+  }
+  return ControlIndex(K::kButton, R::kCommand, 0);
 }
 
 void TickControl(SettingsDialogModel& model, const DialogControl& c, bool ticked) {

@@ -8,6 +8,10 @@
 
 namespace banchiro {
 
+// The place in the layout table of the control of this kind, role and
+// index, -1 when there is none.
+int ControlIndex(ControlKind kind, ControlRole role, int index = 0);
+
 // The range of a spinner or scroll bar of this role.
 SpinRange RangeOf(ControlRole role);
 
@@ -20,9 +24,23 @@ struct ControlShows {
 };
 ControlShows WhatControlShows(const SettingsDialogState& state, const DialogControl& control);
 
+// A title as one line of the list: a line break shows as a blank, so that
+// each title is one row and a row's number is its title's.
+std::string OneLine(const std::string& title);
+
 // A spinner or scroll bar of the table moved to `value`, a box or option
-// button was clicked to `ticked`: the model's handler of its control.
+// button was clicked to `ticked`: the model's handler of its control. A ratio
+// bar's value is its thumb's place, which stands upside down to the share:
+// its upper end is the largest share, as its upper arrow raises it.
 void SpinControl(SettingsDialogModel& model, const DialogControl& control, int value);
 void TickControl(SettingsDialogModel& model, const DialogControl& control, bool ticked);
+// A spinner or scroll bar stepped by the sign of `delta`: one step, however
+// far the control's own acceleration would go while an arrow is held.
+void StepControl(SettingsDialogModel& model, const DialogControl& control, int delta);
+
+// The push button that Enter presses while the control at `focused` (an
+// index of the table, -1 for none) has the focus: a push button itself,
+// 新規追加 while a new title is typed, otherwise OK.
+int DefaultButton(int focused);
 
 }  // namespace banchiro

@@ -14,6 +14,7 @@ constexpr double kLine = 300;   // a check box or option button
 constexpr double kStep = 315;   // from one box to the next
 constexpr double kField = 360;  // a value label, its arrows, a caption beside them
 constexpr double kArrows = 240;
+constexpr double kSignRoom = 300;  // "×", "＋" with a gap on either side
 constexpr double kLeftColumn = 420, kLeftWidth = 3090;
 constexpr double kRightColumn = 4020;
 
@@ -25,8 +26,9 @@ class Tab {
   void Frame(std::string_view caption, TwipsRect rect) {
     c_.push_back({K::kFrame, R::kNone, 0, tab_, caption, "", rect});
   }
-  void Caption(std::string_view text, double left, double top, double width = kField) {
-    c_.push_back({K::kCaption, R::kNone, 0, tab_, text, "", {left, top, width, kField}});
+  void Caption(std::string_view text, double left, double top, double width = kField,
+               K kind = K::kCaption) {
+    c_.push_back({kind, R::kNone, 0, tab_, text, "", {left, top, width, kField}});
   }
   // A check box or option button; its tooltip is its caption without the
   // access key unless given.
@@ -104,18 +106,18 @@ void BuildGeneralTab(std::vector<DialogControl>& c) {
 
   // " 画面上下左右端の隙間 ": count × icon size ＋ adjustment, edge by edge.
   // Left and right edges count icon columns of an icon's width; top and
-  // bottom count rows of its height.
+  // bottom count rows of its height. The signs stand in rooms of their own.
   t.Frame(" 画面上下左右端の隙間 ", {3840, 2880, 3330, 2445});
   const std::string_view edges[] = {"左端", "右端", "上端", "下端"};
   for (int i = 0; i < 4; ++i) {
     const double top = 3240 + 510 * i;
     const bool across = i < 2;
-    t.Caption(edges[i], kRightColumn - 20, top, 540);
-    t.Spinner(R::kEdgeCount, i, across ? "列数" : "行数", 4545, top, 390);
-    t.Caption("×", 5175, top, kArrows);
-    t.Spinner(R::kEdgeSize, i, across ? "ｱｲｺﾝの幅" : "ｱｲｺﾝの高さ", 5415, top, 480);
-    t.Caption("＋", 6135, top, kArrows);
-    t.Spinner(R::kEdgeAdjust, i, "初期値", 6375, top, 480);
+    t.Caption(edges[i], kRightColumn - 60, top, 450);
+    t.Spinner(R::kEdgeCount, i, across ? "列数" : "行数", 4440, top, 360);
+    t.Caption("×", 5040, top, kSignRoom, K::kSign);
+    t.Spinner(R::kEdgeSize, i, across ? "ｱｲｺﾝの幅" : "ｱｲｺﾝの高さ", 5340, top, 450);
+    t.Caption("＋", 6030, top, kSignRoom, K::kSign);
+    t.Spinner(R::kEdgeAdjust, i, "初期値", 6330, top, 480);
   }
 }
 
@@ -130,7 +132,7 @@ void BuildExclusionTab(std::vector<DialogControl>& c) {
     t.Box(K::kCheck, R::kSizeRuleOn, i, "", kLeftColumn, top, 300, rules[i]);
     t.Caption("幅", 780, top, 300);
     t.Spinner(R::kSizeRuleWidth, i, "幅", 1080, top, 480);
-    t.Caption("×", 1845, top, kArrows);
+    t.Caption("×", 1800, top, kSignRoom, K::kSign);
     t.Caption("高", 2130, top, 300);
     t.Spinner(R::kSizeRuleHeight, i, "高", 2430, top, 480);
   }

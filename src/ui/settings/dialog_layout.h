@@ -21,6 +21,7 @@ enum class ControlKind {
   kOption,   // an option button; the first of a group starts the group
   kFrame,    // a frame with its caption
   kCaption,  // a fixed text
+  kSign,     // "×" or "＋" between two values, centred in the room between them
   kValue,    // a label that shows a control's value
   kSpin,     // an up-down control without a text box
   kScroll,   // a small vertical scroll bar
@@ -72,8 +73,8 @@ struct DialogControl {
 };
 
 // Every control of the dialog in tab order: the tab control, each tab's
-// controls, the four buttons. A drop-down list's rectangle is its closed
-// box; its list opens below it.
+// controls, the four buttons. A spinner's arrows follow its value. A drop-down list's rectangle is
+// its closed box; its list opens below it.
 const std::vector<DialogControl>& SettingsDialogControls();
 
 // The tabs' captions, in order.

@@ -87,8 +87,10 @@ void SettingsDialogModel::Form_Load() {
 void SettingsDialogModel::Command1_Click(int index) {
   switch (index) {
     case 0:
-      for (int tab = 0; tab < kSettingsTabCount; ++tab)
-        SaveTab(tab);
+      // A refused tab keeps the dialog open with the user's choices.
+      for (int tab = 0; tab < kSettingsTabCount; ++tab) {
+        if (!SaveTab(tab)) return;
+      }
       view_.Close();
       return;
     case 1:
@@ -108,6 +110,10 @@ void SettingsDialogModel::SSTab1_Click(int tab) {
   state_.tab = tab;
   Render();
   if (tab == 1) view_.FocusNewTitle();
+}
+
+void SettingsDialogModel::NextTab(bool backwards) {
+  SSTab1_Click((state_.tab + (backwards ? kSettingsTabCount - 1 : 1)) % kSettingsTabCount);
 }
 
 void SettingsDialogModel::Check1_Click(int box, bool ticked) {
@@ -169,17 +175,21 @@ void SettingsDialogModel::Edge_Change(EdgePart part, int edge, int value) {
   Render();
 }
 
-void SettingsDialogModel::SaveTab(int tab) {
+bool SettingsDialogModel::SaveTab(int tab) {
   switch (tab) {
     case 0:
-      return SaveGeneralTab();
+      SaveGeneralTab();
+      break;
     case 1:
-      return SaveExclusionTab();
+      SaveExclusionTab();
+      break;
     case 2:
-      return SaveRightClickTab();
+      SaveRightClickTab();
+      break;
     case 3:
       return SaveFunctionKeyTab();
   }
+  return true;
 }
 
 void SettingsDialogModel::Write(std::string_view section, std::string_view key, std::string& field,

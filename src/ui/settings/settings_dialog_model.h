@@ -102,6 +102,8 @@ class SettingsDialogView {
   virtual void Close() = 0;
   // The input focus to the new title's text box.
   virtual void FocusNewTitle() = 0;
+  // The input focus to the key of a method on the function-key tab.
+  virtual void FocusKey(int method) = 0;
   // The system's colour dialog, starting at `colour`; nothing when cancelled.
   virtual std::optional<std::uint32_t> ChooseColour(std::uint32_t colour) = 0;
 };
@@ -129,6 +131,8 @@ class SettingsDialogModel {
   void Command1_Click(int index);
   void Command2_Click() { bar_.CustomizeToolbar(); }
   void SSTab1_Click(int tab);
+  // The next tab, or the one before, round the four (Ctrl+Tab, Ctrl+PgDn).
+  void NextTab(bool backwards);
   // A box of " 環境設定 " was ticked or cleared.
   void Check1_Click(int box, bool ticked);
   void Option1_Click(int index);
@@ -157,11 +161,12 @@ class SettingsDialogModel {
   void Check8_Click(bool ticked);
   void Command3_Click(int colour);
 
-  void SaveTab(int tab);
+  // False when the tab refused to be saved (a key given twice).
+  bool SaveTab(int tab);
   void SaveGeneralTab();
   void SaveExclusionTab();
   void SaveRightClickTab();
-  void SaveFunctionKeyTab();
+  bool SaveFunctionKeyTab();
 
  private:
   // The record's field and the store together.

@@ -172,14 +172,18 @@ void SettingsDialogModel::SaveRightClickTab() {
   Render();
 }
 
-void SettingsDialogModel::SaveFunctionKeyTab() {
+bool SettingsDialogModel::SaveFunctionKeyTab() {
   const auto& keys = state_.pending_key;
   for (int i = 0; i < kMethodCount; ++i) {
     for (int j = i + 1; j < kMethodCount; ++j) {
       if (keys[i] != 0 && keys[i] == keys[j]) {
         platform_.message_boxes.Show(kKeyConflictText, kKeyConflictTitle, MessageButtons::kOk,
                                      MessageIcon::kStop);
-        return;
+        // Back on the tab, at the first key given twice, to be mended.
+        state_.tab = 3;
+        Render();
+        view_.FocusKey(i);
+        return false;
       }
     }
   }
@@ -202,6 +206,7 @@ void SettingsDialogModel::SaveFunctionKeyTab() {
   Render();
   if (hooks_.rebuild_palette) hooks_.rebuild_palette(any_on_palette);
   if (hooks_.restart_relays) hooks_.restart_relays();
+  return true;
 }
 
 }  // namespace banchiro

@@ -47,16 +47,56 @@ void SettingsDialog::Open(HWND owner) {
 }
 
 void SettingsDialog::Unload() {
+  // The help viewer stood above the dialog only while the dialog was there.
+  if (help_viewer_ && IsWindow(help_viewer_)) {
+    SetWindowPos(help_viewer_, HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+  }
+  help_viewer_ = nullptr;
   if (open()) DestroyWindow(hwnd());
   controls_.clear();
   shown_.clear();
   tips_.clear();
   tooltip_ = nullptr;
+  last_focus_ = value_focus_ = nullptr;
 }
 
 bool SettingsDialog::TranslateDialogKey(MSG& message) {
   if (!open() || (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd))) return false;
-  return IsDialogMessageW(hwnd(), &message) != FALSE;
+  const WPARAM key = message.wParam;
+  if (message.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
+      (key == VK_TAB || key == VK_NEXT || key == VK_PRIOR)) {
+    model_.NextTab(key == VK_PRIOR || (key == VK_TAB && GetKeyState(VK_SHIFT) < 0));
+    // The focus never stays on a control of the page that went.
+    HWND focus = GetFocus();
+    if (!focus || !IsWindowVisible(focus)) SetFocus(controls_[0]);
+    ShowFocusedValue();
+    return true;
+  }
+  // Up and down step the spinner that has the focus (it asks the dialog
+  // manager for no keys of its own); a scroll bar takes them itself.
+  const int focused = IndexOf(GetFocus());
+  if (message.message == WM_KEYDOWN && (key == VK_UP || key == VK_DOWN) && focused >= 0 &&
+      SettingsDialogControls()[focused].kind == K::kSpin) {
+    StepControl(model_, SettingsDialogControls()[focused], key == VK_UP ? 1 : -1);
+    return true;
+  }
+  const bool handled = IsDialogMessageW(hwnd(), &message) != FALSE;
+  ShowFocusedValue();
+  return handled;
+}
+
+void SettingsDialog::ShowFocusedValue() {
+  // The arrows follow their value in the table; a focus that moved redraws
+  // the values it left and reached (WM_CTLCOLORSTATIC marks the one).
+  HWND focus = GetFocus();
+  if (focus == value_focus_) return;
+  for (HWND arrows : {value_focus_, focus}) {
+    const int i = IndexOf(arrows);
+    const K kind = i > 0 ? SettingsDialogControls()[i].kind : K::kFrame;
+    if (kind == K::kSpin || kind == K::kScroll) InvalidateRect(controls_[i - 1], nullptr, TRUE);
+  }
+  value_focus_ = focus;
 }
 
 int SettingsDialog::IndexOf(HWND control) const {
@@ -94,9 +134,17 @@ void SettingsDialog::Render(const SettingsDialogState& s) {
       case K::kSpin:
         if (changed) SendMessageW(control, UDM_SETPOS32, 0, want.value);
         break;
-      case K::kScroll:
-        if (changed) SetScrollPos(control, SB_CTL, want.value, TRUE);
+      case K::kScroll: {
+        if (!changed) break;
+        SetScrollPos(control, SB_CTL, want.value, TRUE);
+        // Each bar greys the arrow that its share cannot follow further.
+        const SpinRange range = RangeOf(c.role);
+        EnableScrollBar(control, SB_CTL,
+                        want.value <= range.min   ? ESB_DISABLE_UP
+                        : want.value >= range.max ? ESB_DISABLE_DOWN
+                                                  : ESB_ENABLE_BOTH);
         break;
+      }
       case K::kEdit:
         if (Text(control) != want.text) SetWindowTextW(control, win32::Widen(want.text).c_str());
         break;
@@ -134,13 +182,39 @@ void SettingsDialog::FillList(HWND list, const std::string& lines) {
 }
 
 void SettingsDialog::ShowHelp(const std::string& file, int context) {
-  win32::ShowHelp(hwnd(), platform_.system, file, HelpRequest::kContext, context);
+  const HelpTarget target =
+      win32::ShowHelp(hwnd(), platform_.system, file, HelpRequest::kContext, context);
+  // The viewer is a window of another process (asked without waiting on it).
+  // The dialog stays above every other window, so the viewer joins it in the
+  // topmost band, above it.
+  HWND viewer = target.winhelp ? FindWindowW(L"MS_WINHELP", nullptr) : nullptr;
+  if (!viewer) return;
+  help_viewer_ = viewer;
+  SetWindowPos(viewer, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+  SetForegroundWindow(viewer);
 }
 
 void SettingsDialog::FocusNewTitle() {
+  SetFocus(controls_.at(ControlIndex(K::kEdit, R::kNewTitle)));
+}
+
+void SettingsDialog::FocusKey(int method) {
+  SetFocus(controls_.at(ControlIndex(K::kCombo, R::kKey, method)));
+}
+
+int SettingsDialog::DefaultButtonId() {
+  const int button = DefaultButton(IndexOf(GetFocus()));
+  return button < 0 ? IDOK : GetDlgCtrlID(controls_[button]);
+}
+
+void SettingsDialog::ShowDefaultButton() {
   const auto& table = SettingsDialogControls();
+  const int id = DefaultButtonId();
   for (std::size_t i = 0; i < controls_.size(); ++i) {
-    if (table[i].role == R::kNewTitle) SetFocus(controls_[i]);
+    if (table[i].kind != K::kButton) continue;
+    const LONG_PTR style = GetWindowLongPtrW(controls_[i], GWL_STYLE) & BS_TYPEMASK;
+    const LONG_PTR want = GetDlgCtrlID(controls_[i]) == id ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    if (style != want) SendMessageW(controls_[i], BM_SETSTYLE, want, TRUE);
   }
 }
 
@@ -167,13 +241,20 @@ void SettingsDialog::OnCommand(int id, int code, HWND control) {
   const int i = IndexOf(control);
   if (i < 0) return;
   const DialogControl& c = SettingsDialogControls()[i];
+  const bool button = c.kind == K::kButton;
+  if ((!button && (code == EN_SETFOCUS || code == EN_KILLFOCUS)) ||
+      (button && (code == BN_SETFOCUS || code == BN_KILLFOCUS))) {
+    return ShowDefaultButton();
+  }
   if (c.kind == K::kEdit && code == EN_CHANGE) {
     model_.Text1_Change(Text(control));
   } else if (c.kind == K::kList && code == LBN_SELCHANGE) {
     model_.List1_Click(static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0)));
   } else if (c.kind == K::kCombo && code == CBN_SELCHANGE) {
     model_.Combo1_Click(c.index, static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
-  } else if (code == BN_CLICKED) {
+  } else if (code == BN_CLICKED || (button && code == BN_DOUBLECLICKED)) {
+    // A push button tells its focus (BS_NOTIFY), and so a quick second
+    // click as a double click.
     if (c.role == R::kCommand) return model_.Command1_Click(c.index);
     if (c.role == R::kCustomize) return model_.Command2_Click();
     if (c.role == R::kTitleCommand) return model_.Command4_Click(c.index);
@@ -191,11 +272,9 @@ LRESULT SettingsDialog::OnNotify(const NMHDR& header) {
     const int i = IndexOf(header.hwndFrom);
     if (i < 0) return TRUE;
     const DialogControl& c = SettingsDialogControls()[i];
-    const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
     // The model decides the new value (and wraps the clock); the control
     // only reports the step.
-    const int now = WhatControlShows(model_.state(), c).value;
-    SpinControl(model_, c, RangeOf(c.role).Clamp(now + change.iDelta));
+    StepControl(model_, c, reinterpret_cast<const NMUPDOWN&>(header).iDelta);
     return TRUE;
   }
   return 0;
@@ -206,29 +285,27 @@ void SettingsDialog::OnScroll(HWND bar, int request) {
   const int i = IndexOf(bar);
   if (i < 0 || SettingsDialogControls()[i].kind != K::kScroll) return;
   const DialogControl& c = SettingsDialogControls()[i];
-  int value = WhatControlShows(model_.state(), c).value;
+  const SpinRange range = RangeOf(c.role);
   switch (request) {
     case SB_LINEUP:
     case SB_PAGEUP:
-      --value;
-      break;
+      return StepControl(model_, c, -1);
     case SB_LINEDOWN:
     case SB_PAGEDOWN:
-      ++value;
-      break;
+      return StepControl(model_, c, +1);
+    case SB_TOP:
+      return SpinControl(model_, c, range.min);
+    case SB_BOTTOM:
+      return SpinControl(model_, c, range.max);
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       SCROLLINFO info{};
       info.cbSize = sizeof info;
       info.fMask = SIF_TRACKPOS;
       GetScrollInfo(bar, SB_CTL, &info);
-      value = info.nTrackPos;
-      break;
+      return SpinControl(model_, c, range.Clamp(info.nTrackPos));
     }
-    default:
-      return;
   }
-  SpinControl(model_, c, RangeOf(c.role).Clamp(value));
 }
 
 void SettingsDialog::DrawColour(const DRAWITEMSTRUCT& item) {
@@ -256,7 +333,17 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
     case WM_DRAWITEM:
       DrawColour(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
       return TRUE;
-    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSTATIC: {
+      // The value whose arrows have the focus is marked as selected text is.
+      const int i = IndexOf(reinterpret_cast<HWND>(lparam));
+      if (i >= 0 && i + 1 < static_cast<int>(controls_.size()) && controls_[i + 1] == GetFocus() &&
+          SettingsDialogControls()[i].kind == K::kValue) {
+        SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_HIGHLIGHTTEXT));
+        SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_HIGHLIGHT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_HIGHLIGHT));
+      }
+      [[fallthrough]];
+    }
     case WM_CTLCOLORBTN:
       // The controls stand on the tab's face colour, as on a dialog.
       SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
@@ -272,6 +359,20 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       DrawEdge(dc, &page, EDGE_RAISED, BF_RECT);
       return 1;
     }
+    case DM_GETDEFID:
+      return MAKELRESULT(DefaultButtonId(), DC_HASDEFID);
+    case WM_ACTIVATE:
+      // The focus comes back to the control that had it, as in a dialog box
+      // (after a message box, the colour dialog, another program).
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        last_focus_ = focus && IsChild(hwnd(), focus) ? focus : nullptr;
+      } else if (last_focus_ && IsWindow(last_focus_) && IsWindowVisible(last_focus_)) {
+        SetFocus(last_focus_);
+        ShowFocusedValue();
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       model_.Command1_Click(1);  // the close box is Cancel
       return 0;

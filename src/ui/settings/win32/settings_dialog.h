@@ -32,7 +32,8 @@ class SettingsDialog : public WindowBase, public SettingsDialogView {
   // Closes it without saving, as the end of the program does.
   void Unload();
   bool open() const { return hwnd() != nullptr; }
-  // Tab, the access keys, Enter and Esc; true when the message was the
+  // Tab, the access keys, Enter and Esc, and Ctrl+Tab, Ctrl+Shift+Tab,
+  // Ctrl+PgDn and Ctrl+PgUp along the tabs; true when the message was the
   // dialog's.
   bool TranslateDialogKey(MSG& message);
 
@@ -41,6 +42,7 @@ class SettingsDialog : public WindowBase, public SettingsDialogView {
   void ShowHelp(const std::string& file, int context) override;
   void Close() override { Unload(); }
   void FocusNewTitle() override;
+  void FocusKey(int method) override;
   std::optional<std::uint32_t> ChooseColour(std::uint32_t colour) override;
 
  protected:
@@ -53,6 +55,10 @@ class SettingsDialog : public WindowBase, public SettingsDialogView {
   LRESULT OnNotify(const NMHDR& header);
   void OnScroll(HWND bar, int request);
   void DrawColour(const DRAWITEMSTRUCT& item);
+  // The push button that Enter presses for the focus now, drawn as such.
+  int DefaultButtonId();
+  void ShowDefaultButton();
+  void ShowFocusedValue();
   // The table index of a control window, or -1.
   int IndexOf(HWND control) const;
   static std::string Text(HWND control);
@@ -73,6 +79,11 @@ class SettingsDialog : public WindowBase, public SettingsDialogView {
   std::vector<Shown> shown_;
   std::deque<std::wstring> tips_;  // the tooltip texts, kept while shown
   HWND tooltip_ = nullptr;
+  // The control that had the focus when another window was activated.
+  HWND last_focus_ = nullptr;
+  HWND value_focus_ = nullptr;  // the focus when the values were last drawn
+  // The help viewer raised above the dialog, put back when the dialog goes.
+  HWND help_viewer_ = nullptr;
   win32::UniqueFont font_;
 };
 

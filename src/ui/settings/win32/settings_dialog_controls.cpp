@@ -31,6 +31,7 @@ const wchar_t* ClassFor(K kind) {
     case K::kTabs:
       return WC_TABCONTROLW;
     case K::kCaption:
+    case K::kSign:
     case K::kValue:
       return L"STATIC";
     case K::kSpin:
@@ -54,7 +55,8 @@ DWORD StyleFor(const DialogControl& c) {
     case K::kTabs:
       return child | WS_TABSTOP | WS_CLIPSIBLINGS;
     case K::kButton:
-      return child | WS_TABSTOP |
+      // BS_NOTIFY: the focus decides which button is the default.
+      return child | WS_TABSTOP | BS_NOTIFY |
              (c.role == R::kCommand && c.index == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     case K::kCheck:
       return child | WS_TABSTOP | BS_AUTOCHECKBOX;
@@ -64,13 +66,16 @@ DWORD StyleFor(const DialogControl& c) {
       return child | BS_GROUPBOX;
     case K::kCaption:
       return child | SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX;
+    case K::kSign:
+      return child | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
     case K::kValue:
       // SS_NOTIFY: a static that ignores the mouse shows no tooltip.
       return child | SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN | SS_NOPREFIX | SS_NOTIFY;
     case K::kSpin:
-      return child;
     case K::kScroll:
-      return child | SBS_VERT;
+      // The arrows take the focus (their value shows it) and the up and down
+      // keys.
+      return child | WS_TABSTOP | (c.kind == K::kScroll ? SBS_VERT : 0);
     case K::kEdit:
       return child | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
     case K::kList:
@@ -117,6 +122,8 @@ void SettingsDialog::CreateControls() {
       SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     const SpinRange range = RangeOf(c.role);
+    // No UDM_SETACCEL (Wine takes its seconds for the repeat interval): the
+    // model counts each report of the arrows as one step.
     if (c.kind == K::kSpin) SendMessageW(control, UDM_SETRANGE32, range.min, range.max);
     if (c.kind == K::kScroll) SetScrollRange(control, SB_CTL, range.min, range.max, FALSE);
     if (!c.tooltip.empty() && tooltip_) AddTooltip(control, c.tooltip);
