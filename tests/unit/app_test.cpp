@@ -1,6 +1,8 @@
 // The program around the engine: its command line and start-up, the relays
 // it starts and stops, its orderly end, and the commands that end Windows.
+#include <cstring>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -76,69 +78,160 @@ TEST(StartupTest, FolderLoadSplashCommandLineThenTheInstanceCheck) {
   EXPECT_FALSE(newer.store.Has(kSectionConfig, "OptLogo")) << "nothing loaded after the guard";
 }
 
-// Relays that take their command and publish a window of their own, unless
-// a test plays them otherwise.
-class RelayTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(testing::LoadDefaultSettings(fake, settings));
+// A world of relays that take their command and publish a window of their
+// own, the i-th started after waiting delays[i] ms (at once when not given,
+// never when negative), unless `play` plays them otherwise. While one has
+// not published, the store holds a window of another process.
+struct RelayRig {
+  static constexpr WindowHandle kStale = 0x9999;
+  explicit RelayRig(std::vector<std::int64_t> publish_delays = {})
+      : delays(std::move(publish_delays)) {
+    EXPECT_TRUE(testing::LoadDefaultSettings(fake, settings));
+    fake.processes.window_owners[kStale] = 4242;
     fake.processes.on_start = [this](const FakeProcesses::Started& started) {
       handed_over.push_back(fake.store.Get(kSectionDispMethod, kHandOverKey).value_or(""));
       if (play) return play(started);
-      fake.processes.window_owners[0x5000 + started.id] = started.id;
-      fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, HandleText(0x5000 + started.id));
+      const std::size_t i = fake.processes.started.size() - 1;
+      const std::int64_t delay = i < delays.size() ? delays[i] : 0;
+      if (delay == 0) return Publish(started.id);
+      fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, HandleText(kStale));
+      if (delay > 0) due[started.id] = fake.clock.now_ms + delay;
     };
+    fake.clock.during_sleep = [this] {
+      for (auto& [id, at] : due) {
+        if (at != 0 && fake.clock.now_ms >= at) Publish(id), at = 0;
+      }
+      if (while_waiting) while_waiting();
+    };
+  }
+  void Publish(ProcessId id) {
+    fake.processes.window_owners[0x5000 + id] = id;
+    fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, HandleText(0x5000 + id));
+  }
+  // The keys of the relays running, in the order started: "F2 F5".
+  std::string Serving() {
+    std::string keys;
+    for (const auto& started : fake.processes.started) {
+      if (!fake.processes.IsRunning(started.id)) continue;
+      keys += (keys.empty() ? "" : " ") + started.command_line.substr(std::strlen("KOVRAN.EXE "));
+    }
+    return keys;
+  }
+  std::vector<std::string> Boxes() const {
+    std::vector<std::string> texts;
+    for (const auto& box : fake.message_boxes.shown)
+      texts.push_back(box.title + ": " + box.text);
+    return texts;
   }
 
   FakePlatform fake;
   Settings settings;
+  std::vector<std::int64_t> delays;
   std::vector<std::string> handed_over;
   std::function<void(const FakeProcesses::Started&)> play;
+  std::map<ProcessId, std::int64_t> due;
+  std::function<void()> while_waiting;
 };
 
+class RelayTest : public ::testing::Test, public RelayRig {};
+
 TEST_F(RelayTest, OneRelayPerKeyInMethodOrderEachWithItsCommand) {
-  settings.Fkey[0] = "1";
-  settings.Fkey[4] = "3";
-  settings.Fkey[7] = "5.5";  // no key
-  settings.Fkey[13] = "12";
-  settings.D_Method[4] = "custom.exe G";
-  Resident resident(fake.platform, settings, {});
+  RelayRig& r = *this;
+  r.settings.Fkey[0] = "1";
+  r.settings.Fkey[4] = "3";
+  r.settings.Fkey[7] = "5.5";  // no key
+  r.settings.Fkey[13] = "12";
+  r.settings.D_Method[4] = "custom.exe G";
+  Resident resident(r.fake.platform, r.settings, {});
   resident.StartRelays();
-  const auto& started = fake.processes.started;
-  ASSERT_EQ(started.size(), 3u);
-  const char* const keys[] = {"F1", "F3", "F12"};
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(started[i].command_line, std::string("KOVRAN.EXE ") + keys[i]);
-  EXPECT_EQ(started[2].program, fake.process.program_folder + "\\KOVRAN.EXE");
-  EXPECT_EQ(started[2].folder, fake.process.program_folder);
+  const auto& started = r.fake.processes.started;
+  ASSERT_EQ(r.Serving(), "F1 F3 F12");
+  EXPECT_EQ(started[2].command_line, "KOVRAN.EXE F12");
+  EXPECT_EQ(started[2].program, r.fake.process.program_folder + "\\KOVRAN.EXE");
+  EXPECT_EQ(started[2].folder, r.fake.process.program_folder);
   EXPECT_EQ(started[2].show_state, kRelayShowState);
-  EXPECT_EQ(handed_over,
+  EXPECT_EQ(r.handed_over,
             (std::vector<std::string>{"BANCHIRO.EXE S", "custom.exe G", "BANCHIRO.EXE A"}));
   // The end stops exactly these, also when one of them died and its window
   // now belongs to another program.
-  fake.processes.window_owners[0x5000 + started[1].id] = 777;
+  r.fake.processes.window_owners[0x5000 + started[1].id] = 777;
   resident.End();
   resident.End();
-  EXPECT_EQ(fake.processes.terminated, (std::vector<ProcessId>{started[0].id, started[2].id}));
+  EXPECT_EQ(r.fake.processes.terminated, (std::vector<ProcessId>{started[0].id, started[2].id}));
 }
 
-TEST_F(RelayTest, AStaleWindowIsNotTakenAndASilentRelayIsEnded) {
-  settings.Fkey[1] = "2";
-  settings.Fkey[3] = "4";
-  // The first relay hangs before publishing, while a stale handle of
-  // another process stands in the store; the second ends at once.
-  fake.processes.window_owners[0x9999] = 4242;
-  play = [this](const FakeProcesses::Started& started) {
-    fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, "39321");
-    if (started.command_line == "KOVRAN.EXE F4") fake.processes.running[started.id] = false;
+// The run's first relay is given 15 s (a program file scanned at its first
+// start), the others 5 s. One that is late is ended, never taken for the
+// stale window, and its key is reported once in the run, when the program
+// is idle, with the others of the same start; a missing program likewise.
+TEST_F(RelayTest, TheFirstRelayIsWaitedForLongerAndOneThatNeverComesIsReportedOnce) {
+  const struct {
+    std::vector<std::int64_t> delays;
+    const char* serving;
+    std::int64_t waited;
+    const char* report;
+  } cases[] = {
+      {{6000, 1000}, "F2 F4", 7000, nullptr},
+      {{14980, 5000}, "F2 F4", 19980, nullptr},
+      {{6000, 5020}, "F2", 11000, "KOVRAN.EXE が起動しなかったため、Ctrl＋Ｆ４ は使用できません。"},
+      {{-1, -1},
+       "",
+       20000,
+       "KOVRAN.EXE が起動しなかったため、Ctrl＋Ｆ２、Ctrl＋Ｆ４ は使用できません。"},
   };
-  RelayTable relays;
-  StartRelays(fake.platform, settings, relays);
-  EXPECT_EQ(relays.count, 0);
-  EXPECT_EQ(fake.processes.terminated, std::vector<ProcessId>{fake.processes.started[0].id});
-  EXPECT_GE(fake.clock.slept_ms, kRelayPublishTimeoutMs);
-  EXPECT_LT(fake.clock.slept_ms, kRelayPublishTimeoutMs + 2 * kRelayPollMs);
-  EXPECT_EQ(fake.relay_store.writes()[0].text, "") << "cleared before each start";
+  for (const auto& c : cases) {
+    RelayRig r(c.delays);
+    r.settings.Fkey[1] = "2";
+    r.settings.Fkey[3] = "4";
+    Resident resident(r.fake.platform, r.settings, {});
+    resident.StartRelays();
+    EXPECT_EQ(r.Serving(), c.serving);
+    EXPECT_EQ(r.fake.clock.slept_ms, c.waited);
+    EXPECT_EQ(r.fake.relay_store.writes()[0].text, "") << "cleared before each start";
+    EXPECT_TRUE(r.Boxes().empty()) << "not in the middle of the start";
+    r.fake.clock.GoIdle();
+    EXPECT_EQ(r.Boxes(), c.report
+                             ? std::vector<std::string>{std::string("ホットキー確認: ") + c.report}
+                             : std::vector<std::string>{});
+  }
+  // A program that cannot be started is reported too, once in the run, and
+  // not at all once the end has begun.
+  for (const bool end : {false, true}) {
+    RelayRig r;
+    r.settings.Fkey[2] = "3";
+    r.fake.processes.fail_to_start = true;
+    Resident resident(r.fake.platform, r.settings, {});
+    resident.StartRelays();
+    resident.RestartRelays();
+    if (end) resident.End();
+    for (int i = 0; i < 2; ++i)
+      r.fake.clock.GoIdle(), resident.RestartRelays();
+    r.fake.clock.GoIdle();
+    EXPECT_EQ(r.Boxes().size(), end ? 0u : 1u);
+  }
+}
+
+// Keys saved while the relays start (at start-up, and again while that
+// save's restart runs) are not lost: the start ends its relays and begins
+// anew, and the relays end up as the keys stored last say.
+TEST_F(RelayTest, KeysSavedWhileRelaysStartEndUpServed) {
+  RelayRig r(std::vector<std::int64_t>(8, 100));
+  for (int n = 0; n < 3; ++n)
+    r.settings.Fkey[n] = std::to_string(n + 1);
+  Resident resident(r.fake.platform, r.settings, {});
+  const std::pair<std::size_t, std::vector<const char*>> saves[] = {{2, {"0", "2", "5", "0"}},
+                                                                    {4, {"0", "0", "5", "7"}}};
+  std::size_t saved = 0;
+  r.while_waiting = [&] {
+    if (saved == std::size(saves) || r.fake.processes.started.size() != saves[saved].first) return;
+    for (int n = 0; n < 4; ++n)
+      r.settings.Fkey[n] = saves[saved].second[n];
+    ++saved;
+    resident.RestartRelays();
+  };
+  resident.StartRelays();
+  EXPECT_EQ(saved, 2u);
+  EXPECT_EQ(r.Serving(), "F5 F7");
 }
 
 TEST_F(RelayTest, TheEndInOrderOnceAndNoRelaysAfterIt) {
@@ -191,14 +284,19 @@ TEST_F(RelayTest, TheEndGoesOnThroughAFailedWriteAndAThrowingStep) {
 }
 
 // A relay window left by an earlier run is asked to end before the first
-// start (this one stays, and the start goes on after a while); a relay whose
-// key is taken gets no entry, no wait and no end: its message stays up.
+// start (this one stays, and the start goes on after a while), but not a
+// window of the same class of another program, or of one that cannot be
+// asked; a relay whose key is taken gets no entry, no wait and no end: its
+// message stays up.
 TEST_F(RelayTest, StraysAreAskedToEndAndATakenKeyIsLeftToItsMessage) {
   settings.Fkey[1] = "2";
   settings.Fkey[3] = "4";
   FakeWindow stray;
   stray.class_name = std::string(kRelayWindowClassName);
   const WindowHandle left = fake.desktop.Add(stray);
+  fake.processes.window_programs[left] = fake.process.program_folder + "\\KOVRAN.EXE";
+  fake.processes.window_programs[fake.desktop.Add(stray)] = "C:\\Other\\KOVRAN.EXE";
+  fake.desktop.Add(stray);
   play = [this](const FakeProcesses::Started& started) {
     EXPECT_EQ(fake.desktop.calls.size(), 1u) << "the stray first";
     fake.processes.window_owners[0x5000 + started.id] = started.id;
@@ -221,9 +319,9 @@ TEST_F(RelayTest, StraysAreAskedToEndAndATakenKeyIsLeftToItsMessage) {
 TEST_F(RelayTest, AnEndDuringTheWaitEndsTheStartingRelayAndStartsNoMore) {
   settings.Fkey[1] = "2";
   settings.Fkey[3] = "4";
-  play = [](const FakeProcesses::Started&) {};  // still starting
+  delays = {-1, -1};  // still starting
   Resident resident(fake.platform, settings, {});
-  fake.clock.during_sleep = [&] { resident.End(); };
+  while_waiting = [&] { resident.End(); };
   resident.StartRelays();
   ASSERT_EQ(fake.processes.started.size(), 1u);
   EXPECT_EQ(fake.processes.terminated, std::vector<ProcessId>{fake.processes.started[0].id});
