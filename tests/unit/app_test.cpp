@@ -1,6 +1,6 @@
 // The program around the engine: its command line and start-up, the relays
 // it starts and stops, its orderly end, and the commands that end Windows.
-#include <cstring>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -78,57 +78,45 @@ TEST(StartupTest, FolderLoadSplashCommandLineThenTheInstanceCheck) {
   EXPECT_FALSE(newer.store.Has(kSectionConfig, "OptLogo")) << "nothing loaded after the guard";
 }
 
-// A world of relays that take their command and publish a window of their
-// own, the i-th started after waiting delays[i] ms (at once when not given,
-// never when negative), unless `play` plays them otherwise. While one has
-// not published, the store holds a window of another process.
+// Relays that take their command and publish a window of their own once the
+// next of the delays (cycling) has been waited; till then a stale one stands.
 struct RelayRig {
-  static constexpr WindowHandle kStale = 0x9999;
-  explicit RelayRig(std::vector<std::int64_t> publish_delays = {})
-      : delays(std::move(publish_delays)) {
+  static constexpr std::int64_t kNever = -1, kKeyTaken = -2;  // held by another program
+  RelayRig() {
     EXPECT_TRUE(testing::LoadDefaultSettings(fake, settings));
-    fake.processes.window_owners[kStale] = 4242;
+    fake.processes.window_owners[0x9999] = 4242;
     fake.processes.on_start = [this](const FakeProcesses::Started& started) {
       handed_over.push_back(fake.store.Get(kSectionDispMethod, kHandOverKey).value_or(""));
-      if (play) return play(started);
-      const std::size_t i = fake.processes.started.size() - 1;
-      const std::int64_t delay = i < delays.size() ? delays[i] : 0;
-      if (delay == 0) return Publish(started.id);
-      fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, HandleText(kStale));
-      if (delay > 0) due[started.id] = fake.clock.now_ms + delay;
+      const std::size_t i = handed_over.size() - 1;
+      const std::int64_t delay = delays.empty() ? 0 : delays[i % delays.size()];
+      fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, HandleText(0x9999));
+      if (delay == kKeyTaken) Publish(started.id, kKeyTakenWindowKey);
+      if (delay >= 0) due[started.id] = fake.clock.now_ms + delay, PublishDue();
     };
-    fake.clock.during_sleep = [this] {
-      for (auto& [id, at] : due) {
-        if (at != 0 && fake.clock.now_ms >= at) Publish(id), at = 0;
-      }
-      if (while_waiting) while_waiting();
-    };
+    fake.clock.during_sleep = [this] { PublishDue(), while_waiting ? while_waiting() : void(); };
   }
-  void Publish(ProcessId id) {
+  void PublishDue() {
+    for (auto& [id, at] : due) {
+      if (at <= fake.clock.now_ms && fake.processes.IsRunning(id))
+        Publish(id, kPublishedWindowKey), at = INT64_MAX;
+    }
+  }
+  void Publish(ProcessId id, std::string_view key) {
     fake.processes.window_owners[0x5000 + id] = id;
-    fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, HandleText(0x5000 + id));
+    fake.relay_store.Set(kSectionHWnd, key, HandleText(0x5000 + id));
   }
   // The keys of the relays running, in the order started: "F2 F5".
   std::string Serving() {
     std::string keys;
-    for (const auto& started : fake.processes.started) {
-      if (!fake.processes.IsRunning(started.id)) continue;
-      keys += (keys.empty() ? "" : " ") + started.command_line.substr(std::strlen("KOVRAN.EXE "));
-    }
+    for (const auto& [program, line, folder, show, id] : fake.processes.started)
+      if (fake.processes.IsRunning(id)) keys += (keys.empty() ? "" : " ") + line.substr(11);
     return keys;
-  }
-  std::vector<std::string> Boxes() const {
-    std::vector<std::string> texts;
-    for (const auto& box : fake.message_boxes.shown)
-      texts.push_back(box.title + ": " + box.text);
-    return texts;
   }
 
   FakePlatform fake;
   Settings settings;
   std::vector<std::int64_t> delays;
   std::vector<std::string> handed_over;
-  std::function<void(const FakeProcesses::Started&)> play;
   std::map<ProcessId, std::int64_t> due;
   std::function<void()> while_waiting;
 };
@@ -136,102 +124,74 @@ struct RelayRig {
 class RelayTest : public ::testing::Test, public RelayRig {};
 
 TEST_F(RelayTest, OneRelayPerKeyInMethodOrderEachWithItsCommand) {
-  RelayRig& r = *this;
-  r.settings.Fkey[0] = "1";
-  r.settings.Fkey[4] = "3";
-  r.settings.Fkey[7] = "5.5";  // no key
-  r.settings.Fkey[13] = "12";
-  r.settings.D_Method[4] = "custom.exe G";
-  Resident resident(r.fake.platform, r.settings, {});
+  settings.Fkey[0] = "1", settings.Fkey[4] = "3", settings.Fkey[7] = "5.5",
+  settings.Fkey[13] = "12";
+  settings.D_Method[4] = "custom.exe G";
+  Resident resident(fake.platform, settings, {});
   resident.StartRelays();
-  const auto& started = r.fake.processes.started;
-  ASSERT_EQ(r.Serving(), "F1 F3 F12");
-  EXPECT_EQ(started[2].command_line, "KOVRAN.EXE F12");
-  EXPECT_EQ(started[2].program, r.fake.process.program_folder + "\\KOVRAN.EXE");
-  EXPECT_EQ(started[2].folder, r.fake.process.program_folder);
-  EXPECT_EQ(started[2].show_state, kRelayShowState);
-  EXPECT_EQ(r.handed_over,
+  const auto& started = fake.processes.started;
+  ASSERT_EQ(Serving(), "F1 F3 F12");
+  const std::string folder = fake.process.program_folder;
+  EXPECT_EQ(started[2].program + "|" + started[2].command_line + "|" + started[2].folder + "|" +
+                std::to_string(started[2].show_state),
+            folder + "\\KOVRAN.EXE|KOVRAN.EXE F12|" + folder + "|2");  // minimised
+  EXPECT_EQ(handed_over,
             (std::vector<std::string>{"BANCHIRO.EXE S", "custom.exe G", "BANCHIRO.EXE A"}));
-  // The end stops exactly these, also when one of them died and its window
-  // now belongs to another program.
-  r.fake.processes.window_owners[0x5000 + started[1].id] = 777;
+  // The end stops these, not a relay that died and whose window is reused.
+  fake.processes.window_owners[0x5000 + started[1].id] = 777;
   resident.End();
-  resident.End();
-  EXPECT_EQ(r.fake.processes.terminated, (std::vector<ProcessId>{started[0].id, started[2].id}));
+  EXPECT_EQ(fake.processes.terminated, (std::vector<ProcessId>{started[0].id, started[2].id}));
 }
 
-// The run's first relay is given 15 s (a program file scanned at its first
-// start), the others 5 s. One that is late is ended, never taken for the
-// stale window, and its key is reported once in the run, when the program
-// is idle, with the others of the same start; a missing program likewise.
+// The run's first relay gets 15 s (a new file is scanned at its first start),
+// others 5 s; a late one is ended, and reported once a run, when idle.
 TEST_F(RelayTest, TheFirstRelayIsWaitedForLongerAndOneThatNeverComesIsReportedOnce) {
   const struct {
     std::vector<std::int64_t> delays;
-    const char* serving;
+    const char *serving, *unserved;
     std::int64_t waited;
-    const char* report;
-  } cases[] = {
-      {{6000, 1000}, "F2 F4", 7000, nullptr},
-      {{14980, 5000}, "F2 F4", 19980, nullptr},
-      {{6000, 5020}, "F2", 11000, "KOVRAN.EXE が起動しなかったため、Ctrl＋Ｆ４ は使用できません。"},
-      {{-1, -1},
-       "",
-       20000,
-       "KOVRAN.EXE が起動しなかったため、Ctrl＋Ｆ２、Ctrl＋Ｆ４ は使用できません。"},
-  };
+  } cases[] = {{{6000, 1000}, "F2 F4", "", 7000},
+               {{14980, 5000}, "F2 F4", "", 19980},
+               {{6000, 5020}, "F2", "Ctrl＋Ｆ４", 11000},
+               {{kNever, kNever}, "", "Ctrl＋Ｆ２、Ctrl＋Ｆ４", 20000}};
   for (const auto& c : cases) {
-    RelayRig r(c.delays);
-    r.settings.Fkey[1] = "2";
-    r.settings.Fkey[3] = "4";
+    RelayRig r;
+    r.delays = c.delays;
+    r.settings.Fkey[1] = "2", r.settings.Fkey[3] = "4";
     Resident resident(r.fake.platform, r.settings, {});
     resident.StartRelays();
     EXPECT_EQ(r.Serving(), c.serving);
     EXPECT_EQ(r.fake.clock.slept_ms, c.waited);
-    EXPECT_EQ(r.fake.relay_store.writes()[0].text, "") << "cleared before each start";
-    EXPECT_TRUE(r.Boxes().empty()) << "not in the middle of the start";
+    EXPECT_TRUE(r.fake.message_boxes.shown.empty()) << "not in the middle of the start";
     r.fake.clock.GoIdle();
-    EXPECT_EQ(r.Boxes(), c.report
-                             ? std::vector<std::string>{std::string("ホットキー確認: ") + c.report}
-                             : std::vector<std::string>{});
-  }
-  // A program that cannot be started is reported too, once in the run, and
-  // not at all once the end has begun.
-  for (const bool end : {false, true}) {
-    RelayRig r;
-    r.settings.Fkey[2] = "3";
-    r.fake.processes.fail_to_start = true;
-    Resident resident(r.fake.platform, r.settings, {});
-    resident.StartRelays();
-    resident.RestartRelays();
-    if (end) resident.End();
-    for (int i = 0; i < 2; ++i)
-      r.fake.clock.GoIdle(), resident.RestartRelays();
+    const auto& shown = r.fake.message_boxes.shown;
+    EXPECT_EQ(shown.empty() ? "" : shown[0].title + shown[0].text,
+              *c.unserved ? std::string("ホットキー確認KOVRAN.EXE が起動しなかったため、") +
+                                c.unserved + " は使用できません。"
+                          : "");
+    resident.RestartRelays();  // the same again, but only once in a run
     r.fake.clock.GoIdle();
-    EXPECT_EQ(r.Boxes().size(), end ? 0u : 1u);
+    EXPECT_LE(shown.size(), 1u);
   }
 }
 
-// Keys saved while the relays start (at start-up, and again while that
-// save's restart runs) are not lost: the start ends its relays and begins
-// anew, and the relays end up as the keys stored last say.
+// Keys saved while relays start (at start-up, then during that restart) are
+// not lost: the relays end up as the keys stored last say.
 TEST_F(RelayTest, KeysSavedWhileRelaysStartEndUpServed) {
-  RelayRig r(std::vector<std::int64_t>(8, 100));
+  delays = {100};
   for (int n = 0; n < 3; ++n)
-    r.settings.Fkey[n] = std::to_string(n + 1);
-  Resident resident(r.fake.platform, r.settings, {});
-  const std::pair<std::size_t, std::vector<const char*>> saves[] = {{2, {"0", "2", "5", "0"}},
-                                                                    {4, {"0", "0", "5", "7"}}};
-  std::size_t saved = 0;
-  r.while_waiting = [&] {
-    if (saved == std::size(saves) || r.fake.processes.started.size() != saves[saved].first) return;
+    settings.Fkey[n] = std::to_string(n + 1);
+  Resident resident(fake.platform, settings, {});
+  const char* const saves[][4] = {{"0", "2", "5", "0"}, {"0", "0", "5", "7"}};
+  std::size_t saved = 0;  // while the 2nd relay is waited for, then the 4th
+  while_waiting = [&] {
+    if (saved == 2 || fake.processes.started.size() != 2 * saved + 2) return;
     for (int n = 0; n < 4; ++n)
-      r.settings.Fkey[n] = saves[saved].second[n];
-    ++saved;
-    resident.RestartRelays();
+      settings.Fkey[n] = saves[saved][n];
+    ++saved, resident.RestartRelays();
   };
   resident.StartRelays();
-  EXPECT_EQ(saved, 2u);
-  EXPECT_EQ(r.Serving(), "F5 F7");
+  EXPECT_EQ(Serving(), "F5 F7");
 }
 
 TEST_F(RelayTest, TheEndInOrderOnceAndNoRelaysAfterIt) {
@@ -283,48 +243,25 @@ TEST_F(RelayTest, TheEndGoesOnThroughAFailedWriteAndAThrowingStep) {
   EXPECT_TRUE(resident.ended());
 }
 
-// A relay window left by an earlier run is asked to end before the first
-// start (this one stays, and the start goes on after a while), but not a
-// window of the same class of another program, or of one that cannot be
-// asked; a relay whose key is taken gets no entry, no wait and no end: its
-// message stays up.
-TEST_F(RelayTest, StraysAreAskedToEndAndATakenKeyIsLeftToItsMessage) {
-  settings.Fkey[1] = "2";
-  settings.Fkey[3] = "4";
+// Our stray relay is asked to end first (it stays: the start goes on after a
+// while), look-alikes of other programs are not; a relay whose key is taken is
+// left to its message; an end during a wait ends that relay, and no more start.
+TEST_F(RelayTest, StraysATakenKeyAndAnEndDuringTheWait) {
+  for (int n : {1, 3, 5})
+    settings.Fkey[n] = std::to_string(n + 1);
+  delays = {kKeyTaken, kNever};
   FakeWindow stray;
   stray.class_name = std::string(kRelayWindowClassName);
   const WindowHandle left = fake.desktop.Add(stray);
   fake.processes.window_programs[left] = fake.process.program_folder + "\\KOVRAN.EXE";
   fake.processes.window_programs[fake.desktop.Add(stray)] = "C:\\Other\\KOVRAN.EXE";
   fake.desktop.Add(stray);
-  play = [this](const FakeProcesses::Started& started) {
-    EXPECT_EQ(fake.desktop.calls.size(), 1u) << "the stray first";
-    fake.processes.window_owners[0x5000 + started.id] = started.id;
-    const bool taken = started.command_line == "KOVRAN.EXE F2";
-    fake.relay_store.Set(kSectionHWnd, taken ? kKeyTakenWindowKey : kPublishedWindowKey,
-                         HandleText(0x5000 + started.id));
-  };
-  RelayTable relays;
-  StartRelays(fake.platform, settings, relays);
-  EXPECT_EQ(fake.desktop.calls, std::vector<std::string>{"close " + std::to_string(left)});
-  ASSERT_EQ(relays.count, 1);
-  EXPECT_EQ(relays.entries[0].process, fake.processes.started[1].id);
-  EXPECT_TRUE(fake.processes.terminated.empty());
-  EXPECT_GE(fake.clock.slept_ms, kStrayRelayTimeoutMs);
-  EXPECT_LT(fake.clock.slept_ms, kStrayRelayTimeoutMs + 2 * kRelayPollMs);
-}
-
-// The end of the session comes while the first relay is waited for: that
-// relay is ended with the others and the second is never started.
-TEST_F(RelayTest, AnEndDuringTheWaitEndsTheStartingRelayAndStartsNoMore) {
-  settings.Fkey[1] = "2";
-  settings.Fkey[3] = "4";
-  delays = {-1, -1};  // still starting
   Resident resident(fake.platform, settings, {});
-  while_waiting = [&] { resident.End(); };
+  while_waiting = [&] { fake.processes.started.size() == 2 ? resident.End() : void(); };
   resident.StartRelays();
-  ASSERT_EQ(fake.processes.started.size(), 1u);
-  EXPECT_EQ(fake.processes.terminated, std::vector<ProcessId>{fake.processes.started[0].id});
+  EXPECT_EQ(fake.desktop.calls, std::vector<std::string>{"close " + std::to_string(left)});
+  EXPECT_EQ(Serving(), "F2");
+  EXPECT_EQ(fake.clock.slept_ms, kStrayRelayTimeoutMs + kRelayPollMs);
   EXPECT_TRUE(resident.ended());
 }
 
