@@ -58,6 +58,7 @@ void CloseStrayRelays(Platform& platform, const std::string& relay_program) {
 
 void StartRelays(Platform& platform, const Settings& settings, RelayTable& relays) {
   relays.count = 0;
+  relays.stopped = false;
   relays.unserved_keys.clear();
   const std::string folder = platform.process.ProgramFolder();
   const std::string program = folder + "\\" + kRelayProgram;
@@ -66,6 +67,7 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
     // Only F1..F12 exist; anything else would start a relay that serves no
     // key (an empty or damaged setting).
     const auto key = AssignedKey(settings, n);
+    if (relays.stopped) break;
     if (!key) continue;
     platform.store.Write(kSectionDispMethod, kHandOverKey, settings.D_Method[n]);
     // A handle left from an earlier relay must not be taken for this one's.
@@ -83,8 +85,8 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
     relays.starting = relay;
     const auto published = WaitForPublishedWindow(platform, relay, timeout_ms);
     // The windows answer during the wait; a stop then (the end of the
-    // session, say) has ended this relay, and no more may start.
-    if (relays.starting != relay) break;
+    // session, a restart) has ended this relay, and no more may start.
+    if (relays.stopped) break;
     relays.starting = 0;
     // A relay whose key is taken keeps its message up until it is read, and
     // ends by itself.
@@ -102,9 +104,10 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
 }
 
 void StopRelays(Platform& platform, RelayTable& relays) {
-  if (relays.starting != 0) platform.processes.Terminate(relays.starting);
+  relays.stopped = true;
+  platform.processes.Terminate(relays.starting);
   relays.starting = 0;
-  for (int i = 0; i < relays.count && i < kMethodCount; ++i) {
+  for (int i = 0; i < relays.count; ++i) {
     const RelayEntry& entry = relays.entries[i];
     const WindowHandle window = HandleFromText(entry.window_text);
     if (entry.process == 0 || window == 0) continue;

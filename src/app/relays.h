@@ -33,6 +33,9 @@ struct RelayTable {
   std::int16_t count = 0;
   // The relay started and not yet published, while it is waited for.
   ProcessId starting = 0;
+  // Set by a stop: a start under way (further down the stack, the windows
+  // answer while it waits) starts no more relays.
+  bool stopped = false;
   // Whether a relay has been started in this run (the first waits longer).
   bool started_before = false;
   // The keys (1..12) whose relay could not be started or never published in
@@ -44,8 +47,8 @@ struct RelayTable {
 // order, each only after the previous one has taken its command and
 // published its window. A relay that does not publish in time is ended and
 // gets no entry, and its key is noted as unserved; one whose key is taken
-// gets none either, but is left to show its message. A stop while one is
-// waited for ends the starting too. Relays of an earlier run still running
+// gets none either, but is left to show its message. A stop during the start
+// ends the relay waited for, and no more start. Relays of an earlier run still running
 // (windows of the relay's class whose process runs our own KOVRAN.EXE) are
 // asked to end first.
 void StartRelays(Platform& platform, const Settings& settings, RelayTable& relays);

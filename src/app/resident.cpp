@@ -16,22 +16,15 @@ void Resident::StartRelays() {
   // waits its turn, which has already come.
   if (ending() || starting_) return;
   starting_ = true;
-  // A restart asked for meanwhile has stopped what was started, and the rows
-  // already passed may have changed: start again from the stored keys.
-  for (;;) {
+  // A restart asked for meanwhile has stopped this start, and the rows
+  // already passed may have changed: start again from the stored keys. The
+  // end stops it for good.
+  do {
     restart_asked_ = false;
     banchiro::StartRelays(platform_, settings_, relays_);
-    if (!restart_asked_ || ending()) break;
-    banchiro::StopRelays(platform_, relays_);
-  }
+  } while (restart_asked_ && !ending());
   starting_ = false;
-  // The end may have come meanwhile and stopped only the relays started
-  // before it.
-  if (ending()) {
-    banchiro::StopRelays(platform_, relays_);
-    return;
-  }
-  ReportUnservedKeys();
+  if (!ending()) ReportUnservedKeys();
 }
 
 void Resident::RestartRelays() {
@@ -43,19 +36,15 @@ void Resident::RestartRelays() {
 }
 
 void Resident::ReportUnservedKeys() {
-  if (reported_ || relays_.unserved_keys.empty() || report_waiting_) return;
-  report_waiting_ = true;
+  if (reported_ || relays_.unserved_keys.empty()) return;
   // At sign-in the user is busy elsewhere, and a box now would also hold up
   // the rest of the start: it waits until the program is idle.
   platform_.clock.RunWhenIdle([this] {
-    report_waiting_ = false;
     // A start running now reports when it ends, with its own keys.
     if (reported_ || ending() || starting_ || relays_.unserved_keys.empty()) return;
     reported_ = true;
-    const std::string text = UnservedKeysMessage(relays_.unserved_keys);
-    relays_.unserved_keys.clear();
-    platform_.message_boxes.Show(text, kHotKeyCheckTitle, MessageButtons::kOk,
-                                 MessageIcon::kExclamation);
+    platform_.message_boxes.Show(UnservedKeysMessage(relays_.unserved_keys), kHotKeyCheckTitle,
+                                 MessageButtons::kOk, MessageIcon::kExclamation);
   });
 }
 

@@ -39,7 +39,6 @@ class Resident {
   RelayTable relays_;
   bool starting_ = false;
   bool restart_asked_ = false;
-  bool report_waiting_ = false;
   bool reported_ = false;
   ExitSequence exit_;
 };

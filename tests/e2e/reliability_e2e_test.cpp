@@ -62,7 +62,6 @@ TEST_F(ReliabilityE2eTest, KeysSavedWhileRelaysStartAreServed) {
       WaitUntil([&] { return serves(L"KOVRAN F1") && !serves(L"KOVRAN F2") && Relays() == 11; },
                 kStartLimitMs))
       << Relays() << " relays, not F1 and F3..F12";
-  // Ended as Task Manager ends it: the relays go with it.
   win32::UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, program.process().pid()));
   ASSERT_TRUE(process && TerminateProcess(process.get(), 1));
   EXPECT_TRUE(WaitUntil([] { return Relays() == 0; }, kUiLimitMs)) << Relays();
