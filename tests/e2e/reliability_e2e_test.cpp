@@ -1,6 +1,8 @@
 // The resident program as today's Windows treats it: started twice at once
 // or beside an elevated instance, keys saved while its relays start, ended
 // from outside.
+#include <windows.h>
+
 #include <sddl.h>
 
 #include "drivers.h"
