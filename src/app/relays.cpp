@@ -63,11 +63,10 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
   const std::string folder = platform.process.ProgramFolder();
   const std::string program = folder + "\\" + kRelayProgram;
   CloseStrayRelays(platform, program);
-  for (int n = 0; n < kMethodCount; ++n) {
+  for (int n = 0; n < kMethodCount && !relays.stopped; ++n) {
     // Only F1..F12 exist; anything else would start a relay that serves no
     // key (an empty or damaged setting).
     const auto key = AssignedKey(settings, n);
-    if (relays.stopped) break;
     if (!key) continue;
     platform.store.Write(kSectionDispMethod, kHandOverKey, settings.D_Method[n]);
     // A handle left from an earlier relay must not be taken for this one's.

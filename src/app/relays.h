@@ -48,9 +48,9 @@ struct RelayTable {
 // published its window. A relay that does not publish in time is ended and
 // gets no entry, and its key is noted as unserved; one whose key is taken
 // gets none either, but is left to show its message. A stop during the start
-// ends the relay waited for, and no more start. Relays of an earlier run still running
-// (windows of the relay's class whose process runs our own KOVRAN.EXE) are
-// asked to end first.
+// ends the relay waited for, and no more start. Relays of an earlier run
+// still running (windows of the relay's class whose process runs our own
+// KOVRAN.EXE) are asked to end first.
 void StartRelays(Platform& platform, const Settings& settings, RelayTable& relays);
 
 // Ends the relays this run started, the one still starting included. A
@@ -58,8 +58,7 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
 // the handle was reused) ends nothing.
 void StopRelays(Platform& platform, RelayTable& relays);
 
-// What the user is told, once, about keys no relay serves: ""
-// when there are none.
+// What the user is told, once, about keys no relay serves ("" for none).
 std::string UnservedKeysMessage(const std::vector<int>& keys);
 
 }  // namespace banchiro

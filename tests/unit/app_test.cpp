@@ -104,8 +104,7 @@ struct RelayRig {
     fake.processes.window_owners[0x5000 + id] = id;
     fake.relay_store.Set(kSectionHWnd, key, HandleText(0x5000 + id));
   }
-  // The keys of the relays running, in the order started: "F2 F5".
-  std::string Serving() {
+  std::string Serving() {  // the keys of the relays running, in the order started: "F2 F5"
     std::string keys;
     for (const auto& [program, line, folder, show, id] : fake.processes.started)
       if (fake.processes.IsRunning(id)) keys += (keys.empty() ? "" : " ") + line.substr(11);
