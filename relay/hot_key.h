@@ -14,6 +14,5 @@ std::optional<int> FunctionKeyForArgument(std::string_view argument_text);
 
 // What the relay says, once, when another program holds its key.
 std::string KeyTakenMessage(int key);
-inline constexpr const char* kKeyTakenTitle = "ホットキー確認";
 
 }  // namespace banchiro::relay

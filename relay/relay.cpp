@@ -1,5 +1,6 @@
 #include "relay/relay.h"
 
+#include "common/function_keys.h"
 #include "relay/hot_key.h"
 
 namespace banchiro::relay {
@@ -8,7 +9,7 @@ StartResult Relay::Start() {
   const std::string command = host_.ReadHandedOverCommand();
   if (!host_.RegisterHotKey(key_)) {
     host_.PublishWindow(true);
-    host_.ShowExclamation(KeyTakenMessage(key_), kKeyTakenTitle);
+    host_.ShowExclamation(KeyTakenMessage(key_), kHotKeyCheckTitle);
     return StartResult::kKeyTaken;
   }
   // Planned once: the folder cannot change and the setting is the next

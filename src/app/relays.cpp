@@ -13,8 +13,9 @@ namespace {
 // Waits until the relay just started publishes a window of its own; gives
 // the published text, "" when it ends or does not publish in time, or
 // nothing when its key is taken (it then waits for the user to read so).
-std::optional<std::string> WaitForPublishedWindow(Platform& platform, ProcessId relay) {
-  const std::int64_t deadline = platform.clock.NowMs() + kRelayPublishTimeoutMs;
+std::optional<std::string> WaitForPublishedWindow(Platform& platform, ProcessId relay,
+                                                  int timeout_ms) {
+  const std::int64_t deadline = platform.clock.NowMs() + timeout_ms;
   const auto published = [&](std::string_view key) -> std::optional<std::string> {
     const std::string text = platform.relay_store.Read(kSectionHWnd, key);
     const WindowHandle window = HandleFromText(text);
@@ -31,11 +32,14 @@ std::optional<std::string> WaitForPublishedWindow(Platform& platform, ProcessId 
 
 // Relays left by an earlier run that ended without stopping them hold their
 // keys still: they are asked to end, and given a moment to let the keys go.
-void CloseStrayRelays(Platform& platform) {
+// Only windows of our own relay program: another program may well name a
+// window class as ours does, and must not be told to close.
+void CloseStrayRelays(Platform& platform, const std::string& relay_program) {
   const auto strays = [&] {
     std::vector<WindowHandle> found;
     for (const WindowHandle window : platform.windows.TopLevelWindows()) {
-      if (platform.windows.Describe(window).class_name == kRelayWindowClassName) {
+      if (platform.windows.Describe(window).class_name == kRelayWindowClassName &&
+          platform.processes.OwnerRunsProgram(window, relay_program)) {
         found.push_back(window);
       }
     }
@@ -54,9 +58,12 @@ void CloseStrayRelays(Platform& platform) {
 
 void StartRelays(Platform& platform, const Settings& settings, RelayTable& relays) {
   relays.count = 0;
-  CloseStrayRelays(platform);
+  relays.stopped = false;
+  relays.unserved_keys.clear();
   const std::string folder = platform.process.ProgramFolder();
-  for (int n = 0; n < kMethodCount; ++n) {
+  const std::string program = folder + "\\" + kRelayProgram;
+  CloseStrayRelays(platform, program);
+  for (int n = 0; n < kMethodCount && !relays.stopped; ++n) {
     // Only F1..F12 exist; anything else would start a relay that serves no
     // key (an empty or damaged setting).
     const auto key = AssignedKey(settings, n);
@@ -66,14 +73,19 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
     platform.relay_store.Write(kSectionHWnd, kPublishedWindowKey, "");
     platform.relay_store.Write(kSectionHWnd, kKeyTakenWindowKey, "");
     const std::string command = std::string(kRelayProgram) + " " + FunctionKeyName(*key);
-    const ProcessId relay =
-        platform.processes.Start(folder + "\\" + kRelayProgram, command, folder, kRelayShowState);
-    if (relay == 0) continue;
+    const ProcessId relay = platform.processes.Start(program, command, folder, kRelayShowState);
+    if (relay == 0) {
+      relays.unserved_keys.push_back(*key);
+      continue;
+    }
+    const int timeout_ms =
+        relays.started_before ? kRelayPublishTimeoutMs : kFirstRelayPublishTimeoutMs;
+    relays.started_before = true;
     relays.starting = relay;
-    const auto published = WaitForPublishedWindow(platform, relay);
+    const auto published = WaitForPublishedWindow(platform, relay, timeout_ms);
     // The windows answer during the wait; a stop then (the end of the
-    // session, say) has ended this relay, and no more may start.
-    if (relays.starting != relay) break;
+    // session, a restart) has ended this relay, and no more may start.
+    if (relays.stopped) break;
     relays.starting = 0;
     // A relay whose key is taken keeps its message up until it is read, and
     // ends by itself.
@@ -82,6 +94,7 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
       // Left running, it might still register its key later and could then
       // never be stopped: end it now.
       platform.processes.Terminate(relay);
+      relays.unserved_keys.push_back(*key);
       continue;
     }
     relays.entries[relays.count] = RelayEntry{*published, relay};
@@ -90,15 +103,24 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
 }
 
 void StopRelays(Platform& platform, RelayTable& relays) {
-  if (relays.starting != 0) platform.processes.Terminate(relays.starting);
+  relays.stopped = true;
+  platform.processes.Terminate(relays.starting);
   relays.starting = 0;
-  for (int i = 0; i < relays.count && i < kMethodCount; ++i) {
+  for (int i = 0; i < relays.count; ++i) {
     const RelayEntry& entry = relays.entries[i];
     const WindowHandle window = HandleFromText(entry.window_text);
     if (entry.process == 0 || window == 0) continue;
     if (platform.processes.WindowOwner(window) != entry.process) continue;
     platform.processes.Terminate(entry.process);
   }
+}
+
+std::string UnservedKeysMessage(const std::vector<int>& keys) {
+  std::string captions;
+  for (const int key : keys)
+    captions += (captions.empty() ? "" : "、") + HotKeyCaption(key);
+  if (captions.empty()) return {};
+  return std::string(kRelayProgram) + " が起動しなかったため、" + captions + " は使用できません。";
 }
 
 }  // namespace banchiro

@@ -17,9 +17,13 @@ class Resident {
   Resident& operator=(const Resident&) = delete;
 
   // Starts a relay for every method with a hot key. Nothing once the end has
-  // begun: relays started then would outlive the program.
+  // begun: relays started then would outlive the program. Keys whose relay
+  // does not come up are reported once in the run, when the program is idle.
   void StartRelays();
-  // Ends the relays and starts one for each method that has a key now.
+  // Ends the relays and starts one for each method that has a key now. A
+  // request while relays are being started is not lost: that start ends the
+  // relays and begins again, so the relays always end up as the keys now
+  // stored say.
   void RestartRelays();
   // The exit sequence; a request while it runs returns at once.
   void End() { exit_.Run(); }
@@ -30,8 +34,12 @@ class Resident {
  private:
   Platform& platform_;
   Settings& settings_;
+  void ReportUnservedKeys();
+
   RelayTable relays_;
   bool starting_ = false;
+  bool restart_asked_ = false;
+  bool reported_ = false;
   ExitSequence exit_;
 };
 

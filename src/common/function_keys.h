@@ -22,4 +22,7 @@ std::optional<int> FunctionKeyForName(std::string_view name);
 // message show the key.
 std::string HotKeyCaption(int key);
 
+// The title of what the program and its relays say about a hot key.
+inline constexpr const char* kHotKeyCheckTitle = "ホットキー確認";
+
 }  // namespace banchiro

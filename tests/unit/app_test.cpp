@@ -1,6 +1,8 @@
 // The program around the engine: its command line and start-up, the relays
 // it starts and stops, its orderly end, and the commands that end Windows.
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -76,69 +78,119 @@ TEST(StartupTest, FolderLoadSplashCommandLineThenTheInstanceCheck) {
   EXPECT_FALSE(newer.store.Has(kSectionConfig, "OptLogo")) << "nothing loaded after the guard";
 }
 
-// Relays that take their command and publish a window of their own, unless
-// a test plays them otherwise.
-class RelayTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(testing::LoadDefaultSettings(fake, settings));
+// Relays that take their command and publish a window of their own once the
+// next of the delays (cycling) has been waited; till then a stale one stands.
+struct RelayRig {
+  static constexpr std::int64_t kNever = -1, kKeyTaken = -2;  // held by another program
+  RelayRig() {
+    EXPECT_TRUE(testing::LoadDefaultSettings(fake, settings));
+    fake.processes.window_owners[0x9999] = 4242;
     fake.processes.on_start = [this](const FakeProcesses::Started& started) {
       handed_over.push_back(fake.store.Get(kSectionDispMethod, kHandOverKey).value_or(""));
-      if (play) return play(started);
-      fake.processes.window_owners[0x5000 + started.id] = started.id;
-      fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, HandleText(0x5000 + started.id));
+      const std::int64_t delay =
+          delays.empty() ? 0 : delays[(handed_over.size() - 1) % delays.size()];
+      fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, HandleText(0x9999));
+      if (delay == kKeyTaken) Publish(started.id, kKeyTakenWindowKey);
+      if (delay >= 0) due[started.id] = fake.clock.now_ms + delay, PublishDue();
     };
+    fake.clock.during_sleep = [this] { PublishDue(), while_waiting ? while_waiting() : void(); };
+  }
+  void PublishDue() {
+    for (auto& [id, at] : due)
+      if (at <= fake.clock.now_ms && fake.processes.IsRunning(id))
+        Publish(id, kPublishedWindowKey), at = INT64_MAX;
+  }
+  void Publish(ProcessId id, std::string_view key) {
+    fake.processes.window_owners[0x5000 + id] = id;
+    fake.relay_store.Set(kSectionHWnd, key, HandleText(0x5000 + id));
+  }
+  std::string Serving() {  // the keys of the relays running, in the order started: "F2 F5"
+    std::string keys;
+    for (const auto& [program, line, folder, show, id] : fake.processes.started)
+      if (fake.processes.IsRunning(id)) keys += (keys.empty() ? "" : " ") + line.substr(11);
+    return keys;
   }
 
   FakePlatform fake;
   Settings settings;
+  std::vector<std::int64_t> delays;
   std::vector<std::string> handed_over;
-  std::function<void(const FakeProcesses::Started&)> play;
+  std::map<ProcessId, std::int64_t> due;
+  std::function<void()> while_waiting;
 };
 
+class RelayTest : public ::testing::Test, public RelayRig {};
+
 TEST_F(RelayTest, OneRelayPerKeyInMethodOrderEachWithItsCommand) {
-  settings.Fkey[0] = "1";
-  settings.Fkey[4] = "3";
-  settings.Fkey[7] = "5.5";  // no key
-  settings.Fkey[13] = "12";
+  settings.Fkey[0] = "1", settings.Fkey[4] = "3", settings.Fkey[13] = "12";
   settings.D_Method[4] = "custom.exe G";
   Resident resident(fake.platform, settings, {});
   resident.StartRelays();
   const auto& started = fake.processes.started;
-  ASSERT_EQ(started.size(), 3u);
-  const char* const keys[] = {"F1", "F3", "F12"};
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(started[i].command_line, std::string("KOVRAN.EXE ") + keys[i]);
-  EXPECT_EQ(started[2].program, fake.process.program_folder + "\\KOVRAN.EXE");
-  EXPECT_EQ(started[2].folder, fake.process.program_folder);
-  EXPECT_EQ(started[2].show_state, kRelayShowState);
+  ASSERT_EQ(Serving(), "F1 F3 F12");
+  const std::string folder = fake.process.program_folder;
+  EXPECT_EQ(started[2].program + "|" + started[2].command_line + "|" + started[2].folder + "|" +
+                std::to_string(started[2].show_state),
+            folder + "\\KOVRAN.EXE|KOVRAN.EXE F12|" + folder + "|2");  // minimised
   EXPECT_EQ(handed_over,
             (std::vector<std::string>{"BANCHIRO.EXE S", "custom.exe G", "BANCHIRO.EXE A"}));
-  // The end stops exactly these, also when one of them died and its window
-  // now belongs to another program.
+  // The end stops these, not a relay that died and whose window is reused.
   fake.processes.window_owners[0x5000 + started[1].id] = 777;
-  resident.End();
   resident.End();
   EXPECT_EQ(fake.processes.terminated, (std::vector<ProcessId>{started[0].id, started[2].id}));
 }
 
-TEST_F(RelayTest, AStaleWindowIsNotTakenAndASilentRelayIsEnded) {
-  settings.Fkey[1] = "2";
-  settings.Fkey[3] = "4";
-  // The first relay hangs before publishing, while a stale handle of
-  // another process stands in the store; the second ends at once.
-  fake.processes.window_owners[0x9999] = 4242;
-  play = [this](const FakeProcesses::Started& started) {
-    fake.relay_store.Set(kSectionHWnd, kPublishedWindowKey, "39321");
-    if (started.command_line == "KOVRAN.EXE F4") fake.processes.running[started.id] = false;
+// A run's first relay gets 15 s (a new file is scanned), others 5 s; a late one
+// is ended and reported once a run, when idle; one whose key is taken, neither.
+TEST_F(RelayTest, TheFirstRelayIsWaitedForLongerAndOneThatNeverComesIsReportedOnce) {
+  const struct {
+    std::vector<std::int64_t> delays;
+    const char *serving, *unserved;
+    std::int64_t waited;
+  } cases[] = {{{6000, 1000}, "F2 F4", "", 7000},
+               {{14980, 5000}, "F2 F4", "", 19980},
+               {{6000, 5020}, "F2", "Ctrl＋Ｆ４", 11000},
+               {{kNever, kNever}, "", "Ctrl＋Ｆ２、Ctrl＋Ｆ４", 20000},
+               {{kKeyTaken, 0}, "F2 F4", "", 0}};  // F2 left to its own message
+  for (const auto& c : cases) {
+    RelayRig r;
+    r.delays = c.delays;
+    r.settings.Fkey[1] = "2", r.settings.Fkey[3] = "4";
+    Resident resident(r.fake.platform, r.settings, {});
+    resident.StartRelays();
+    EXPECT_EQ(r.Serving(), c.serving);
+    EXPECT_EQ(r.fake.clock.slept_ms, c.waited);
+    EXPECT_TRUE(r.fake.message_boxes.shown.empty()) << "not in the middle of the start";
+    r.fake.clock.GoIdle();
+    const auto& shown = r.fake.message_boxes.shown;
+    EXPECT_EQ(shown.empty() ? "" : shown[0].title + shown[0].text,
+              *c.unserved ? std::string("ホットキー確認KOVRAN.EXE が起動しなかったため、") +
+                                c.unserved + " は使用できません。"
+                          : "");
+    resident.RestartRelays();  // the same again, but only once in a run
+    r.fake.clock.GoIdle();
+    EXPECT_LE(shown.size(), 1u);
+  }
+}
+
+// Keys saved while relays start (at start-up, then during that restart) are
+// not lost: the relays end up as the keys stored last say.
+TEST_F(RelayTest, KeysSavedWhileRelaysStartEndUpServed) {
+  delays = {100};
+  settings.Fkey[0] = "1", settings.Fkey[1] = "2", settings.Fkey[2] = "3";
+  Resident resident(fake.platform, settings, {});
+  const char* const saves[][4] = {{"0", "2", "5", "0"}, {"0", "0", "5", "7"}};
+  std::size_t saved = 0;  // while the 2nd relay is waited for, then the 4th
+  while_waiting = [&] {
+    if (saved == 2 || fake.processes.started.size() != 2 * saved + 2) return;
+    for (int n = 0; n < 4; ++n)
+      settings.Fkey[n] = saves[saved][n];
+    ++saved, resident.RestartRelays();
   };
-  RelayTable relays;
-  StartRelays(fake.platform, settings, relays);
-  EXPECT_EQ(relays.count, 0);
-  EXPECT_EQ(fake.processes.terminated, std::vector<ProcessId>{fake.processes.started[0].id});
-  EXPECT_GE(fake.clock.slept_ms, kRelayPublishTimeoutMs);
-  EXPECT_LT(fake.clock.slept_ms, kRelayPublishTimeoutMs + 2 * kRelayPollMs);
-  EXPECT_EQ(fake.relay_store.writes()[0].text, "") << "cleared before each start";
+  resident.StartRelays();
+  EXPECT_EQ(Serving(), "F5 F7");
+  resident.RestartRelays();
+  EXPECT_EQ(Serving(), "F5 F7") << "the old ones ended first";
 }
 
 TEST_F(RelayTest, TheEndInOrderOnceAndNoRelaysAfterIt) {
@@ -190,44 +242,23 @@ TEST_F(RelayTest, TheEndGoesOnThroughAFailedWriteAndAThrowingStep) {
   EXPECT_TRUE(resident.ended());
 }
 
-// A relay window left by an earlier run is asked to end before the first
-// start (this one stays, and the start goes on after a while); a relay whose
-// key is taken gets no entry, no wait and no end: its message stays up.
-TEST_F(RelayTest, StraysAreAskedToEndAndATakenKeyIsLeftToItsMessage) {
+// Our stray relay is asked to end first (it stays: the start goes on after a
+// while), look-alikes are not; an end during that wait lets no relay start.
+TEST_F(RelayTest, StraysAreAskedToEndAndAnEndMeanwhileStartsNoRelay) {
   settings.Fkey[1] = "2";
-  settings.Fkey[3] = "4";
   FakeWindow stray;
   stray.class_name = std::string(kRelayWindowClassName);
   const WindowHandle left = fake.desktop.Add(stray);
-  play = [this](const FakeProcesses::Started& started) {
-    EXPECT_EQ(fake.desktop.calls.size(), 1u) << "the stray first";
-    fake.processes.window_owners[0x5000 + started.id] = started.id;
-    const bool taken = started.command_line == "KOVRAN.EXE F2";
-    fake.relay_store.Set(kSectionHWnd, taken ? kKeyTakenWindowKey : kPublishedWindowKey,
-                         HandleText(0x5000 + started.id));
-  };
-  RelayTable relays;
-  StartRelays(fake.platform, settings, relays);
-  EXPECT_EQ(fake.desktop.calls, std::vector<std::string>{"close " + std::to_string(left)});
-  ASSERT_EQ(relays.count, 1);
-  EXPECT_EQ(relays.entries[0].process, fake.processes.started[1].id);
-  EXPECT_TRUE(fake.processes.terminated.empty());
-  EXPECT_GE(fake.clock.slept_ms, kStrayRelayTimeoutMs);
-  EXPECT_LT(fake.clock.slept_ms, kStrayRelayTimeoutMs + 2 * kRelayPollMs);
-}
-
-// The end of the session comes while the first relay is waited for: that
-// relay is ended with the others and the second is never started.
-TEST_F(RelayTest, AnEndDuringTheWaitEndsTheStartingRelayAndStartsNoMore) {
-  settings.Fkey[1] = "2";
-  settings.Fkey[3] = "4";
-  play = [](const FakeProcesses::Started&) {};  // still starting
+  fake.processes.window_programs[left] = fake.process.program_folder + "\\KOVRAN.EXE";
+  fake.processes.window_programs[fake.desktop.Add(stray)] = "C:\\Other\\KOVRAN.EXE";
+  fake.desktop.Add(stray);
   Resident resident(fake.platform, settings, {});
-  fake.clock.during_sleep = [&] { resident.End(); };
   resident.StartRelays();
-  ASSERT_EQ(fake.processes.started.size(), 1u);
-  EXPECT_EQ(fake.processes.terminated, std::vector<ProcessId>{fake.processes.started[0].id});
-  EXPECT_TRUE(resident.ended());
+  EXPECT_EQ(fake.desktop.calls, std::vector<std::string>{"close " + std::to_string(left)});
+  EXPECT_EQ(fake.clock.slept_ms, kStrayRelayTimeoutMs);
+  while_waiting = [&] { resident.End(); };
+  resident.RestartRelays();
+  EXPECT_EQ(Serving(), "");
 }
 
 // A first-start world for the commands that act on Windows; the writes they make.

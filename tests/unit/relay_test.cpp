@@ -12,7 +12,6 @@ TEST(RelayArgumentTest, OneFunctionKeyAndNothingElse) {
       {"F01", 0}, {"F1 F2", 0}, {"/F1", 0},   {"F1x", 0},  {"Ｆ１", 0}, {"F123", 0}};
   for (const auto& [argument, key] : cases)
     EXPECT_EQ(FunctionKeyForArgument(argument).value_or(0), key) << "[" << argument << "]";
-  EXPECT_EQ(KeyTakenMessage(1), "Ctrl＋Ｆ１ は他のプログラムが使用しています。");
   EXPECT_EQ(KeyTakenMessage(12), "Ctrl＋Ｆ12 は他のプログラムが使用しています。");
 }
 

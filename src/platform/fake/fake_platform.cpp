@@ -176,6 +176,11 @@ ProcessId FakeProcesses::WindowOwner(WindowHandle window) {
   return it == window_owners.end() ? 0 : it->second;
 }
 
+bool FakeProcesses::OwnerRunsProgram(WindowHandle window, const std::string& program) {
+  const auto it = window_programs.find(window);
+  return it != window_programs.end() && it->second == program;
+}
+
 bool FakeProcesses::IsRunning(ProcessId process) {
   auto it = running.find(process);
   return it != running.end() && it->second;

@@ -174,12 +174,15 @@ class FakeProcesses : public Processes {
   ProcessId Start(const std::string& program, const std::string& command_line,
                   const std::string& folder, int show_state) override;
   ProcessId WindowOwner(WindowHandle window) override;
+  bool OwnerRunsProgram(WindowHandle window, const std::string& program) override;
   bool IsRunning(ProcessId process) override;
   void Terminate(ProcessId process) override;
 
   std::vector<Started> started;
   std::vector<ProcessId> terminated;
   std::map<WindowHandle, ProcessId> window_owners;
+  // The program file of each window's process, where a test says.
+  std::map<WindowHandle, std::string> window_programs;
   std::map<ProcessId, bool> running;
   std::function<void(const Started&)> on_start;
   bool fail_to_start = false;
@@ -196,10 +199,19 @@ class FakeClock : public Clock {
     slept_ms += milliseconds;
     if (during_sleep) during_sleep();
   }
+  void RunWhenIdle(std::function<void()> task) override { idle_tasks.push_back(std::move(task)); }
+  // Runs what waits for the program to be idle, as its message loop would.
+  void GoIdle() {
+    std::vector<std::function<void()>> tasks;
+    tasks.swap(idle_tasks);
+    for (auto& task : tasks)
+      task();
+  }
   std::int64_t now_ms = 0;
   std::int64_t slept_ms = 0;
   // What the windows do while the thread waits (they answer meanwhile).
   std::function<void()> during_sleep;
+  std::vector<std::function<void()>> idle_tasks;
 };
 
 // All fakes together, with the Platform view the portable code takes.

@@ -156,8 +156,11 @@ void Win32Process::ClaimInstance() {
   claimed_ = true;
   // One mutex per session: the first instance owns it for its whole life.
   // A later one lets go of it at once, so that it never outlives the first.
+  // An instance run as administrator makes the mutex with a security that
+  // does not let an ordinary one open it: access denied means it exists.
   instance_mutex_.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
-  another_ = instance_mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+  const DWORD error = GetLastError();
+  another_ = instance_mutex_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
   if (another_) instance_mutex_.reset();
 }
 
