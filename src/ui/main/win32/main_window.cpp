@@ -77,6 +77,19 @@ void MainWindow::MoveTo(const TwipsPoint& position) {
 TwipsPoint MainWindow::Position() {
   RECT rect{};
   if (hwnd()) GetWindowRect(hwnd(), &rect);
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (hwnd() && IsIconic(hwnd()) && GetWindowPlacement(hwnd(), &placement)) {
+    // Minimised from its taskbar button, the bar stands far off screen; its
+    // place is the one it comes back to, given in workspace coordinates:
+    // from the top-left of its monitor's work area.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+    rect = placement.rcNormalPosition;
+    OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
+  }
   return {screen_.YTwips(rect.top), screen_.XTwips(rect.left)};
 }
 
@@ -96,6 +109,8 @@ void MainWindow::AppendSettingsToSystemMenu() {
 void MainWindow::Show() {
   if (!hwnd()) return;
   ShowWindow(hwnd(), SW_SHOW);
+  // Hidden while minimised, it would come back as a taskbar button only.
+  if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
   SetForegroundWindow(hwnd());
 }
 
