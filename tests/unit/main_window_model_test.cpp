@@ -143,6 +143,11 @@ using Input = void (*)(Rig&, std::uint64_t value);
 const Input Button = [](Rig& r, std::uint64_t n) { r.model.Toolbar1_ButtonClick(n); };
 const Input System = [](Rig& r, std::uint64_t command) { r.model.OnSystemCommand(command); };
 const Input Tray = [](Rig& r, std::uint64_t message) { r.model.Picture1_MouseMove(message); };
+// Windows ends the session (1), or cancels its end (0), also after ours has begun (2).
+const Input Session = [](Rig& r, std::uint64_t how) {
+  if (how == 2) r.resident.End();
+  r.model.OnSessionEnd(how == 1);
+};
 const Input Item = [](Rig& r, std::uint64_t i) { r.model.OnMenuItem(MainMenuTree().at(i)); };
 const Input Cancel = [](Rig& r, std::uint64_t i) {
   r.fake.message_boxes.answers = {MessageAnswer::kCancel}, Item(r, i);
@@ -169,6 +174,9 @@ TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
       {Tray, 514, "popup 0"},  // left button up
       {Tray, 517, "popup 1"},  // right button up
       {Tray, 516, ""},
+      {Session, 1, "OptStat=0, tray delete, tray delete, destroy, destroy, ended"},
+      {Session, 0, "OptStat=1"},
+      {Session, 2, "OptStat=0, tray delete, destroy, ended"},
       {Item, At("mnuHelpContent_KeyWord", 1), "help 1"},
       {Item, At("mnuFileShow_Hide", 1), "S_Top=3, S_Left=4, OptWinS=1, +s, hide, hidden"},
       {Item, At("mnuFileShow_Hide", 0), "OptWinS=0, +h, show"},

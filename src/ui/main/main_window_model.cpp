@@ -77,6 +77,15 @@ void MainWindowModel::Form_QueryUnload() {
   view_.Destroy();
 }
 
+void MainWindowModel::OnSessionEnd(bool ending) {
+  if (ending) {
+    Form_QueryUnload();
+  } else if (!resident_.ending()) {
+    settings_.OptStat = "1";
+    platform_.store.Write(kSectionConfig, "OptStat", settings_.OptStat);
+  }
+}
+
 void MainWindowModel::RefreshDisplayMenu() {
   view_.SetDisplayMenu(DisplayMenuEntries(settings_));
 }

@@ -82,6 +82,10 @@ class MainWindowModel {
   void Form_Activate();
   // Any close: the tray icon goes, then the exit sequence, never cancelled.
   void Form_QueryUnload();
+  // Windows ends the session (then it closes as Form_QueryUnload), or it
+  // has cancelled the end: the program goes on and says so again in its
+  // running flag, which a restart or shut-down of ours has cleared.
+  void OnSessionEnd(bool ending);
   // The display menu is about to open, on the bar or from the tray: it shows
   // what the settings say now, which the settings dialog may have changed.
   void DisplayMenu_Opening() { RefreshDisplayMenu(); }

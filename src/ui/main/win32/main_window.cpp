@@ -194,7 +194,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ENDSESSION:
       // Windows ends the process soon after this returns: the orderly end
       // has to be complete by then.
-      if (wparam) model_.Form_QueryUnload();
+      model_.OnSessionEnd(wparam != FALSE);
       return 0;
     default:
       return WindowBase::HandleMessage(message, wparam, lparam);
