@@ -10,10 +10,11 @@ namespace {
 
 using ProgramE2eTest = E2eTest;
 
-// The splash at a first start, then the bar at its first place and with its
-// size in twips at 96 and at 144 DPI (Wine reads the DPI as a program
-// starts); the defaults are written (UTF-8 text as UTF-16 values), and the
-// place is stored at the end.
+// The splash at a first start, then the bar at its first place at 96 and at
+// 144 DPI (Wine reads the DPI as a program starts): its width in twips, its
+// height just the caption, the menu bar and the whole toolbar; the defaults
+// are written (UTF-8 text as UTF-16 values), and the place is stored at the
+// end.
 TEST_F(ProgramE2eTest, FirstStartAtTwoDpiSettings) {
   for (const DWORD dpi : {96, 144}) {
     SCOPED_TRACE(dpi);
@@ -35,7 +36,10 @@ TEST_F(ProgramE2eTest, FirstStartAtTwoDpiSettings) {
     const auto px = [&](double twips) { return static_cast<int>(std::lround(twips / tpp)); };
     const Rect bar = RectOf(main);
     EXPECT_NEAR(bar.width, px(2520), 1);
-    EXPECT_NEAR(bar.height, px(1140), 1);
+    RECT client{}, toolbar{};
+    GetClientRect(main, &client);
+    GetWindowRect(FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr), &toolbar);
+    EXPECT_EQ(client.bottom, toolbar.bottom - toolbar.top) << "the toolbar cut, or a strip below";
     EXPECT_NEAR(bar.left, px((1024 * tpp - 2300) / 2), 1);
     EXPECT_NEAR(bar.top, px((768 * tpp - 620) / 2), 1);
     Screenshot(L"bar-" + std::to_wstring(dpi), main);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <tuple>
 
 #include "default_settings.h"
@@ -55,6 +57,11 @@ TEST(PlaceTest, OnAWorkAreaAsStoredOtherwiseWhollyInsideTheNearest) {
   }
 }
 
+// Windows 10/11 at 100, 125 and 150 %: caption and fixed border, one line of
+// menu bar, the toolbar with 16-pixel icons (32 from 144 dpi). Wine's are smaller.
+const std::map<int, BarMetrics> kWindows10 = {
+    {96, {29, 20, 26}}, {120, {35, 25, 26}}, {144, {42, 30, 42}}};
+
 void Add(std::string& list, const std::string& what) {
   list += (list.empty() ? "" : ", ") + what;
 }
@@ -72,7 +79,12 @@ struct Rig : MainView {
   WindowHandle Handle() override { return 0x30220; }
   void AddTrayIcon() override { Add(log, "tray add"), on_tray_add(); }
   void DeleteTrayIcon() override { Add(log, "tray delete"); }
-  void ApplyBarLayout(const BarLayout& l) override { Add(log, "bar " + to_string(l.size.height)); }
+  BarMetrics MeasureBar(int dpi) override { return bar = kWindows10.at(dpi); }
+  void SetBar(bool menus, const PixelSize& s) override {
+    client = std::max(0, s.height - bar.frame_height - (menus ? bar.menu_height * menu_lines : 0));
+    Add(log, "bar " + to_string(s.width) + "x" + to_string(s.height));
+  }
+  int ClientHeight() override { return client; }
   void MoveTo(const TwipsPoint& p) override { position = p, Add(log, "move"); }
   TwipsPoint Position() override { return position; }
   void SetShowHideState(const ShowHideState& s) override { Add(log, s.hide_enabled ? "+h" : "+s"); }
@@ -103,6 +115,8 @@ struct Rig : MainView {
 
   std::string log;  // +s and +h: showing, hiding the window is offered
   std::function<void()> on_tray_add = [] {};
+  BarMetrics bar;
+  int client = 0, menu_lines = 1;
   TwipsPoint position;
   FakePlatform fake;
   FakeSession session;
@@ -124,9 +138,9 @@ TEST(MainWindowModelTest, LoadBeginsWithTheTrayIconEndsWithTheRelaysThenActivati
   r.settings.RgtClick[2][0] = "0";  // the settings dialog hid an item meanwhile
   r.model.Form_Activate();
   EXPECT_EQ(r.log,
-            "tray add, bar 1000, move, +s, menu 19, system menu, start KOVRAN.EXE F5, "
+            "tray add, bar 168x75, move, +s, menu 19, system menu, start KOVRAN.EXE F5, "
             "restore toolbar, menu 19, topmost, menu 18, topmost");
-  EXPECT_EQ(std::pair(r.position.top, r.position.left), std::pair(5260.0, 6420.0));
+  EXPECT_EQ(std::pair(r.position.top, r.position.left), std::pair(5197.5, 6420.0));
   // Windows may end the session while the icon is being added: no relay then. The exit
   // sequence closes the window again; that close only deletes the icon and destroys the window.
   Rig ended;
@@ -134,9 +148,29 @@ TEST(MainWindowModelTest, LoadBeginsWithTheTrayIconEndsWithTheRelaysThenActivati
   ended.model.Form_Load();
   EXPECT_TRUE(ended.resident.ended());
   EXPECT_EQ(ended.log,
-            "tray add, tray delete, tray delete, destroy, destroy, bar 1000, move, +h, "
+            "tray add, tray delete, tray delete, destroy, destroy, bar 167x75, move, +h, "
             "menu 19, system menu");
   EXPECT_EQ(std::pair(ended.position.top, ended.position.left), std::pair(3.0, 4.0));
+}
+
+// The toolbar whole under the caption and menu bar, nothing below it, at
+// each scale, also when large text wraps the menu bar onto two lines; the
+// width stays the rule's.
+TEST(BarLayoutTest, HeightFromCaptionMenuAndToolbarAtEachScale) {
+  const std::tuple<int, int, const char*> cases[] = {
+      {96, 1, "bar 167x75, bar 167x55, bar 152x49"},
+      {120, 1, "bar 208x86, bar 208x61, bar 190x60"},
+      {144, 1, "bar 250x114, bar 250x84, bar 228x72"},
+      {96, 2, "bar 167x75, bar 167x95, bar 167x55, bar 152x49"}};
+  for (const auto& [dpi, menu_lines, sizes] : cases) {
+    Rig r;
+    r.fake.screen.metrics_.twips_per_pixel_x = r.fake.screen.metrics_.twips_per_pixel_y =
+        1440.0 / dpi;
+    r.menu_lines = menu_lines;
+    for (const auto& [toolbar, menu_bar] : {std::pair(true, true), {true, false}, {false, true}})
+      r.model.ApplyBarLayout(BarLayoutFor(toolbar, menu_bar, W::k2000, ""));
+    EXPECT_EQ(r.log, sizes) << dpi;
+  }
 }
 
 using Input = void (*)(Rig&, std::uint64_t value);

@@ -36,14 +36,16 @@ void MainWindowModel::Form_Load() {
   // through it.
   view_.AddTrayIcon();
   ReadAppearanceScheme(settings_, platform_.system);
-  layout_ = BarLayoutFor(settings_, GetWindowsName(platform_.system.Version()));
-  view_.ApplyBarLayout(layout_);
+  ApplyBarLayout(BarLayoutFor(settings_, GetWindowsName(platform_.system.Version())));
 
+  // Centred or kept on a work area as the bar really is, not as the rule's
+  // twips would have it.
   const ScreenMetrics screen = platform_.screen.Metrics();
-  const TwipsPoint stored = MainWindowPositionFor(settings_, screen, layout_.size);
-  const TwipsRect bar{stored.left, stored.top, static_cast<double>(layout_.size.width),
-                      static_cast<double>(layout_.size.height)};
-  view_.MoveTo(OntoAWorkArea(bar, screen, platform_.screen.WorkAreas()));
+  const double width = screen.XTwips(bar_size_.width), height = screen.YTwips(bar_size_.height);
+  const TwipsPoint stored =
+      MainWindowPositionFor(settings_, screen, {static_cast<int>(width), static_cast<int>(height)});
+  view_.MoveTo(OntoAWorkArea({stored.left, stored.top, width, height}, screen,
+                             platform_.screen.WorkAreas()));
 
   hidden_ = StartsHidden(settings_);
   view_.SetShowHideState(ShowHideStateFor(hidden_));
@@ -57,6 +59,20 @@ void MainWindowModel::Form_Load() {
   if (resident_.ending()) return;
   resident_.StartRelays();
   first_activation_ = true;
+}
+
+void MainWindowModel::ApplyBarLayout(const BarLayout& layout) {
+  layout_ = layout;
+  const int dpi = platform_.screen.Metrics().Dpi();
+  const BarMetrics metrics = view_.MeasureBar(dpi);
+  bar_size_ = BarPixelSize(layout, metrics, dpi);
+  view_.SetBar(layout.menus_visible, bar_size_);
+  // Large text can wrap the menu bar of the narrow bar onto a second line,
+  // which takes its height from the toolbar: the bar grows by what is missing.
+  const int missing = (layout.toolbar_visible ? metrics.toolbar_height : 0) - view_.ClientHeight();
+  if (missing <= 0) return;
+  bar_size_.height += missing;
+  view_.SetBar(layout.menus_visible, bar_size_);
 }
 
 void MainWindowModel::Form_Activate() {

@@ -44,9 +44,15 @@ class MainView {
   virtual WindowHandle Handle() = 0;
   virtual void AddTrayIcon() = 0;
   virtual void DeleteTrayIcon() = 0;
+  // The caption, menu-bar and toolbar heights at this DPI.
+  virtual BarMetrics MeasureBar(int dpi) = 0;
   // The two top-level menus on the bar or not, and the outer size.
-  virtual void ApplyBarLayout(const BarLayout& layout) = 0;
+  virtual void SetBar(bool menus_visible, const PixelSize& size) = 0;
+  // The height left under the menu bar, in pixels.
+  virtual int ClientHeight() = 0;
   virtual void MoveTo(const TwipsPoint& position) = 0;
+  // Where the bar stands when restored: while it is minimised, the place it
+  // comes back to, not the minimised one.
   virtual TwipsPoint Position() = 0;
   virtual void SetShowHideState(const ShowHideState& state) = 0;
   // Rebuilds "表示(&D)" with exactly these entries.
@@ -86,6 +92,9 @@ class MainWindowModel {
   // has cancelled the end: the program goes on and says so again in its
   // running flag, which a restart or shut-down of ours has cleared.
   void OnSessionEnd(bool ending);
+  // The size rule carried out at the screen's DPI; also the settings
+  // dialog's way to lay the bar out anew.
+  void ApplyBarLayout(const BarLayout& layout);
   // The display menu is about to open, on the bar or from the tray: it shows
   // what the settings say now, which the settings dialog may have changed.
   void DisplayMenu_Opening() { RefreshDisplayMenu(); }
@@ -117,6 +126,7 @@ class MainWindowModel {
   MainWindowRoutines routines_;
   std::optional<SystemCommands> system_commands_;
   BarLayout layout_;
+  PixelSize bar_size_;
   bool hidden_ = false;
   bool first_activation_ = false;
   // An arrangement runs; its message boxes serve the windows meanwhile, and

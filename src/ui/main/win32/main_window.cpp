@@ -8,6 +8,21 @@ namespace {
 
 constexpr UINT_PTR kTimerId = 1;
 
+// The outer height AdjustWindowRectEx gives a window of this style around a
+// client area of no height, at a DPI (Windows 10 from 1607 on; elsewhere at
+// the system's own).
+int FrameHeight(HWND window, BOOL menu, int dpi) {
+  using ForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto for_dpi = reinterpret_cast<ForDpi>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  RECT rect{};
+  if (!for_dpi || !for_dpi(&rect, style, menu, ex_style, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&rect, style, menu, ex_style);
+  return rect.bottom - rect.top;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Platform& platform, SystemSession& session, Settings& settings,
@@ -60,13 +75,31 @@ void MainWindow::AddTrayIcon() {
   tray_.Add(win32::Widen(TrayTip(win32::Narrow(caption))));
 }
 
-void MainWindow::ApplyBarLayout(const BarLayout& layout) {
-  menus_on_bar_ = layout.menus_visible;
+BarMetrics MainWindow::MeasureBar(int dpi) {
+  BarMetrics metrics;
+  if (!hwnd()) return metrics;
+  metrics.frame_height = FrameHeight(hwnd(), FALSE, dpi);
+  metrics.menu_height = FrameHeight(hwnd(), TRUE, dpi) - metrics.frame_height;
+  RECT toolbar{};
+  toolbar_.AutoSize();
+  if (toolbar_.hwnd()) GetWindowRect(toolbar_.hwnd(), &toolbar);
+  metrics.toolbar_height = toolbar.bottom - toolbar.top;
+  return metrics;
+}
+
+void MainWindow::SetBar(bool menus_visible, const PixelSize& size) {
+  menus_on_bar_ = menus_visible;
   // Without the two menus the bar would be empty: it goes altogether. The
   // popups stay alive for the tray icon.
   SetMenu(hwnd(), menus_on_bar_ ? menus_.bar() : nullptr);
-  SetWindowPos(hwnd(), nullptr, 0, 0, screen_.XPixels(layout.size.width),
-               screen_.YPixels(layout.size.height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int MainWindow::ClientHeight() {
+  RECT client{};
+  if (hwnd()) GetClientRect(hwnd(), &client);
+  return client.bottom;
 }
 
 void MainWindow::MoveTo(const TwipsPoint& position) {
@@ -170,6 +203,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SIZE:
       toolbar_.AutoSize();
       return 0;
+    case WM_SETTINGCHANGE:
+      // A new caption or menu size (larger text, another theme) would cut
+      // the toolbar off or leave a strip below it.
+      if (wparam == SPI_SETNONCLIENTMETRICS) model_.ApplyBarLayout(model_.layout());
+      return WindowBase::HandleMessage(message, wparam, lparam);
     case WM_INITMENUPOPUP:
       if (reinterpret_cast<HMENU>(wparam) == menus_.popup(kDisplayMenuPosition)) {
         model_.DisplayMenu_Opening();
