@@ -79,6 +79,12 @@ TEST_F(ProgramE2eTest, ToolbarAndTrayIcon) {
   ExpectArranged(helper.rows(), 'O');
   EXPECT_NE(TypeAccessKey(ClickTrayIcon(false), L'f', true), nullptr) << "no left-click menu";
   Screenshot(L"tray-popup");
+  // Enter on the icon, as the shell reports it, gives "総合ﾒﾆｭｰ" too.
+  Popups(true);
+  HWND tray = WaitForWindow(program.process().pid(), ui::kTrayOwnerClassName, kUiLimitMs, false);
+  PostMessageW(tray, kTrayCallbackMessage, 0, MAKELPARAM(kTrayKeySelect, kTrayIconId));
+  ASSERT_TRUE(WaitUntil([] { return !Popups().empty(); }, kUiLimitMs)) << "no menu from Enter";
+  EXPECT_NE(TypeAccessKey(Popups().front(), L'f', true), nullptr);
 }
 
 // The palette, the only window up: its shape is the union of its 24 tiles,

@@ -77,8 +77,12 @@ struct Rig : MainView {
     session.now = {7, 5};
   }
   WindowHandle Handle() override { return 0x30220; }
-  void AddTrayIcon() override { Add(log, "tray add"), on_tray_add(); }
+  bool AddTrayIcon() override {
+    Add(log, "tray add"), on_tray_add();
+    return refusals >= 0 && ++adds > refusals;
+  }
   void DeleteTrayIcon() override { Add(log, "tray delete"); }
+  void SetTrayRetry(bool on) override { retrying = on, Add(log, on ? "retry on" : "retry off"); }
   BarMetrics MeasureBar(int dpi) override { return bar = kWindows10.at(dpi); }
   void SetBar(bool menus, const PixelSize& s) override {
     client = std::max(0, s.height - bar.frame_height - (menus ? bar.menu_height * menu_lines : 0));
@@ -115,6 +119,8 @@ struct Rig : MainView {
 
   std::string log;  // +s and +h: showing, hiding the window is offered
   std::function<void()> on_tray_add = [] {};
+  int refusals = 0, adds = 0;  // the notification area refuses the first adds; -1: all
+  bool retrying = false;
   BarMetrics bar;
   int client = 0, menu_lines = 1;
   TwipsPoint position;
@@ -173,16 +179,40 @@ TEST(BarLayoutTest, HeightFromCaptionMenuAndToolbarAtEachScale) {
   }
 }
 
+// Refused at load (the taskbar still starting at sign-in), the icon is asked
+// for on the retry timer; when it never comes a hidden bar is shown, with
+// OptWinS as the user left it.
+TEST(MainWindowModelTest, RefusedTrayIconAskedForAgainThenTheBarShown) {
+  const std::tuple<const char*, int, const char*> cases[] = {
+      {"1", -1, "tray add, retry off, +h, show"},
+      {"0", -1, "tray add, retry off"},
+      {"1", kTrayRetries, "tray add, retry off"}};  // taken at the last try
+  for (const auto& [hidden, refusals, last_tick] : cases) {
+    Rig r;
+    r.settings.OptWinS = hidden, r.refusals = refusals;
+    r.model.Form_Load();
+    const std::size_t writes = r.fake.store.writes().size();
+    int ticks = 0;
+    while (r.retrying && ticks++ < 2 * kTrayRetries)
+      r.log.clear(), r.model.TrayRetry_Timer();
+    EXPECT_EQ(std::tuple(ticks, r.log, r.fake.store.writes().size()),
+              std::tuple(kTrayRetries, last_tick, writes));
+  }
+}
+
 using Input = void (*)(Rig&, std::uint64_t value);
 const Input Button = [](Rig& r, std::uint64_t n) { r.model.Toolbar1_ButtonClick(n); };
 const Input System = [](Rig& r, std::uint64_t command) { r.model.OnSystemCommand(command); };
 const Input Tray = [](Rig& r, std::uint64_t message) { r.model.Picture1_MouseMove(message); };
+// A new taskbar that refuses the icon this many times.
+const Input Taskbar = [](Rig& r, std::uint64_t n) { r.refusals = n, r.model.OnTaskbarCreated(); };
 // Windows ends the session (1), or cancels its end (0), also after ours has begun (2).
 const Input Session = [](Rig& r, std::uint64_t how) {
   if (how == 2) r.resident.End();
   r.model.OnSessionEnd(how == 1);
 };
 const Input Item = [](Rig& r, std::uint64_t i) { r.model.OnMenuItem(MainMenuTree().at(i)); };
+const Input Refused = [](Rig& r, std::uint64_t i) { Taskbar(r, -1), Item(r, i); };
 const Input Cancel = [](Rig& r, std::uint64_t i) {
   r.fake.message_boxes.answers = {MessageAnswer::kCancel}, Item(r, i);
 };
@@ -208,12 +238,17 @@ TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
       {Tray, 514, "popup 0"},  // left button up
       {Tray, 517, "popup 1"},  // right button up
       {Tray, 516, ""},
+      {Tray, 0x401, "popup 0"},  // Enter or Space on the icon
+      {Taskbar, 0, "tray add"},
+      {Taskbar, 2, "tray add, retry on"},
       {Session, 1, "OptStat=0, tray delete, tray delete, destroy, destroy, ended"},
       {Session, 0, "OptStat=1"},
       {Session, 2, "OptStat=0, tray delete, destroy, ended"},
       {Item, At("mnuHelpContent_KeyWord", 1), "help 1"},
       {Item, At("mnuFileShow_Hide", 1), "S_Top=3, S_Left=4, OptWinS=1, +s, hide, hidden"},
       {Item, At("mnuFileShow_Hide", 0), "OptWinS=0, +h, show"},
+      {Refused, At("mnuFileShow_Hide", 1),  // the retry brings the bar back
+       "S_Top=3, S_Left=4, OptWinS=1, tray add, retry on, tray add, +s, hide, hidden"},
       {Item, At("mnuFileEnd"), "OptStat=0, 終了確認, tray delete, destroy, ended"},
       {Cancel, At("mnuFileEnd"), "終了確認"},
       {Timer, 705, "OptRun=2, S_Top=3, S_Left=4, OptStat=0, session ended"},

@@ -17,7 +17,8 @@ std::string TrayTip(const std::string& caption) {
 std::optional<int> TrayPopupFor(int mouse_message) {
   // Button-up only: a popup opened on the press would be closed again by
   // the release.
-  if (mouse_message == kTrayLeftButtonUp) return kGeneralMenuPosition;
+  if (mouse_message == kTrayLeftButtonUp || mouse_message == kTrayKeySelect)
+    return kGeneralMenuPosition;
   if (mouse_message == kTrayRightButtonUp) return kDisplayMenuPosition;
   return std::nullopt;
 }
@@ -34,7 +35,7 @@ MainWindowModel::MainWindowModel(Platform& platform, SystemSession& session, Set
 void MainWindowModel::Form_Load() {
   // The icon comes first: a window that starts hidden is reachable only
   // through it.
-  view_.AddTrayIcon();
+  tray_icon_ = view_.AddTrayIcon();
   ReadAppearanceScheme(settings_, platform_.system);
   ApplyBarLayout(BarLayoutFor(settings_, GetWindowsName(platform_.system.Version())));
 
@@ -57,6 +58,7 @@ void MainWindowModel::Form_Load() {
   // serves sent messages meanwhile); relays started after the exit sequence
   // would outlive the program.
   if (resident_.ending()) return;
+  if (!tray_icon_) RetryTrayIcon();
   resident_.StartRelays();
   first_activation_ = true;
 }
@@ -73,6 +75,41 @@ void MainWindowModel::ApplyBarLayout(const BarLayout& layout) {
   if (missing <= 0) return;
   bar_size_.height += missing;
   view_.SetBar(layout.menus_visible, bar_size_);
+}
+
+void MainWindowModel::AddTrayIconOrRetry() {
+  if (!tray_icon_) tray_icon_ = view_.AddTrayIcon();
+  if (!tray_icon_) RetryTrayIcon();
+}
+
+void MainWindowModel::RetryTrayIcon() {
+  // A retry under way keeps its count: hiding the bar must not put off the
+  // moment it shows again.
+  if (tray_retries_left_ > 0) return;
+  tray_retries_left_ = kTrayRetries;
+  view_.SetTrayRetry(true);
+}
+
+void MainWindowModel::TrayRetry_Timer() {
+  // Once the end has begun nothing is shown again; the timer goes with the
+  // window.
+  if (resident_.ending()) return;
+  if (!tray_icon_) tray_icon_ = view_.AddTrayIcon();
+  if (!tray_icon_ && --tray_retries_left_ > 0) return;
+  tray_retries_left_ = 0;
+  view_.SetTrayRetry(false);
+  if (tray_icon_ || !hidden_) return;
+  // Shown as the menu's "ﾌｫｰﾑの表示" would, but OptWinS keeps what the user
+  // chose: the next start may find the taskbar ready.
+  hidden_ = false;
+  view_.SetShowHideState(ShowHideStateFor(false));
+  view_.Show();
+}
+
+void MainWindowModel::OnTaskbarCreated() {
+  if (resident_.ending()) return;
+  tray_icon_ = false;
+  AddTrayIconOrRetry();
 }
 
 void MainWindowModel::Form_Activate() {
@@ -177,6 +214,9 @@ void MainWindowModel::Timer1_Timer() {
 
 void MainWindowModel::mnuFileShow_Hide_Click(int index) {
   if (index == 1) {
+    // Hidden without an icon, the bar could not be reached again: the icon is
+    // asked for, and the retry shows the bar when it never comes.
+    AddTrayIconOrRetry();
     StoreMainWindowPosition(settings_, platform_.store, view_.Position());
     hidden_ = true;
     view_.SetShowHideState(ShowHideStateFor(true));

@@ -7,6 +7,7 @@ namespace banchiro::ui {
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
+constexpr UINT_PTR kTrayRetryTimerId = 2;
 
 // The outer height AdjustWindowRectEx gives a window of this style around a
 // client area of no height, at a DPI (Windows 10 from 1607 on; elsewhere at
@@ -30,7 +31,9 @@ MainWindow::MainWindow(Platform& platform, SystemSession& session, Settings& set
     : platform_(platform),
       instance_(instance),
       model_(platform, session, settings, resident, *this, std::move(routines)),
-      tray_(instance, [this](int message) { model_.Picture1_MouseMove(message); }) {}
+      tray_(
+          instance, [this](int event) { model_.Picture1_MouseMove(event); },
+          [this] { model_.OnTaskbarCreated(); }) {}
 
 MainWindow::~MainWindow() {
   tray_.Delete();
@@ -68,11 +71,20 @@ WindowHandle MainWindow::Handle() {
   return reinterpret_cast<WindowHandle>(hwnd());
 }
 
-void MainWindow::AddTrayIcon() {
+bool MainWindow::AddTrayIcon() {
   // The tip follows the caption, whatever it says now.
   wchar_t caption[64] = L"";
   if (hwnd()) GetWindowTextW(hwnd(), caption, 64);
-  tray_.Add(win32::Widen(TrayTip(win32::Narrow(caption))));
+  return tray_.Add(win32::Widen(TrayTip(win32::Narrow(caption))));
+}
+
+void MainWindow::SetTrayRetry(bool on) {
+  if (!hwnd()) return;
+  if (on) {
+    SetTimer(hwnd(), kTrayRetryTimerId, kTrayRetryIntervalMs, nullptr);
+  } else {
+    KillTimer(hwnd(), kTrayRetryTimerId);
+  }
 }
 
 BarMetrics MainWindow::MeasureBar(int dpi) {
@@ -175,6 +187,7 @@ void MainWindow::Close() {
 void MainWindow::Destroy() {
   if (!hwnd()) return;
   KillTimer(hwnd(), kTimerId);
+  KillTimer(hwnd(), kTrayRetryTimerId);
   // The window would destroy an attached menu bar with itself; ours owns it.
   SetMenu(hwnd(), nullptr);
   DestroyWindow(hwnd());
@@ -218,6 +231,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return WindowBase::HandleMessage(message, wparam, lparam);
     case WM_TIMER:
       if (wparam == kTimerId) model_.Timer1_Timer();
+      if (wparam == kTrayRetryTimerId) model_.TrayRetry_Timer();
       return 0;
     case WM_SYSCOMMAND:
       // Compared whole: 1000 is an item of ours, not a system command with

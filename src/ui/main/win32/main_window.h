@@ -46,8 +46,9 @@ class MainWindow : public WindowBase, public MainView, public BarWindow {
 
   // MainView (MoveTo and Position also serve BarWindow)
   WindowHandle Handle() override;
-  void AddTrayIcon() override;
+  bool AddTrayIcon() override;
   void DeleteTrayIcon() override { tray_.Delete(); }
+  void SetTrayRetry(bool on) override;
   BarMetrics MeasureBar(int dpi) override;
   void SetBar(bool menus_visible, const PixelSize& size) override;
   int ClientHeight() override;

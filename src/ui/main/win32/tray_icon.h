@@ -13,15 +13,18 @@ namespace banchiro::ui {
 inline constexpr wchar_t kTrayOwnerClassName[] = L"BANCHIRO.Picture1";
 
 // The notification-area icon. A hidden top-level window owns it and hears
-// its mouse messages; being top-level (not message-only) it also hears the
-// shell's "TaskbarCreated", after which a restarted shell must be given the
-// icon again.
+// its mouse and keyboard events; being top-level (not message-only) it also
+// hears the shell's "TaskbarCreated", after which a restarted shell must be
+// given the icon again.
 class TrayIcon : public WindowBase {
  public:
-  // on_mouse gets the mouse message the icon reports.
-  TrayIcon(HINSTANCE instance, std::function<void(int)> on_mouse);
+  // on_event gets the mouse message or key event the icon reports;
+  // on_taskbar_created runs when a new taskbar announces itself.
+  TrayIcon(HINSTANCE instance, std::function<void(int)> on_event,
+           std::function<void()> on_taskbar_created);
   ~TrayIcon() override;
-  void Add(const std::wstring& tip);
+  // True when the notification area holds the icon now.
+  bool Add(const std::wstring& tip);
   void Delete();
 
  protected:
@@ -31,7 +34,8 @@ class TrayIcon : public WindowBase {
   bool Notify(DWORD action);
 
   HINSTANCE instance_;
-  std::function<void(int)> on_mouse_;
+  std::function<void(int)> on_event_;
+  std::function<void()> on_taskbar_created_;
   win32::UniqueIcon icon_;
   std::wstring tip_;
   UINT taskbar_created_ = 0;
