@@ -79,12 +79,13 @@ TEST_F(ProgramE2eTest, ToolbarAndTrayIcon) {
   ExpectArranged(helper.rows(), 'O');
   EXPECT_NE(TypeAccessKey(ClickTrayIcon(false), L'f', true), nullptr) << "no left-click menu";
   Screenshot(L"tray-popup");
-  // Enter on the icon, as the shell reports it, gives "総合ﾒﾆｭｰ" too.
+  // Enter on the icon, reported with the icon's place, gives "総合ﾒﾆｭｰ" there.
   Popups(true);
-  HWND tray = WaitForWindow(program.process().pid(), ui::kTrayOwnerClassName, kUiLimitMs, false);
-  PostMessageW(tray, kTrayCallbackMessage, 0, MAKELPARAM(kTrayKeySelect, kTrayIconId));
+  PostMessageW(WaitForWindow(program.process().pid(), ui::kTrayOwnerClassName, kUiLimitMs, false),
+               kTrayCallbackMessage, MAKEWPARAM(600, 300), MAKELPARAM(kTrayKeySelect, kTrayIconId));
   ASSERT_TRUE(WaitUntil([] { return !Popups().empty(); }, kUiLimitMs)) << "no menu from Enter";
-  EXPECT_NE(TypeAccessKey(Popups().front(), L'f', true), nullptr);
+  EXPECT_EQ(std::pair(RectOf(Popups()[0]).left, RectOf(Popups()[0]).top), std::pair(600, 300));
+  EXPECT_NE(TypeAccessKey(Popups()[0], L'f', true), nullptr);
 }
 
 // The palette, the only window up: its shape is the union of its 24 tiles,

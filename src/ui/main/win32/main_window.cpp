@@ -170,12 +170,13 @@ void MainWindow::MakeTopmost() {
 void MainWindow::ShowPopup(int menu_position) {
   HMENU popup = menus_.popup(menu_position);
   if (!popup || !hwnd()) return;
-  POINT cursor{};
-  GetCursorPos(&cursor);
+  POINT at{};
+  GetCursorPos(&at);
+  if (tray_.keyboard_anchor()) at = *tray_.keyboard_anchor();
   // The menu only closes on a click elsewhere when its owner is in front,
   // even while the owner itself is hidden.
   SetForegroundWindow(hwnd());
-  TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, hwnd(), nullptr);
+  TrackPopupMenu(popup, 0, at.x, at.y, 0, hwnd(), nullptr);
   // Lets the menu close when the user switches away before choosing.
   PostMessageW(hwnd(), WM_NULL, 0, 0);
 }

@@ -74,8 +74,15 @@ bool TrayIcon::Notify(DWORD action) {
 
 LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kTrayCallbackMessage) {
-    // The event is the low word under every version of the notification.
-    if (on_event_) on_event_(static_cast<int>(LOWORD(lparam)));
+    // The event is the low word under every version of the notification;
+    // under version 4 wParam holds the icon's place.
+    const int event = LOWORD(lparam);
+    keyboard_anchor_.reset();
+    if (event == NIN_KEYSELECT) {
+      keyboard_anchor_ =
+          POINT{static_cast<short>(LOWORD(wparam)), static_cast<short>(HIWORD(wparam))};
+    }
+    if (on_event_) on_event_(event);
     return 0;
   }
   if (taskbar_created_ != 0 && message == taskbar_created_) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/win32/unique_handle.h"
@@ -26,6 +27,9 @@ class TrayIcon : public WindowBase {
   // True when the notification area holds the icon now.
   bool Add(const std::wstring& tip);
   void Delete();
+  // Where the icon is, while an event from the keyboard is served: a menu
+  // it opens belongs there, not at the mouse pointer.
+  const std::optional<POINT>& keyboard_anchor() const { return keyboard_anchor_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -38,6 +42,7 @@ class TrayIcon : public WindowBase {
   std::function<void()> on_taskbar_created_;
   win32::UniqueIcon icon_;
   std::wstring tip_;
+  std::optional<POINT> keyboard_anchor_;
   UINT taskbar_created_ = 0;
   bool added_ = false;
 };
