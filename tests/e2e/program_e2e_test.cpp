@@ -106,8 +106,7 @@ TEST_F(ProgramE2eTest, PaletteShapeTilesDragAndTheEndOfTheSession) {
   ASSERT_NE(palette, nullptr) << "no palette shown at start-up";
   EXPECT_FALSE(IsWindowVisible(program.Main(false)));
   const Rect at = RectOf(palette);
-  EXPECT_EQ(at.left, 100);
-  EXPECT_EQ(at.top, 600);
+  EXPECT_EQ(std::pair(at.left, at.top), std::pair(100, 600));
   HRGN shape = CreateRectRgn(0, 0, 0, 0), tiles = CreateRectRgn(0, 0, 0, 0), tile_region;
   ASSERT_NE(GetWindowRgn(palette, shape), ERROR);
   int count = 0;
@@ -171,11 +170,9 @@ TEST_P(EndingE2eTest, EndsInOrder) {
     EXPECT_TRUE(EndSession(main)) << "the end of the session must not be held up";
     EXPECT_EQ(GetString("Config", "OptStat"), "0");
     EXPECT_EQ(Relays(), 0);
-  }
-  ASSERT_TRUE(session_end || WaitUntil([] { return Relays() == 1; }, kUiLimitMs));
-  if (!session_end) {
-    // An end of the session that Windows cancels after our restart or
-    // shut-down cleared the running flag: the flag says "running" again.
+  } else {
+    ASSERT_TRUE(WaitUntil([] { return Relays() == 1; }, kUiLimitMs));
+    // Windows cancels an end of the session after ours cleared the running flag.
     SetString("Config", "OptStat", "0");
     SendMessageW(main, WM_ENDSESSION, FALSE, 0);
     EXPECT_EQ(GetString("Config", "OptStat"), "1");

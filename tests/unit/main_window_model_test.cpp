@@ -15,45 +15,22 @@ using std::to_string;
 using W = WindowsName;
 constexpr const char* kClassic = "Windows Standard";  // XP without its visual styles
 
-TEST(BarLayoutTest, SizeByBarsAndLookMenusHiddenOnlyWithToolbarOnAndMenuBarOff) {
-  const std::tuple<bool, bool, W, const char*, int, int, bool> cases[] = {
-      {true, true, W::k98, "", 2500, 1000, true},
-      {true, true, W::kXP, "", 2520, 1140, true},
-      {true, false, W::kXP, "", 2520, 840, false},
-      {true, false, W::kXP, kClassic, 2520, 700, false},
-      {true, false, W::kNone, "", 2500, 700, false},
-      {false, true, W::kXP, kClassic, 2240, 620, true},
-      {false, true, W::kXP, "", 2520, 740, true},
-      {false, true, W::k2000, kClassic, 2280, 620, true},
-      {false, false, W::kNT, "", 2300, 620, true}};  // both off: the menus stay
-  for (const auto& [toolbar, menu_bar, windows, scheme, width, height, menus] : cases) {
-    const BarLayout l = BarLayoutFor(toolbar, menu_bar, windows, scheme);
-    EXPECT_EQ(std::tuple(l.size.width, l.size.height, l.menus_visible),
-              std::tuple(width, height, menus));
-  }
-}
-
 // A place in pixels (15 twips each) on two monitors side by side, or on the
-// left one alone once the right one has gone.
+// left one alone once the right one has gone; below the right one it goes to
+// the nearer, and as near to two to the first.
 TEST(PlaceTest, OnAWorkAreaAsStoredOtherwiseWhollyInsideTheNearest) {
   const std::vector<Rect> two = {{0, 0, 1024, 738}, {1024, 0, 800, 570}}, one = {two[0]};
-  const struct {
-    std::vector<Rect> areas;
-    int left, top;  // a window of 200 x 100
-    int want_left, want_top;
-  } cases[] = {{two, 1500, 300, 1500, 300},
-               {one, 1500, 300, 824, 300},
-               {one, 1000, 700, 1000, 700},
-               {one, -400, -900, 0, 0},
-               {one, 300, 2000, 300, 638},
-               {{}, 5000, 5000, 5000, 5000},
-               {two, 1500, 900, 1500, 470},  // below the right one, nearer to it
-               {{{0, 0, 100, 100}, {500, 0, 100, 100}}, 200, 0, 0, 0}};  // as near to both
+  // Work areas, a window of 200 x 100 at left, top, and where it goes.
+  const std::tuple<std::vector<Rect>, int, int, int, int> cases[] = {
+      {two, 1500, 300, 1500, 300}, {one, 1500, 300, 824, 300},
+      {one, 1000, 700, 1000, 700}, {one, -400, -900, 0, 0},
+      {one, 300, 2000, 300, 638},  {{}, 5000, 5000, 5000, 5000},
+      {two, 1500, 900, 1500, 470}, {{{0, 0, 100, 100}, {500, 0, 100, 100}}, 200, 0, 0, 0}};
   const ScreenMetrics screen{1024, 768, 15, 15};
-  for (const auto& c : cases) {
-    const TwipsPoint p = OntoAWorkArea({c.left * 15.0, c.top * 15.0, 3000, 1500}, screen, c.areas);
-    EXPECT_EQ(std::pair(p.left, p.top), std::pair(c.want_left * 15.0, c.want_top * 15.0))
-        << c.left << "," << c.top;
+  for (const auto& [areas, left, top, want_left, want_top] : cases) {
+    const TwipsPoint p = OntoAWorkArea({left * 15.0, top * 15.0, 3000, 1500}, screen, areas);
+    EXPECT_EQ(std::pair(p.left, p.top), std::pair(want_left * 15.0, want_top * 15.0))
+        << left << "," << top;
   }
 }
 
@@ -119,10 +96,9 @@ struct Rig : MainView {
 
   std::string log;  // +s and +h: showing, hiding the window is offered
   std::function<void()> on_tray_add = [] {};
-  int refusals = 0, adds = 0;  // the notification area refuses the first adds; -1: all
   bool retrying = false;
   BarMetrics bar;
-  int client = 0, menu_lines = 1;
+  int refusals = 0, adds = 0, client = 0, menu_lines = 1;  // refusals of the next adds; -1: all
   TwipsPoint position;
   FakePlatform fake;
   FakeSession session;
@@ -135,18 +111,18 @@ struct Rig : MainView {
 };
 
 TEST(MainWindowModelTest, LoadBeginsWithTheTrayIconEndsWithTheRelaysThenActivationRefreshes) {
-  Rig r;  // XP without its visual styles, centred on a 15360 x 11520 twips screen
+  Rig r;  // XP without its visual styles, no toolbar, centred on a 15360 x 11520 twips screen
   r.fake.system.version = {2, 5, 1};
   r.fake.system.appearance_scheme = kClassic;
-  r.settings.OptCent = "1", r.settings.OptWinS = "1";
+  r.settings.OptCent = "1", r.settings.OptWinS = "1", r.settings.OptTBar = "0";
   r.model.Form_Load();
   r.model.Form_Activate();
   r.settings.RgtClick[2][0] = "0";  // the settings dialog hid an item meanwhile
   r.model.Form_Activate();
   EXPECT_EQ(r.log,
-            "tray add, bar 168x75, move, +s, menu 19, system menu, start KOVRAN.EXE F5, "
+            "tray add, bar 149x49, move, +s, menu 19, system menu, start KOVRAN.EXE F5, "
             "restore toolbar, menu 19, topmost, menu 18, topmost");
-  EXPECT_EQ(std::pair(r.position.top, r.position.left), std::pair(5197.5, 6420.0));
+  EXPECT_EQ(std::pair(r.position.top, r.position.left), std::pair(5392.5, 6562.5));
   // Windows may end the session while the icon is being added: no relay then. The exit
   // sequence closes the window again; that close only deletes the icon and destroys the window.
   Rig ended;
@@ -156,47 +132,32 @@ TEST(MainWindowModelTest, LoadBeginsWithTheTrayIconEndsWithTheRelaysThenActivati
   EXPECT_EQ(ended.log,
             "tray add, tray delete, tray delete, destroy, destroy, bar 167x75, move, +h, "
             "menu 19, system menu");
-  EXPECT_EQ(std::pair(ended.position.top, ended.position.left), std::pair(3.0, 4.0));
 }
 
-// The toolbar whole under the caption and menu bar, nothing below it, at
-// each scale, also when large text wraps the menu bar onto two lines; the
-// width stays the rule's.
-TEST(BarLayoutTest, HeightFromCaptionMenuAndToolbarAtEachScale) {
-  const std::tuple<int, int, const char*> cases[] = {
-      {96, 1, "bar 167x75, bar 167x55, bar 152x49"},
-      {120, 1, "bar 208x86, bar 208x61, bar 190x60"},
-      {144, 1, "bar 250x114, bar 250x84, bar 228x72"},
-      {96, 2, "bar 167x75, bar 167x95, bar 167x55, bar 152x49"}};
-  for (const auto& [dpi, menu_lines, sizes] : cases) {
+// The size rule at each scale, bars on and off: the width the rule's for the look (XP with and
+// without its styles, 2000 and 10/11, the others), the height the caption, the menu bar when shown
+// and the whole toolbar when on, also when large text wraps the menu bar; after the slash the
+// rule's own height in twips. The menus go only with the toolbar on and the menu bar off.
+TEST(BarLayoutTest, WidthByLookHeightFromCaptionMenuAndToolbarAtEachScale) {
+  const std::tuple<int, W, const char*, int, const char*> cases[] = {
+      {96, W::k2000, "", 1, " 167x75/1000 167x55/700 152x49/620 152x49/620"},
+      {120, W::k2000, "", 1, " 208x86/1000 208x61/700 190x60/620 190x60/620"},
+      {144, W::k2000, "", 1, " 250x114/1000 250x84/700 228x72/620 228x72/620"},
+      {96, W::k2000, "", 2, " 167x95/1000 167x55/700 152x49/620 152x49/620"},
+      {96, W::kXP, kClassic, 1, " 168x75/1000 168x55/700 149x49/620 149x49/620"},
+      {96, W::kXP, "", 1, " 168x75/1140 168x55/840 168x49/740 168x49/740"},
+      {96, W::k98, "", 1, " 167x75/1000 167x55/700 153x49/620 153x49/620"}};
+  for (const auto& [dpi, windows, scheme, menu_lines, sizes] : cases) {
     Rig r;
-    r.fake.screen.metrics_.twips_per_pixel_x = r.fake.screen.metrics_.twips_per_pixel_y =
-        1440.0 / dpi;
+    r.fake.screen.metrics_ = {1024, 768, 1440.0 / dpi, 1440.0 / dpi};
     r.menu_lines = menu_lines;
-    for (const auto& [toolbar, menu_bar] : {std::pair(true, true), {true, false}, {false, true}})
-      r.model.ApplyBarLayout(BarLayoutFor(toolbar, menu_bar, W::k2000, ""));
-    EXPECT_EQ(r.log, sizes) << dpi;
-  }
-}
-
-// Refused at load (the taskbar still starting at sign-in), the icon is asked
-// for on the retry timer; when it never comes a hidden bar is shown, with
-// OptWinS as the user left it.
-TEST(MainWindowModelTest, RefusedTrayIconAskedForAgainThenTheBarShown) {
-  const std::tuple<const char*, int, const char*> cases[] = {
-      {"1", -1, "tray add, retry off, +h, show"},
-      {"0", -1, "tray add, retry off"},
-      {"1", kTrayRetries, "tray add, retry off"}};  // taken at the last try
-  for (const auto& [hidden, refusals, last_tick] : cases) {
-    Rig r;
-    r.settings.OptWinS = hidden, r.refusals = refusals;
-    r.model.Form_Load();
-    const std::size_t writes = r.fake.store.writes().size();
-    int ticks = 0;
-    while (r.retrying && ticks++ < 2 * kTrayRetries)
-      r.log.clear(), r.model.TrayRetry_Timer();
-    EXPECT_EQ(std::tuple(ticks, r.log, r.fake.store.writes().size()),
-              std::tuple(kTrayRetries, last_tick, writes));
+    std::string got;
+    for (const auto& [toolbar, menu_bar] :
+         {std::pair(true, true), {true, false}, {false, true}, {false, false}}) {
+      r.model.ApplyBarLayout(BarLayoutFor(toolbar, menu_bar, windows, scheme));
+      got += r.log.substr(r.log.rfind(' ')) + "/" + to_string(r.model.layout().size.height);
+    }
+    EXPECT_EQ(got, sizes) << dpi << " " << scheme;
   }
 }
 
@@ -204,15 +165,16 @@ using Input = void (*)(Rig&, std::uint64_t value);
 const Input Button = [](Rig& r, std::uint64_t n) { r.model.Toolbar1_ButtonClick(n); };
 const Input System = [](Rig& r, std::uint64_t command) { r.model.OnSystemCommand(command); };
 const Input Tray = [](Rig& r, std::uint64_t message) { r.model.Picture1_MouseMove(message); };
-// A new taskbar that refuses the icon this many times.
-const Input Taskbar = [](Rig& r, std::uint64_t n) { r.refusals = n, r.model.OnTaskbarCreated(); };
+// A new taskbar that refuses the icon so many times.
+const Input Taskbar = [](Rig& r, std::uint64_t n) {
+  r.refusals = n, r.adds = 0, r.model.OnTaskbarCreated();
+};
 // Windows ends the session (1), or cancels its end (0), also after ours has begun (2).
 const Input Session = [](Rig& r, std::uint64_t how) {
   if (how == 2) r.resident.End();
   r.model.OnSessionEnd(how == 1);
 };
 const Input Item = [](Rig& r, std::uint64_t i) { r.model.OnMenuItem(MainMenuTree().at(i)); };
-const Input Refused = [](Rig& r, std::uint64_t i) { Taskbar(r, -1), Item(r, i); };
 const Input Cancel = [](Rig& r, std::uint64_t i) {
   r.fake.message_boxes.answers = {MessageAnswer::kCancel}, Item(r, i);
 };
@@ -225,6 +187,31 @@ const Input Timer = [](Rig& r, std::uint64_t hour) {
 std::uint64_t At(const char* control, int index = -1) {
   return FindMenuEntry(control, index) - MainMenuTree().data();
 }
+// A new taskbar refuses the icon so many times (-1: always), as at sign-in, and the bar is
+// hidden, which asks again: the retry ends after kTrayRetries ticks; the effects are the
+// hide's and the last tick's.
+const Input Retry = [](Rig& r, std::uint64_t refusals) {
+  Taskbar(r, refusals), Item(r, At("mnuFileShow_Hide", 1));
+  int ticks = 0;
+  while (r.retrying && ++ticks <= kTrayRetries)
+    r.log.clear(), r.model.TrayRetry_Timer();
+  EXPECT_EQ(ticks, kTrayRetries);
+};
+
+// The tray's left and right button up (514, 517) and Enter or Space (0x401)
+// open popups; a bar hidden while the icon is refused comes back when the
+// retry gives up, with OptWinS as the user left it.
+// While an arrangement shows its message about more than twenty windows, a display item, the
+// timed restart and a tray click do nothing; afterwards a tray click works again.
+const Input Inside = [](Rig& r, std::uint64_t i) {
+  for (int n = 0; n < 19; ++n)
+    r.fake.desktop.Add({});
+  r.settings.OptRun = "0", r.settings.OptTime = {"07", "05"};
+  r.fake.message_boxes.while_shown = [&r, i] {
+    r.fake.message_boxes.while_shown = nullptr, Item(r, i), r.model.Timer1_Timer(), Tray(r, 514);
+  };
+  Item(r, i), Tray(r, 514);
+};
 
 TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
   const std::tuple<Input, std::uint64_t, const char*> cases[] = {
@@ -235,24 +222,25 @@ TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
       {Button, 18, ""},
       {System, 1000, "settings dialog"},
       {System, 1000 | 0xF000, ""},
-      {Tray, 514, "popup 0"},  // left button up
-      {Tray, 517, "popup 1"},  // right button up
+      {Tray, 514, "popup 0"},
+      {Tray, 517, "popup 1"},
       {Tray, 516, ""},
-      {Tray, 0x401, "popup 0"},  // Enter or Space on the icon
+      {Tray, 0x401, "popup 0"},
       {Taskbar, 0, "tray add"},
-      {Taskbar, 2, "tray add, retry on"},
       {Session, 1, "OptStat=0, tray delete, tray delete, destroy, destroy, ended"},
       {Session, 0, "OptStat=1"},
       {Session, 2, "OptStat=0, tray delete, destroy, ended"},
+      {Item, At("mnuHelpContent_KeyWord", 0), "help 0"},
       {Item, At("mnuHelpContent_KeyWord", 1), "help 1"},
       {Item, At("mnuFileShow_Hide", 1), "S_Top=3, S_Left=4, OptWinS=1, +s, hide, hidden"},
       {Item, At("mnuFileShow_Hide", 0), "OptWinS=0, +h, show"},
-      {Refused, At("mnuFileShow_Hide", 1),  // the retry brings the bar back
-       "S_Top=3, S_Left=4, OptWinS=1, tray add, retry on, tray add, +s, hide, hidden"},
+      {Retry, -1, "S_Top=3, S_Left=4, OptWinS=1, tray add, retry off, +h, show"},
+      {Retry, kTrayRetries + 1, "S_Top=3, S_Left=4, OptWinS=1, tray add, retry off, hidden"},
       {Item, At("mnuFileEnd"), "OptStat=0, 終了確認, tray delete, destroy, ended"},
       {Cancel, At("mnuFileEnd"), "終了確認"},
       {Timer, 705, "OptRun=2, S_Top=3, S_Left=4, OptStat=0, session ended"},
-      {Timer, 7, ""}};
+      {Timer, 7, ""},
+      {Inside, At("mnuDispMethod_Ex2", 1), "窓の数 確認, popup 0"}};
   for (const auto& [input, value, effects] : cases) {
     Rig r;
     r.model.Form_Load();
@@ -263,31 +251,6 @@ TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
     if (r.resident.ended()) Add(r.log, "ended");
     EXPECT_EQ(r.Effects(writes_before), effects) << value;
   }
-}
-
-// While an arrangement shows its message about more than twenty windows, a
-// display item, the timed restart and a tray click do nothing; afterwards
-// they work again.
-TEST(MainWindowModelTest, NothingStartsInsideAnArrangement) {
-  Rig r;
-  for (int i = 0; i < 19; ++i)  // 21 with the rig's two
-    r.fake.desktop.Add({});
-  r.model.Form_Load();
-  r.log.clear();
-  r.settings.OptRun = "0", r.settings.OptTime = {"07", "05"};  // due now
-  const MenuEntry& stack = MainMenuTree().at(At("mnuDispMethod", 0));
-  r.fake.message_boxes.while_shown = [&] {
-    r.fake.message_boxes.while_shown = nullptr;
-    r.model.OnMenuItem(stack);
-    r.model.Timer1_Timer();
-    r.model.Picture1_MouseMove(514);
-  };
-  r.model.OnMenuItem(stack);
-  EXPECT_EQ(r.fake.message_boxes.shown.size(), 1u);
-  EXPECT_TRUE(r.session.ended.empty());
-  EXPECT_EQ(r.log, "");
-  r.model.Picture1_MouseMove(514);
-  EXPECT_EQ(r.log, "popup 0");
 }
 
 }  // namespace
