@@ -15,17 +15,18 @@ using std::to_string;
 using W = WindowsName;
 constexpr const char* kClassic = "Windows Standard";  // XP without its visual styles
 
-// A place in pixels (15 twips each) on two monitors side by side, or on the
-// left one alone once the right one has gone; below the right one it goes to
-// the nearer, and as near to two to the first.
+// Where a window of 200 x 100 pixels (15 twips each) goes: on two monitors side by side, or the
+// left one alone once the right one has gone; below the right one to the nearer; between two
+// areas to the nearer, and as near to both to the first.
 TEST(PlaceTest, OnAWorkAreaAsStoredOtherwiseWhollyInsideTheNearest) {
-  const std::vector<Rect> two = {{0, 0, 1024, 738}, {1024, 0, 800, 570}}, one = {two[0]};
-  // Work areas, a window of 200 x 100 at left, top, and where it goes.
+  const std::vector<Rect> two = {{0, 0, 1024, 738}, {1024, 0, 800, 570}}, one = {two[0]},
+                          side = {{0, 0, 100, 100}, {500, 0, 100, 100}},
+                          stacked = {{0, 0, 100, 100}, {0, 500, 100, 100}};
   const std::tuple<std::vector<Rect>, int, int, int, int> cases[] = {
-      {two, 1500, 300, 1500, 300}, {one, 1500, 300, 824, 300},
-      {one, 1000, 700, 1000, 700}, {one, -400, -900, 0, 0},
-      {one, 300, 2000, 300, 638},  {{}, 5000, 5000, 5000, 5000},
-      {two, 1500, 900, 1500, 470}, {{{0, 0, 100, 100}, {500, 0, 100, 100}}, 200, 0, 0, 0}};
+      {two, 1500, 300, 1500, 300}, {one, 1500, 300, 824, 300}, {one, 1000, 700, 1000, 700},
+      {one, -400, -900, 0, 0},     {one, 300, 2000, 300, 638}, {{}, 5000, 5000, 5000, 5000},
+      {two, 1500, 900, 1500, 470}, {side, 200, 0, 0, 0},       {side, 250, 0, 500, 0},
+      {stacked, 0, 300, 0, 500}};
   const ScreenMetrics screen{1024, 768, 15, 15};
   for (const auto& [areas, left, top, want_left, want_top] : cases) {
     const TwipsPoint p = OntoAWorkArea({left * 15.0, top * 15.0, 3000, 1500}, screen, areas);
