@@ -24,7 +24,8 @@ function(_banchiro_delay_load name dll)
 endfunction()
 
 _banchiro_delay_load(comctl32 COMCTL32.dll
-  ImageList_Add ImageList_Create ImageList_Destroy ImageList_GetImageCount InitCommonControlsEx)
+  ImageList_Add ImageList_Create ImageList_Destroy ImageList_GetImageCount InitCommonControlsEx
+  LoadIconMetric)
 _banchiro_delay_load(comdlg32 comdlg32.dll ChooseColorW)
 _banchiro_delay_load(ole32 ole32.dll CoCreateInstance CoInitializeEx CoUninitialize)
 _banchiro_delay_load(shell32 SHELL32.dll

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <tuple>
 
 #include "default_settings.h"
@@ -13,47 +15,30 @@ using std::to_string;
 using W = WindowsName;
 constexpr const char* kClassic = "Windows Standard";  // XP without its visual styles
 
-TEST(BarLayoutTest, SizeByBarsAndLookMenusHiddenOnlyWithToolbarOnAndMenuBarOff) {
-  const std::tuple<bool, bool, W, const char*, int, int, bool> cases[] = {
-      {true, true, W::k98, "", 2500, 1000, true},
-      {true, true, W::kXP, "", 2520, 1140, true},
-      {true, false, W::kXP, "", 2520, 840, false},
-      {true, false, W::kXP, kClassic, 2520, 700, false},
-      {true, false, W::kNone, "", 2500, 700, false},
-      {false, true, W::kXP, kClassic, 2240, 620, true},
-      {false, true, W::kXP, "", 2520, 740, true},
-      {false, true, W::k2000, kClassic, 2280, 620, true},
-      {false, false, W::kNT, "", 2300, 620, true}};  // both off: the menus stay
-  for (const auto& [toolbar, menu_bar, windows, scheme, width, height, menus] : cases) {
-    const BarLayout l = BarLayoutFor(toolbar, menu_bar, windows, scheme);
-    EXPECT_EQ(std::tuple(l.size.width, l.size.height, l.menus_visible),
-              std::tuple(width, height, menus));
+// Where a window of 200 x 100 pixels (15 twips each) goes: on two monitors side by side, or the
+// left one alone once the right one has gone; below the right one to the nearer; between two
+// areas to the nearer, and as near to both to the first.
+TEST(PlaceTest, OnAWorkAreaAsStoredOtherwiseWhollyInsideTheNearest) {
+  const std::vector<Rect> two = {{0, 0, 1024, 738}, {1024, 0, 800, 570}}, one = {two[0]},
+                          side = {{0, 0, 100, 100}, {500, 0, 100, 100}},
+                          stacked = {{0, 0, 100, 100}, {0, 500, 100, 100}};
+  const std::tuple<std::vector<Rect>, int, int, int, int> cases[] = {
+      {two, 1500, 300, 1500, 300}, {one, 1500, 300, 824, 300}, {one, 1000, 700, 1000, 700},
+      {one, -400, -900, 0, 0},     {one, 300, 2000, 300, 638}, {{}, 5000, 5000, 5000, 5000},
+      {two, 1500, 900, 1500, 470}, {side, 200, 0, 0, 0},       {side, 250, 0, 500, 0},
+      {stacked, 0, 300, 0, 500}};
+  const ScreenMetrics screen{1024, 768, 15, 15};
+  for (const auto& [areas, left, top, want_left, want_top] : cases) {
+    const TwipsPoint p = OntoAWorkArea({left * 15.0, top * 15.0, 3000, 1500}, screen, areas);
+    EXPECT_EQ(std::pair(p.left, p.top), std::pair(want_left * 15.0, want_top * 15.0))
+        << left << "," << top;
   }
 }
 
-// A place in pixels (15 twips each) on two monitors side by side, or on the
-// left one alone once the right one has gone.
-TEST(PlaceTest, OnAWorkAreaAsStoredOtherwiseWhollyInsideTheNearest) {
-  const std::vector<Rect> two = {{0, 0, 1024, 738}, {1024, 0, 800, 570}}, one = {two[0]};
-  const struct {
-    std::vector<Rect> areas;
-    int left, top;  // a window of 200 x 100
-    int want_left, want_top;
-  } cases[] = {{two, 1500, 300, 1500, 300},
-               {one, 1500, 300, 824, 300},
-               {one, 1000, 700, 1000, 700},
-               {one, -400, -900, 0, 0},
-               {one, 300, 2000, 300, 638},
-               {{}, 5000, 5000, 5000, 5000},
-               {two, 1500, 900, 1500, 470},  // below the right one, nearer to it
-               {{{0, 0, 100, 100}, {500, 0, 100, 100}}, 200, 0, 0, 0}};  // as near to both
-  const ScreenMetrics screen{1024, 768, 15, 15};
-  for (const auto& c : cases) {
-    const TwipsPoint p = OntoAWorkArea({c.left * 15.0, c.top * 15.0, 3000, 1500}, screen, c.areas);
-    EXPECT_EQ(std::pair(p.left, p.top), std::pair(c.want_left * 15.0, c.want_top * 15.0))
-        << c.left << "," << c.top;
-  }
-}
+// Windows 10/11 at 100, 125 and 150 %: caption and fixed border, one line of
+// menu bar, the toolbar with 16-pixel icons (32 from 144 dpi). Wine's are smaller.
+const std::map<int, BarMetrics> kWindows10 = {
+    {96, {29, 20, 26}}, {120, {35, 25, 26}}, {144, {42, 30, 42}}};
 
 void Add(std::string& list, const std::string& what) {
   list += (list.empty() ? "" : ", ") + what;
@@ -70,9 +55,18 @@ struct Rig : MainView {
     session.now = {7, 5};
   }
   WindowHandle Handle() override { return 0x30220; }
-  void AddTrayIcon() override { Add(log, "tray add"), on_tray_add(); }
+  bool AddTrayIcon() override {
+    Add(log, "tray add"), on_tray_add();
+    return refusals >= 0 && ++adds > refusals;
+  }
   void DeleteTrayIcon() override { Add(log, "tray delete"); }
-  void ApplyBarLayout(const BarLayout& l) override { Add(log, "bar " + to_string(l.size.height)); }
+  void SetTrayRetry(bool on) override { retrying = on, Add(log, on ? "retry on" : "retry off"); }
+  BarMetrics MeasureBar(int dpi) override { return bar = kWindows10.at(dpi); }
+  void SetBar(bool menus, const PixelSize& s) override {
+    client = std::max(0, s.height - bar.frame_height - (menus ? bar.menu_height * menu_lines : 0));
+    Add(log, "bar " + to_string(s.width) + "x" + to_string(s.height));
+  }
+  int ClientHeight() override { return client; }
   void MoveTo(const TwipsPoint& p) override { position = p, Add(log, "move"); }
   TwipsPoint Position() override { return position; }
   void SetShowHideState(const ShowHideState& s) override { Add(log, s.hide_enabled ? "+h" : "+s"); }
@@ -103,6 +97,9 @@ struct Rig : MainView {
 
   std::string log;  // +s and +h: showing, hiding the window is offered
   std::function<void()> on_tray_add = [] {};
+  bool retrying = false;
+  BarMetrics bar;
+  int refusals = 0, adds = 0, client = 0, menu_lines = 1;  // refusals of the next adds; -1: all
   TwipsPoint position;
   FakePlatform fake;
   FakeSession session;
@@ -115,18 +112,18 @@ struct Rig : MainView {
 };
 
 TEST(MainWindowModelTest, LoadBeginsWithTheTrayIconEndsWithTheRelaysThenActivationRefreshes) {
-  Rig r;  // XP without its visual styles, centred on a 15360 x 11520 twips screen
+  Rig r;  // XP without its visual styles, no toolbar, centred on a 15360 x 11520 twips screen
   r.fake.system.version = {2, 5, 1};
   r.fake.system.appearance_scheme = kClassic;
-  r.settings.OptCent = "1", r.settings.OptWinS = "1";
+  r.settings.OptCent = "1", r.settings.OptWinS = "1", r.settings.OptTBar = "0";
   r.model.Form_Load();
   r.model.Form_Activate();
   r.settings.RgtClick[2][0] = "0";  // the settings dialog hid an item meanwhile
   r.model.Form_Activate();
   EXPECT_EQ(r.log,
-            "tray add, bar 1000, move, +s, menu 19, system menu, start KOVRAN.EXE F5, "
+            "tray add, bar 149x49, move, +s, menu 19, system menu, start KOVRAN.EXE F5, "
             "restore toolbar, menu 19, topmost, menu 18, topmost");
-  EXPECT_EQ(std::pair(r.position.top, r.position.left), std::pair(5260.0, 6420.0));
+  EXPECT_EQ(std::pair(r.position.top, r.position.left), std::pair(5392.5, 6562.5));
   // Windows may end the session while the icon is being added: no relay then. The exit
   // sequence closes the window again; that close only deletes the icon and destroys the window.
   Rig ended;
@@ -134,15 +131,50 @@ TEST(MainWindowModelTest, LoadBeginsWithTheTrayIconEndsWithTheRelaysThenActivati
   ended.model.Form_Load();
   EXPECT_TRUE(ended.resident.ended());
   EXPECT_EQ(ended.log,
-            "tray add, tray delete, tray delete, destroy, destroy, bar 1000, move, +h, "
+            "tray add, tray delete, tray delete, destroy, destroy, bar 167x75, move, +h, "
             "menu 19, system menu");
-  EXPECT_EQ(std::pair(ended.position.top, ended.position.left), std::pair(3.0, 4.0));
+}
+
+// The size rule at each scale, bars on and off: the width the rule's for the look (XP with and
+// without its styles, 2000 and 10/11, the others), the height the caption, the menu bar when shown
+// and the whole toolbar when on, also when large text wraps the menu bar; after the slash the
+// rule's own height in twips. The menus go only with the toolbar on and the menu bar off.
+TEST(BarLayoutTest, WidthByLookHeightFromCaptionMenuAndToolbarAtEachScale) {
+  const std::tuple<int, W, const char*, int, const char*> cases[] = {
+      {96, W::k2000, "", 1, " 167x75/1000 167x55/700 152x49/620 152x49/620"},
+      {120, W::k2000, "", 1, " 208x86/1000 208x61/700 190x60/620 190x60/620"},
+      {144, W::k2000, "", 1, " 250x114/1000 250x84/700 228x72/620 228x72/620"},
+      {96, W::k2000, "", 2, " 167x95/1000 167x55/700 152x49/620 152x49/620"},
+      {96, W::kXP, kClassic, 1, " 168x75/1000 168x55/700 149x49/620 149x49/620"},
+      {96, W::kXP, "", 1, " 168x75/1140 168x55/840 168x49/740 168x49/740"},
+      {96, W::k98, "", 1, " 167x75/1000 167x55/700 153x49/620 153x49/620"}};
+  for (const auto& [dpi, windows, scheme, menu_lines, sizes] : cases) {
+    Rig r;
+    r.fake.screen.metrics_ = {1024, 768, 1440.0 / dpi, 1440.0 / dpi};
+    r.menu_lines = menu_lines;
+    std::string got;
+    for (const auto& [toolbar, menu_bar] :
+         {std::pair(true, true), {true, false}, {false, true}, {false, false}}) {
+      r.model.ApplyBarLayout(BarLayoutFor(toolbar, menu_bar, windows, scheme));
+      got += r.log.substr(r.log.rfind(' ')) + "/" + to_string(r.model.layout().size.height);
+    }
+    EXPECT_EQ(got, sizes) << dpi << " " << scheme;
+  }
 }
 
 using Input = void (*)(Rig&, std::uint64_t value);
 const Input Button = [](Rig& r, std::uint64_t n) { r.model.Toolbar1_ButtonClick(n); };
 const Input System = [](Rig& r, std::uint64_t command) { r.model.OnSystemCommand(command); };
 const Input Tray = [](Rig& r, std::uint64_t message) { r.model.Picture1_MouseMove(message); };
+// A new taskbar that refuses the icon so many times.
+const Input Taskbar = [](Rig& r, std::uint64_t n) {
+  r.refusals = n, r.adds = 0, r.model.OnTaskbarCreated();
+};
+// Windows ends the session (1), or cancels its end (0), also after ours has begun (2).
+const Input Session = [](Rig& r, std::uint64_t how) {
+  if (how == 2) r.resident.End();
+  r.model.OnSessionEnd(how == 1);
+};
 const Input Item = [](Rig& r, std::uint64_t i) { r.model.OnMenuItem(MainMenuTree().at(i)); };
 const Input Cancel = [](Rig& r, std::uint64_t i) {
   r.fake.message_boxes.answers = {MessageAnswer::kCancel}, Item(r, i);
@@ -156,6 +188,31 @@ const Input Timer = [](Rig& r, std::uint64_t hour) {
 std::uint64_t At(const char* control, int index = -1) {
   return FindMenuEntry(control, index) - MainMenuTree().data();
 }
+// A new taskbar refuses the icon so many times (-1: always), as at sign-in, and the bar is
+// hidden, which asks again: the retry ends after kTrayRetries ticks; the effects are the
+// hide's and the last tick's.
+const Input Retry = [](Rig& r, std::uint64_t refusals) {
+  Taskbar(r, refusals), Item(r, At("mnuFileShow_Hide", 1));
+  int ticks = 0;
+  while (r.retrying && ++ticks <= kTrayRetries)
+    r.log.clear(), r.model.TrayRetry_Timer();
+  EXPECT_EQ(ticks, kTrayRetries);
+};
+
+// The tray's left and right button up (514, 517) and Enter or Space (0x401)
+// open popups; a bar hidden while the icon is refused comes back when the
+// retry gives up, with OptWinS as the user left it.
+// While an arrangement shows its message about more than twenty windows, a display item, the
+// timed restart and a tray click do nothing; afterwards a tray click works again.
+const Input Inside = [](Rig& r, std::uint64_t i) {
+  for (int n = 0; n < 19; ++n)
+    r.fake.desktop.Add({});
+  r.settings.OptRun = "0", r.settings.OptTime = {"07", "05"};
+  r.fake.message_boxes.while_shown = [&r, i] {
+    r.fake.message_boxes.while_shown = nullptr, Item(r, i), r.model.Timer1_Timer(), Tray(r, 514);
+  };
+  Item(r, i), Tray(r, 514);
+};
 
 TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
   const std::tuple<Input, std::uint64_t, const char*> cases[] = {
@@ -166,16 +223,25 @@ TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
       {Button, 18, ""},
       {System, 1000, "settings dialog"},
       {System, 1000 | 0xF000, ""},
-      {Tray, 514, "popup 0"},  // left button up
-      {Tray, 517, "popup 1"},  // right button up
+      {Tray, 514, "popup 0"},
+      {Tray, 517, "popup 1"},
       {Tray, 516, ""},
+      {Tray, 0x401, "popup 0"},
+      {Taskbar, 0, "tray add"},
+      {Session, 1, "OptStat=0, tray delete, tray delete, destroy, destroy, ended"},
+      {Session, 0, "OptStat=1"},
+      {Session, 2, "OptStat=0, tray delete, destroy, ended"},
+      {Item, At("mnuHelpContent_KeyWord", 0), "help 0"},
       {Item, At("mnuHelpContent_KeyWord", 1), "help 1"},
       {Item, At("mnuFileShow_Hide", 1), "S_Top=3, S_Left=4, OptWinS=1, +s, hide, hidden"},
       {Item, At("mnuFileShow_Hide", 0), "OptWinS=0, +h, show"},
+      {Retry, -1, "S_Top=3, S_Left=4, OptWinS=1, tray add, retry off, +h, show"},
+      {Retry, kTrayRetries + 1, "S_Top=3, S_Left=4, OptWinS=1, tray add, retry off, hidden"},
       {Item, At("mnuFileEnd"), "OptStat=0, 終了確認, tray delete, destroy, ended"},
       {Cancel, At("mnuFileEnd"), "終了確認"},
       {Timer, 705, "OptRun=2, S_Top=3, S_Left=4, OptStat=0, session ended"},
-      {Timer, 7, ""}};
+      {Timer, 7, ""},
+      {Inside, At("mnuDispMethod_Ex2", 1), "窓の数 確認, popup 0"}};
   for (const auto& [input, value, effects] : cases) {
     Rig r;
     r.model.Form_Load();
@@ -186,31 +252,6 @@ TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
     if (r.resident.ended()) Add(r.log, "ended");
     EXPECT_EQ(r.Effects(writes_before), effects) << value;
   }
-}
-
-// While an arrangement shows its message about more than twenty windows, a
-// display item, the timed restart and a tray click do nothing; afterwards
-// they work again.
-TEST(MainWindowModelTest, NothingStartsInsideAnArrangement) {
-  Rig r;
-  for (int i = 0; i < 19; ++i)  // 21 with the rig's two
-    r.fake.desktop.Add({});
-  r.model.Form_Load();
-  r.log.clear();
-  r.settings.OptRun = "0", r.settings.OptTime = {"07", "05"};  // due now
-  const MenuEntry& stack = MainMenuTree().at(At("mnuDispMethod", 0));
-  r.fake.message_boxes.while_shown = [&] {
-    r.fake.message_boxes.while_shown = nullptr;
-    r.model.OnMenuItem(stack);
-    r.model.Timer1_Timer();
-    r.model.Picture1_MouseMove(514);
-  };
-  r.model.OnMenuItem(stack);
-  EXPECT_EQ(r.fake.message_boxes.shown.size(), 1u);
-  EXPECT_TRUE(r.session.ended.empty());
-  EXPECT_EQ(r.log, "");
-  r.model.Picture1_MouseMove(514);
-  EXPECT_EQ(r.log, "popup 0");
 }
 
 }  // namespace

@@ -37,12 +37,33 @@ bool Win32Session::EnableShutdownPrivilege() {
          GetLastError() == ERROR_SUCCESS;
 }
 
+namespace {
+
+// Whether the user's Windows starts fast after a shut-down (Windows 8 and
+// later, with fast start-up on in the power options): a shut-down of ours
+// keeps it, as the Start menu's does.
+bool FastStartupOn() {
+  DWORD on = 0, size = sizeof on;
+  return RegGetValueW(
+             HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Power",
+             L"HiberbootEnabled", RRF_RT_REG_DWORD, nullptr, &on, &size) == ERROR_SUCCESS &&
+         on == 1;
+}
+
+}  // namespace
+
 bool Win32Session::EndSession(SessionEnd how) {
   UINT flags = EWX_SHUTDOWN;
   if (how == SessionEnd::kRestart) flags = EWX_REBOOT;
   if (how == SessionEnd::kPowerOff) flags = EWX_POWEROFF;
-  return ExitWindowsEx(flags, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER |
-                                  SHTDN_REASON_FLAG_PLANNED) != FALSE;
+  constexpr DWORD kReason =
+      SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED;
+  // A system that turns the hybrid flag down still ends the plain way.
+  if (how != SessionEnd::kRestart && FastStartupOn() &&
+      ExitWindowsEx(flags | EWX_HYBRID_SHUTDOWN, kReason)) {
+    return true;
+  }
+  return ExitWindowsEx(flags, kReason) != FALSE;
 }
 
 TimeOfDay Win32Session::LocalTime() {

@@ -1,5 +1,6 @@
 #include "ui/main/bar_layout.h"
 
+#include "common/numbers.h"
 #include "settings/setting_values.h"
 
 namespace banchiro {
@@ -31,9 +32,15 @@ BarLayout BarLayoutFor(bool toolbar_on, bool menu_bar_on, WindowsName windows,
   const int look = static_cast<int>(LookFor(windows, appearance_scheme));
   // With the toolbar off the menus are the only way to reach anything, so
   // they show whatever OptMBar says (a store edited by hand can hold both off).
-  if (!toolbar_on) return {true, kToolbarOff.by_look[look]};
-  if (!menu_bar_on) return {false, kToolbarOnly.by_look[look]};
-  return {true, kBoth.by_look[look]};
+  if (!toolbar_on) return {true, kToolbarOff.by_look[look], false};
+  if (!menu_bar_on) return {false, kToolbarOnly.by_look[look], true};
+  return {true, kBoth.by_look[look], true};
+}
+
+PixelSize BarPixelSize(const BarLayout& layout, const BarMetrics& metrics, int dpi) {
+  const int height = metrics.frame_height + (layout.menus_visible ? metrics.menu_height : 0) +
+                     (layout.toolbar_visible ? metrics.toolbar_height : 0);
+  return {TwipsToPixels(layout.size.width, 1440.0 / dpi), height};
 }
 
 BarLayout BarLayoutFor(const Settings& settings, WindowsName windows) {

@@ -22,7 +22,29 @@ struct TwipsSize {
 struct BarLayout {
   bool menus_visible = true;  // "総合ﾒﾆｭｰ(&M)" and "表示(&D)" on the bar
   TwipsSize size;
+  bool toolbar_visible = true;  // within the window's height
 };
+
+// What the window system draws around the bar's client area, and the
+// toolbar's own height, in pixels at one DPI: the caption and borders as
+// AdjustWindowRectEx adds them, the further height of a one-line menu bar,
+// and the toolbar as the control sizes itself.
+struct BarMetrics {
+  int frame_height = 0;
+  int menu_height = 0;
+  int toolbar_height = 0;
+};
+
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The bar's outer size in pixels at `dpi`: the width of the size rule, and
+// exactly the height of the caption, the menu bar when shown and the toolbar
+// when on, so that the toolbar is whole and nothing shows below it whatever
+// the caption and menu heights of the Windows and its scale.
+PixelSize BarPixelSize(const BarLayout& layout, const BarMetrics& metrics, int dpi);
 
 // appearance_scheme is empty on XP while its visual styles are in use,
 // which makes the caption and the menu bar taller.

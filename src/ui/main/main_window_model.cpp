@@ -17,7 +17,8 @@ std::string TrayTip(const std::string& caption) {
 std::optional<int> TrayPopupFor(int mouse_message) {
   // Button-up only: a popup opened on the press would be closed again by
   // the release.
-  if (mouse_message == kTrayLeftButtonUp) return kGeneralMenuPosition;
+  if (mouse_message == kTrayLeftButtonUp || mouse_message == kTrayKeySelect)
+    return kGeneralMenuPosition;
   if (mouse_message == kTrayRightButtonUp) return kDisplayMenuPosition;
   return std::nullopt;
 }
@@ -34,16 +35,18 @@ MainWindowModel::MainWindowModel(Platform& platform, SystemSession& session, Set
 void MainWindowModel::Form_Load() {
   // The icon comes first: a window that starts hidden is reachable only
   // through it.
-  view_.AddTrayIcon();
+  tray_icon_ = view_.AddTrayIcon();
   ReadAppearanceScheme(settings_, platform_.system);
-  layout_ = BarLayoutFor(settings_, GetWindowsName(platform_.system.Version()));
-  view_.ApplyBarLayout(layout_);
+  ApplyBarLayout(BarLayoutFor(settings_, GetWindowsName(platform_.system.Version())));
 
+  // Centred or kept on a work area as the bar really is, not as the rule's
+  // twips would have it.
   const ScreenMetrics screen = platform_.screen.Metrics();
-  const TwipsPoint stored = MainWindowPositionFor(settings_, screen, layout_.size);
-  const TwipsRect bar{stored.left, stored.top, static_cast<double>(layout_.size.width),
-                      static_cast<double>(layout_.size.height)};
-  view_.MoveTo(OntoAWorkArea(bar, screen, platform_.screen.WorkAreas()));
+  const double width = screen.XTwips(bar_size_.width), height = screen.YTwips(bar_size_.height);
+  const TwipsPoint stored =
+      MainWindowPositionFor(settings_, screen, {static_cast<int>(width), static_cast<int>(height)});
+  view_.MoveTo(OntoAWorkArea({stored.left, stored.top, width, height}, screen,
+                             platform_.screen.WorkAreas()));
 
   hidden_ = StartsHidden(settings_);
   view_.SetShowHideState(ShowHideStateFor(hidden_));
@@ -55,8 +58,58 @@ void MainWindowModel::Form_Load() {
   // serves sent messages meanwhile); relays started after the exit sequence
   // would outlive the program.
   if (resident_.ending()) return;
+  if (!tray_icon_) RetryTrayIcon();
   resident_.StartRelays();
   first_activation_ = true;
+}
+
+void MainWindowModel::ApplyBarLayout(const BarLayout& layout) {
+  layout_ = layout;
+  const int dpi = platform_.screen.Metrics().Dpi();
+  const BarMetrics metrics = view_.MeasureBar(dpi);
+  bar_size_ = BarPixelSize(layout, metrics, dpi);
+  view_.SetBar(layout.menus_visible, bar_size_);
+  // Large text can wrap the menu bar of the narrow bar onto a second line,
+  // which takes its height from the toolbar: the bar grows by what is missing.
+  const int missing = (layout.toolbar_visible ? metrics.toolbar_height : 0) - view_.ClientHeight();
+  if (missing <= 0) return;
+  bar_size_.height += missing;
+  view_.SetBar(layout.menus_visible, bar_size_);
+}
+
+void MainWindowModel::AddTrayIconOrRetry() {
+  if (!tray_icon_) tray_icon_ = view_.AddTrayIcon();
+  if (!tray_icon_) RetryTrayIcon();
+}
+
+void MainWindowModel::RetryTrayIcon() {
+  // A retry under way keeps its count: hiding the bar must not put off the
+  // moment it shows again.
+  if (tray_retries_left_ > 0) return;
+  tray_retries_left_ = kTrayRetries;
+  view_.SetTrayRetry(true);
+}
+
+void MainWindowModel::TrayRetry_Timer() {
+  // Once the end has begun nothing is shown again; the timer goes with the
+  // window.
+  if (resident_.ending()) return;
+  if (!tray_icon_) tray_icon_ = view_.AddTrayIcon();
+  if (!tray_icon_ && --tray_retries_left_ > 0) return;
+  tray_retries_left_ = 0;
+  view_.SetTrayRetry(false);
+  if (tray_icon_ || !hidden_) return;
+  // Shown as the menu's "ﾌｫｰﾑの表示" would, but OptWinS keeps what the user
+  // chose: the next start may find the taskbar ready.
+  hidden_ = false;
+  view_.SetShowHideState(ShowHideStateFor(false));
+  view_.Show();
+}
+
+void MainWindowModel::OnTaskbarCreated() {
+  if (resident_.ending()) return;
+  tray_icon_ = false;
+  AddTrayIconOrRetry();
 }
 
 void MainWindowModel::Form_Activate() {
@@ -75,6 +128,15 @@ void MainWindowModel::Form_QueryUnload() {
   // nested run returns at once and the window goes.
   resident_.End();
   view_.Destroy();
+}
+
+void MainWindowModel::OnSessionEnd(bool ending) {
+  if (ending) {
+    Form_QueryUnload();
+  } else if (!resident_.ending()) {
+    settings_.OptStat = "1";
+    platform_.store.Write(kSectionConfig, "OptStat", settings_.OptStat);
+  }
 }
 
 void MainWindowModel::RefreshDisplayMenu() {
@@ -152,6 +214,9 @@ void MainWindowModel::Timer1_Timer() {
 
 void MainWindowModel::mnuFileShow_Hide_Click(int index) {
   if (index == 1) {
+    // Hidden without an icon, the bar could not be reached again: the icon is
+    // asked for, and the retry shows the bar when it never comes.
+    AddTrayIconOrRetry();
     StoreMainWindowPosition(settings_, platform_.store, view_.Position());
     hidden_ = true;
     view_.SetShowHideState(ShowHideStateFor(true));

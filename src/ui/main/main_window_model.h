@@ -26,9 +26,15 @@ inline constexpr int kMainTimerMs = 10000;
 // The tray icon's identifier and the message its events arrive with.
 inline constexpr std::uint32_t kTrayIconId = 100;
 inline constexpr std::uint32_t kTrayCallbackMessage = 512;
-// Mouse messages reported by the tray icon that open a popup.
+// Mouse messages reported by the tray icon that open a popup, and the
+// keyboard's Enter or Space on the icon, which opens what a left click does.
 inline constexpr int kTrayLeftButtonUp = 514;
 inline constexpr int kTrayRightButtonUp = 517;
+inline constexpr int kTrayKeySelect = 0x401;
+// While the notification area refuses the icon (the taskbar still starting
+// at sign-in) it is asked again this often, for about two minutes.
+inline constexpr int kTrayRetryIntervalMs = 5000;
+inline constexpr int kTrayRetries = 24;
 
 // The tip of the tray icon: the caption with a blank on either side.
 std::string TrayTip(const std::string& caption);
@@ -42,11 +48,21 @@ class MainView {
  public:
   virtual ~MainView() = default;
   virtual WindowHandle Handle() = 0;
-  virtual void AddTrayIcon() = 0;
+  // True once the notification area holds the icon (also when it already
+  // did).
+  virtual bool AddTrayIcon() = 0;
   virtual void DeleteTrayIcon() = 0;
+  // The timer that asks for the icon again every kTrayRetryIntervalMs.
+  virtual void SetTrayRetry(bool on) = 0;
+  // The caption, menu-bar and toolbar heights at this DPI.
+  virtual BarMetrics MeasureBar(int dpi) = 0;
   // The two top-level menus on the bar or not, and the outer size.
-  virtual void ApplyBarLayout(const BarLayout& layout) = 0;
+  virtual void SetBar(bool menus_visible, const PixelSize& size) = 0;
+  // The height left under the menu bar, in pixels.
+  virtual int ClientHeight() = 0;
   virtual void MoveTo(const TwipsPoint& position) = 0;
+  // Where the bar stands when restored: while it is minimised, the place it
+  // comes back to, not the minimised one.
   virtual TwipsPoint Position() = 0;
   virtual void SetShowHideState(const ShowHideState& state) = 0;
   // Rebuilds "表示(&D)" with exactly these entries.
@@ -82,6 +98,18 @@ class MainWindowModel {
   void Form_Activate();
   // Any close: the tray icon goes, then the exit sequence, never cancelled.
   void Form_QueryUnload();
+  // Windows ends the session (then it closes as Form_QueryUnload), or it
+  // has cancelled the end: the program goes on and says so again in its
+  // running flag, which a restart or shut-down of ours has cleared.
+  void OnSessionEnd(bool ending);
+  // The size rule carried out at the screen's DPI; also the settings
+  // dialog's way to lay the bar out anew.
+  void ApplyBarLayout(const BarLayout& layout);
+  // The icon asked for again; given up after kTrayRetries, when a hidden
+  // bar is shown, so that the program can always be reached.
+  void TrayRetry_Timer();
+  // A new taskbar (Explorer restarted) holds no icon of ours yet.
+  void OnTaskbarCreated();
   // The display menu is about to open, on the bar or from the tray: it shows
   // what the settings say now, which the settings dialog may have changed.
   void DisplayMenu_Opening() { RefreshDisplayMenu(); }
@@ -104,6 +132,8 @@ class MainWindowModel {
 
  private:
   void RefreshDisplayMenu();
+  void AddTrayIconOrRetry();
+  void RetryTrayIcon();
 
   Platform& platform_;
   SystemSession& session_;
@@ -113,8 +143,11 @@ class MainWindowModel {
   MainWindowRoutines routines_;
   std::optional<SystemCommands> system_commands_;
   BarLayout layout_;
+  PixelSize bar_size_;
   bool hidden_ = false;
   bool first_activation_ = false;
+  bool tray_icon_ = false;
+  int tray_retries_left_ = 0;
   // An arrangement runs; its message boxes serve the windows meanwhile, and
   // nothing may start another arrangement or the timed end then.
   bool arranging_ = false;

@@ -7,6 +7,22 @@ namespace banchiro::ui {
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
+constexpr UINT_PTR kTrayRetryTimerId = 2;
+
+// The outer height AdjustWindowRectEx gives a window of this style around a
+// client area of no height, at a DPI (Windows 10 from 1607 on; elsewhere at
+// the system's own).
+int FrameHeight(HWND window, BOOL menu, int dpi) {
+  using ForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto for_dpi = reinterpret_cast<ForDpi>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  RECT rect{};
+  if (!for_dpi || !for_dpi(&rect, style, menu, ex_style, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&rect, style, menu, ex_style);
+  return rect.bottom - rect.top;
+}
 
 }  // namespace
 
@@ -15,7 +31,9 @@ MainWindow::MainWindow(Platform& platform, SystemSession& session, Settings& set
     : platform_(platform),
       instance_(instance),
       model_(platform, session, settings, resident, *this, std::move(routines)),
-      tray_(instance, [this](int message) { model_.Picture1_MouseMove(message); }) {}
+      tray_(
+          instance, [this](int event) { model_.Picture1_MouseMove(event); },
+          [this] { model_.OnTaskbarCreated(); }) {}
 
 MainWindow::~MainWindow() {
   tray_.Delete();
@@ -53,20 +71,47 @@ WindowHandle MainWindow::Handle() {
   return reinterpret_cast<WindowHandle>(hwnd());
 }
 
-void MainWindow::AddTrayIcon() {
+bool MainWindow::AddTrayIcon() {
   // The tip follows the caption, whatever it says now.
   wchar_t caption[64] = L"";
   if (hwnd()) GetWindowTextW(hwnd(), caption, 64);
-  tray_.Add(win32::Widen(TrayTip(win32::Narrow(caption))));
+  return tray_.Add(win32::Widen(TrayTip(win32::Narrow(caption))));
 }
 
-void MainWindow::ApplyBarLayout(const BarLayout& layout) {
-  menus_on_bar_ = layout.menus_visible;
+void MainWindow::SetTrayRetry(bool on) {
+  if (!hwnd()) return;
+  if (on) {
+    SetTimer(hwnd(), kTrayRetryTimerId, kTrayRetryIntervalMs, nullptr);
+  } else {
+    KillTimer(hwnd(), kTrayRetryTimerId);
+  }
+}
+
+BarMetrics MainWindow::MeasureBar(int dpi) {
+  BarMetrics metrics;
+  if (!hwnd()) return metrics;
+  metrics.frame_height = FrameHeight(hwnd(), FALSE, dpi);
+  metrics.menu_height = FrameHeight(hwnd(), TRUE, dpi) - metrics.frame_height;
+  RECT toolbar{};
+  toolbar_.AutoSize();
+  if (toolbar_.hwnd()) GetWindowRect(toolbar_.hwnd(), &toolbar);
+  metrics.toolbar_height = toolbar.bottom - toolbar.top;
+  return metrics;
+}
+
+void MainWindow::SetBar(bool menus_visible, const PixelSize& size) {
+  menus_on_bar_ = menus_visible;
   // Without the two menus the bar would be empty: it goes altogether. The
   // popups stay alive for the tray icon.
   SetMenu(hwnd(), menus_on_bar_ ? menus_.bar() : nullptr);
-  SetWindowPos(hwnd(), nullptr, 0, 0, screen_.XPixels(layout.size.width),
-               screen_.YPixels(layout.size.height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int MainWindow::ClientHeight() {
+  RECT client{};
+  if (hwnd()) GetClientRect(hwnd(), &client);
+  return client.bottom;
 }
 
 void MainWindow::MoveTo(const TwipsPoint& position) {
@@ -77,6 +122,19 @@ void MainWindow::MoveTo(const TwipsPoint& position) {
 TwipsPoint MainWindow::Position() {
   RECT rect{};
   if (hwnd()) GetWindowRect(hwnd(), &rect);
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (hwnd() && IsIconic(hwnd()) && GetWindowPlacement(hwnd(), &placement)) {
+    // Minimised from its taskbar button, the bar stands far off screen; its
+    // place is the one it comes back to, given in workspace coordinates:
+    // from the top-left of its monitor's work area.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+    rect = placement.rcNormalPosition;
+    OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
+  }
   return {screen_.YTwips(rect.top), screen_.XTwips(rect.left)};
 }
 
@@ -96,6 +154,8 @@ void MainWindow::AppendSettingsToSystemMenu() {
 void MainWindow::Show() {
   if (!hwnd()) return;
   ShowWindow(hwnd(), SW_SHOW);
+  // Hidden while minimised, it would come back as a taskbar button only.
+  if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
   SetForegroundWindow(hwnd());
 }
 
@@ -110,12 +170,13 @@ void MainWindow::MakeTopmost() {
 void MainWindow::ShowPopup(int menu_position) {
   HMENU popup = menus_.popup(menu_position);
   if (!popup || !hwnd()) return;
-  POINT cursor{};
-  GetCursorPos(&cursor);
+  POINT at{};
+  GetCursorPos(&at);
+  if (tray_.keyboard_anchor()) at = *tray_.keyboard_anchor();
   // The menu only closes on a click elsewhere when its owner is in front,
   // even while the owner itself is hidden.
   SetForegroundWindow(hwnd());
-  TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, hwnd(), nullptr);
+  TrackPopupMenu(popup, 0, at.x, at.y, 0, hwnd(), nullptr);
   // Lets the menu close when the user switches away before choosing.
   PostMessageW(hwnd(), WM_NULL, 0, 0);
 }
@@ -127,6 +188,7 @@ void MainWindow::Close() {
 void MainWindow::Destroy() {
   if (!hwnd()) return;
   KillTimer(hwnd(), kTimerId);
+  KillTimer(hwnd(), kTrayRetryTimerId);
   // The window would destroy an attached menu bar with itself; ours owns it.
   SetMenu(hwnd(), nullptr);
   DestroyWindow(hwnd());
@@ -155,6 +217,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SIZE:
       toolbar_.AutoSize();
       return 0;
+    case WM_SETTINGCHANGE:
+      // A new caption or menu size (larger text, another theme) would cut
+      // the toolbar off or leave a strip below it.
+      if (wparam == SPI_SETNONCLIENTMETRICS) model_.ApplyBarLayout(model_.layout());
+      return WindowBase::HandleMessage(message, wparam, lparam);
     case WM_INITMENUPOPUP:
       if (reinterpret_cast<HMENU>(wparam) == menus_.popup(kDisplayMenuPosition)) {
         model_.DisplayMenu_Opening();
@@ -165,6 +232,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return WindowBase::HandleMessage(message, wparam, lparam);
     case WM_TIMER:
       if (wparam == kTimerId) model_.Timer1_Timer();
+      if (wparam == kTrayRetryTimerId) model_.TrayRetry_Timer();
       return 0;
     case WM_SYSCOMMAND:
       // Compared whole: 1000 is an item of ours, not a system command with
@@ -179,7 +247,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ENDSESSION:
       // Windows ends the process soon after this returns: the orderly end
       // has to be complete by then.
-      if (wparam) model_.Form_QueryUnload();
+      model_.OnSessionEnd(wparam != FALSE);
       return 0;
     default:
       return WindowBase::HandleMessage(message, wparam, lparam);

@@ -42,11 +42,17 @@ class MainWindow : public WindowBase, public MainView, public BarWindow {
   void CustomizeToolbar() override { toolbar_.Customize(); }
   void SaveToolbar() override { toolbar_.Save(); }
 
-  // MainView (ApplyBarLayout, MoveTo and Position also serve BarWindow)
+  // BarWindow: the size rule, carried out by the model at the screen's DPI.
+  void ApplyBarLayout(const BarLayout& layout) override { model_.ApplyBarLayout(layout); }
+
+  // MainView (MoveTo and Position also serve BarWindow)
   WindowHandle Handle() override;
-  void AddTrayIcon() override;
+  bool AddTrayIcon() override;
   void DeleteTrayIcon() override { tray_.Delete(); }
-  void ApplyBarLayout(const BarLayout& layout) override;
+  void SetTrayRetry(bool on) override;
+  BarMetrics MeasureBar(int dpi) override;
+  void SetBar(bool menus_visible, const PixelSize& size) override;
+  int ClientHeight() override;
   void MoveTo(const TwipsPoint& position) override;
   TwipsPoint Position() override;
   void SetShowHideState(const ShowHideState& state) override { menus_.SetShowHideState(state); }
