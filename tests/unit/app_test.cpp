@@ -3,6 +3,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -249,20 +250,44 @@ struct SessionRig {
   std::size_t loaded_writes = 0;
 };
 
-TEST(SystemCommandsTest, EachCommandAsksItsQuestionAndCancelChangesNothing) {
-  const std::pair<int, const char*> cases[] = {
-      {0, kClearRecentText}, {1, kRestartText}, {2, kShutDownText}};
-  for (const auto& [index, text] : cases) {
+// Cancel is the default where OK would end the session, and changes nothing.
+// OK saves the state first; the running flag is put back when Windows goes on.
+TEST(SystemCommandsTest, TheQuestionsAndTheStateSavedBeforeWindowsEnds) {
+  const char* const questions[] = {kClearRecentText, kRestartText, kShutDownText};
+  const std::string saved = "OptRun=2 S_Top=5450 S_Left=6530.5 OptStat=0";
+  const struct {
+    int index;
+    VersionRecord version;
+    bool refused;
+    std::vector<SessionEnd> asked;
+    std::string writes;  // none: Cancel
+  } cases[] = {
+      {0, {2, 10, 0}, false, {}, ""},
+      {1, {2, 10, 0}, false, {}, ""},
+      {2, {2, 10, 0}, false, {}, ""},
+      {1, {2, 10, 0}, false, {SessionEnd::kRestart}, saved},
+      {2, {2, 5, 1}, false, {SessionEnd::kPowerOff}, saved},
+      {2, {1, 4, 10}, false, {SessionEnd::kShutDown}, saved},
+      {2, {2, 4, 0}, false, {SessionEnd::kShutDown}, saved},  // NT
+      {2, {1, 4, 0}, false, {}, saved + " OptStat=1"},        // 95: not asked
+      {1, {2, 10, 0}, true, {SessionEnd::kRestart}, saved + " OptStat=1"},
+  };
+  for (const auto& c : cases) {
     SessionRig r;
-    r.fake.message_boxes.answers = {MessageAnswer::kCancel};
-    r.Commands().mnuFileWindows_Click(index);
+    r.fake.system.version = c.version;
+    r.session.end_session_works = !c.refused;
+    r.fake.message_boxes.answers = {c.writes.empty() ? MessageAnswer::kCancel : MessageAnswer::kOk};
+    r.Commands().mnuFileWindows_Click(c.index);
     ASSERT_EQ(r.fake.message_boxes.shown.size(), 1u);
-    EXPECT_EQ(r.fake.message_boxes.shown[0].text, text);
-    EXPECT_EQ(r.fake.message_boxes.shown[0].buttons, MessageButtons::kOkCancel);
+    const auto& question = r.fake.message_boxes.shown[0];
+    EXPECT_EQ(question.text, questions[c.index]);
+    EXPECT_EQ(question.default_button,
+              c.index == 0 ? DefaultButton::kFirst : DefaultButton::kSecond);
     EXPECT_TRUE(r.session.privilege_enabled) << "enabled whatever the answer";
-    EXPECT_EQ(r.NewWrites(), "");
+    EXPECT_EQ(r.session.ended, c.asked) << c.index << " " << c.version.minor;
+    EXPECT_EQ(r.NewWrites(), c.writes);
+    EXPECT_EQ(r.settings.OptStat, c.writes == saved ? "0" : "1");
     EXPECT_EQ(r.session.recent_documents.size(), 1u);
-    EXPECT_TRUE(r.session.ended.empty());
   }
   SessionRig r;
   r.Commands().mnuFileWindows_Click(0);
@@ -275,53 +300,23 @@ TEST(SystemCommandsTest, EachCommandAsksItsQuestionAndCancelChangesNothing) {
   EXPECT_EQ(r.NewWrites(), "");
 }
 
-TEST(SystemCommandsTest, EndingWindowsSavesTheStateFirstAndUndoesTheFlagWhenRefused) {
-  const struct {
-    VersionRecord version;
-    int index;
-    bool refused;
-    std::vector<SessionEnd> asked;
-  } cases[] = {
-      {{2, 10, 0}, 1, false, {SessionEnd::kRestart}},
-      {{2, 5, 1}, 2, false, {SessionEnd::kPowerOff}},
-      {{1, 4, 10}, 2, false, {SessionEnd::kShutDown}},
-      {{2, 4, 0}, 2, false, {SessionEnd::kShutDown}},  // Windows NT
-      {{1, 4, 0}, 2, false, {}},                       // Windows 95 is not asked at all
-      {{2, 10, 0}, 1, true, {SessionEnd::kRestart}},
-  };
-  for (const auto& c : cases) {
-    SessionRig r;
-    r.fake.system.version = c.version;
-    r.session.end_session_works = !c.refused;
-    r.Commands().mnuFileWindows_Click(c.index);
-    EXPECT_EQ(r.session.ended, c.asked) << c.version.minor;
-    const bool going = !c.asked.empty() && !c.refused;
-    EXPECT_EQ(r.NewWrites(), std::string("OptRun=2 S_Top=5450 S_Left=6530.5 OptStat=0") +
-                                 (going ? "" : " OptStat=1"));
-    EXPECT_EQ(r.settings.OptStat, going ? "0" : "1");
-  }
-}
-
 TEST(SystemCommandsTest, OnlyAPendingActionRunsAtItsMinuteOnceAndWithoutAQuestion) {
-  const struct {
-    const char *run, *hour;
-    TimeOfDay now;
-    std::vector<SessionEnd> asked;
-  } cases[] = {{"0", "07", {7, 30}, {SessionEnd::kRestart}},
-               {"1", "23", {23, 30}, {SessionEnd::kPowerOff}},
-               {"2", "07", {7, 30}, {}},
-               {"01", "07", {7, 30}, {}},
-               {"0", "07", {7, 31}, {}},
-               {"0", "07", {19, 30}, {}}};
-  for (const auto& c : cases) {
-    SessionRig r(c.run);
-    r.settings.OptTime = {c.hour, "30"};
-    r.session.now = c.now;
+  const std::tuple<const char*, const char*, TimeOfDay, std::vector<SessionEnd>> cases[] = {
+      {"0", "07", {7, 30}, {SessionEnd::kRestart}},
+      {"1", "23", {23, 30}, {SessionEnd::kPowerOff}},
+      {"2", "07", {7, 30}, {}},
+      {"01", "07", {7, 30}, {}},
+      {"0", "07", {7, 31}, {}},
+      {"0", "07", {19, 30}, {}}};
+  for (const auto& [run, hour, now, asked] : cases) {
+    SessionRig r(run);
+    r.settings.OptTime = {hour, "30"};
+    r.session.now = now;
     SystemCommands commands = r.Commands();
     for (int tick = 0; tick < 3; ++tick)
       commands.Timer1_Timer();
     EXPECT_TRUE(r.fake.message_boxes.shown.empty()) << "the schedule asks nothing";
-    EXPECT_EQ(r.session.ended, c.asked) << c.run << " " << c.now.hour << ":" << c.now.minute;
+    EXPECT_EQ(r.session.ended, asked) << run << " " << now.hour << ":" << now.minute;
   }
   SessionRig pending("1");
   pending.Commands().mnuFileWindows_Click(1);

@@ -58,9 +58,11 @@ class FakeMessageBoxes : public MessageBoxes {
     std::string text, title;
     MessageButtons buttons;
     MessageIcon icon;
+    DefaultButton default_button = DefaultButton::kFirst;
   };
+  using MessageBoxes::Show;
   MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons,
-                     MessageIcon icon) override;
+                     MessageIcon icon, DefaultButton default_button) override;
 
   std::deque<MessageAnswer> answers;  // given in order; kOk when empty
   std::vector<Shown> shown;
