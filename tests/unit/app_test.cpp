@@ -142,53 +142,54 @@ TEST_F(RelayTest, AStaleWindowIsNotTakenAndASilentRelayIsEnded) {
   EXPECT_EQ(fake.relay_store.writes()[0].text, "") << "cleared before each start";
 }
 
-TEST_F(RelayTest, TheEndInOrderOnceAndNoRelaysAfterIt) {
+// The dialogs first; a write that fails once is made again and an unload
+// that throws costs no other step. From its first step on, the end shows no
+// window or message box (a dialog finishing its work as it is unloaded gets
+// none) and starts no relay.
+TEST_F(RelayTest, TheEndInOrderOnceThroughFailuresAndNoWindowOrRelayAfterIt) {
   settings.Fkey[2] = "3";
   std::string steps;
-  Resident* self = nullptr;
+  std::optional<Resident> resident;
+  std::optional<ResidentMessageBoxes> boxes;
+  const auto show = [&] {
+    resident->Show([&] { steps += "shown "; });
+    if (boxes->Show("", "", MessageButtons::kOk, MessageIcon::kNone) == MessageAnswer::kOk)
+      steps += "box ";
+  };
   ExitTargets targets;
   targets.main_position = [&]() -> std::optional<TwipsPoint> {
     steps += "position ";
+    fake.store.failing_writes = 1;
     return TwipsPoint{5450, 6530.5};
   };
-  targets.unload_settings_dialog = [&] { steps += "dialog "; };
+  targets.unload_version_dialog = [&] {
+    steps += "version ";
+    throw std::runtime_error("version");
+  };
+  targets.unload_settings_dialog = [&] {
+    steps += "dialog ";
+    show();
+  };
   targets.unload_palette = [&] {
-    steps += "relays " + std::to_string(fake.processes.terminated.size()) + " ";
-    steps += "OptStat " + fake.store.Get(kSectionConfig, "OptStat").value_or("") + " ";
+    steps += "relays " + std::to_string(fake.processes.terminated.size()) + " OptStat " +
+             fake.store.Get(kSectionConfig, "OptStat").value_or("") + " ";
   };
   targets.unload_main_window = [&] {
     steps += "main window";
-    self->End();  // its close request comes back here
+    resident->End();  // its close request comes back here
   };
-  Resident resident(fake.platform, settings, targets);
-  self = &resident;
-  resident.StartRelays();
-  EXPECT_FALSE(resident.ending());
-  resident.End();
-  EXPECT_EQ(steps, "position dialog relays 1 OptStat 0 main window");
-  EXPECT_TRUE(resident.ended());
-  EXPECT_EQ(fake.store.Get(kSectionPosition, "S_Left"), "6530.5");
-  resident.StartRelays();
+  resident.emplace(fake.platform, settings, targets);
+  boxes.emplace(fake.message_boxes, *resident);
+  resident->StartRelays();
+  show();
+  resident->End();
+  resident->StartRelays();
+  show();
+  EXPECT_EQ(steps, "shown box position version dialog relays 1 OptStat 0 main window");
+  EXPECT_TRUE(resident->ended());
+  EXPECT_EQ(fake.store.Get(kSectionPosition, "S_Top"), "5450") << "written again";
   EXPECT_EQ(fake.processes.started.size(), 1u);
-}
-
-// A step of the end that fails does not cost the others: a write that fails
-// once is made again, and a window whose unload throws does not keep the
-// relays or the main window.
-TEST_F(RelayTest, TheEndGoesOnThroughAFailedWriteAndAThrowingStep) {
-  settings.Fkey[2] = "3";
-  std::string steps;
-  ExitTargets targets;
-  targets.unload_palette = [] { throw std::runtime_error("palette"); };
-  targets.unload_main_window = [&] { steps += "main window"; };
-  Resident resident(fake.platform, settings, targets);
-  resident.StartRelays();
-  fake.store.failing_writes = 1;
-  resident.End();
-  EXPECT_EQ(steps, "main window");
-  EXPECT_EQ(fake.processes.terminated.size(), 1u);
-  EXPECT_EQ(fake.store.Get(kSectionConfig, "OptStat"), "0");
-  EXPECT_TRUE(resident.ended());
+  EXPECT_EQ(fake.message_boxes.shown.size(), 1u);
 }
 
 // A relay window left by an earlier run is asked to end before the first

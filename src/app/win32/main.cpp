@@ -67,29 +67,40 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (main_window) main_window->Close();
   };
   banchiro::Resident resident(platform.platform, settings, targets);
+  // The windows' view of the system: the same services, with message boxes
+  // that stay away once the end has begun.
+  banchiro::ResidentMessageBoxes message_boxes(platform.message_boxes, resident);
+  banchiro::Platform& base = platform.platform;
+  banchiro::Platform run{base.store,  base.screen,      message_boxes, base.process,
+                         base.system, base.windows,     base.shell,    base.processes,
+                         base.clock,  base.relay_store, base.verbs};
 
+  // Every window that a request shows goes through the resident, which
+  // refuses once the end has begun.
   banchiro::MainWindowRoutines routines;
   routines.show_settings_dialog = [&] {
-    if (!settings_dialog) {
-      // Saving the function-key tab rebuilds the palette and restarts the
-      // relays, so that the new keys work at once.
-      banchiro::SettingsDialogHooks hooks;
-      hooks.restart_relays = [&resident] { resident.RestartRelays(); };
-      hooks.rebuild_palette = [&palette](bool shown) {
-        palette.Unload();
-        if (shown) palette.Show();
-      };
-      settings_dialog.emplace(platform.platform, settings, *main_window, instance, hooks);
-    }
-    settings_dialog->Open(main_window->hwnd());
+    resident.Show([&] {
+      if (!settings_dialog) {
+        // Saving the function-key tab rebuilds the palette and restarts
+        // the relays, so that the new keys work at once.
+        banchiro::SettingsDialogHooks hooks;
+        hooks.restart_relays = [&resident] { resident.RestartRelays(); };
+        hooks.rebuild_palette = [&](bool shown) {
+          palette.Unload();
+          if (shown) resident.Show([&] { palette.Show(); });
+        };
+        settings_dialog.emplace(run, settings, *main_window, instance, hooks);
+      }
+      settings_dialog->Open(main_window->hwnd());
+    });
   };
   routines.show_help = [&](int index) {
-    banchiro::app::ShowHelp(*main_window, platform.platform, settings, index);
+    resident.Show([&] { banchiro::app::ShowHelp(*main_window, run, settings, index); });
   };
   routines.show_version_dialog = [&] {
-    banchiro::app::ShowVersionDialog(*main_window, platform.platform, instance);
+    resident.Show([&] { banchiro::app::ShowVersionDialog(*main_window, run, instance); });
   };
-  main_window.emplace(platform.platform, session, settings, resident, routines, instance);
+  main_window.emplace(run, session, settings, resident, routines, instance);
 
   palette.set_on_session_end([&resident] { resident.End(); });
   palette.set_on_destroyed(WakeMessageLoop);
@@ -100,9 +111,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   main_window->Load();
   if (!banchiro::StartsHidden(settings)) main_window->Show();
 
-  // The program lives while any of its windows is loaded.
+  // The program lives while any of its windows is loaded, and not past its
+  // end, whatever a window left running might still show.
   MSG message;
-  while ((main_window->loaded() || palette.loaded()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+  while (!resident.ended() && (main_window->loaded() || palette.loaded()) &&
+         GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (settings_dialog && settings_dialog->TranslateDialogKey(message)) continue;
     if (main_window->TranslateShortcut(message)) continue;
     TranslateMessage(&message);
