@@ -53,11 +53,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   std::optional<banchiro::ui::MainWindow> main_window;
   // Made at its first opening; it needs the main window, which it adjusts.
   std::optional<banchiro::ui::SettingsDialog> settings_dialog;
+  std::optional<banchiro::app::HelpMenuWindows> help_windows;
 
   banchiro::ExitTargets targets;
   targets.main_position = [&]() -> std::optional<banchiro::TwipsPoint> {
     if (!main_window || !main_window->loaded()) return std::nullopt;
     return main_window->Position();
+  };
+  targets.unload_version_dialog = [&help_windows] {
+    if (help_windows) help_windows->UnloadVersionDialog();
   };
   targets.unload_settings_dialog = [&settings_dialog] {
     if (settings_dialog) settings_dialog->Unload();
@@ -74,6 +78,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   banchiro::Platform run{base.store,  base.screen,      message_boxes, base.process,
                          base.system, base.windows,     base.shell,    base.processes,
                          base.clock,  base.relay_store, base.verbs};
+  help_windows.emplace(run, settings, instance);
 
   // Every window that a request shows goes through the resident, which
   // refuses once the end has begun.
@@ -95,10 +100,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     });
   };
   routines.show_help = [&](int index) {
-    resident.Show([&] { banchiro::app::ShowHelp(*main_window, run, settings, index); });
+    resident.Show([&] { help_windows->ShowHelp(main_window->hwnd(), index); });
   };
   routines.show_version_dialog = [&] {
-    resident.Show([&] { banchiro::app::ShowVersionDialog(*main_window, run, instance); });
+    resident.Show([&] { help_windows->ShowVersionDialog(main_window->hwnd()); });
   };
   main_window.emplace(run, session, settings, resident, routines, instance);
 
