@@ -12,7 +12,7 @@ namespace banchiro {
 namespace {
 
 // The program's windows are 1 (enabled), 2 (enabled) and 3 (disabled by a
-// dialog of its own). `while_open` plays the user.
+// dialog of its own); the dialog is 7. `while_open` plays the user.
 struct VersionRig : VersionDialogView {
   void ShowContactColours(const std::array<std::uint32_t, kContactCount>& c) override {
     std::string shown;
@@ -32,6 +32,7 @@ struct VersionRig : VersionDialogView {
     while_open();
   }
   void Destroy() override { Log("destroy"); }
+  WindowHandle Handle() override { return 7; }
   void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
   FakePlatform fake;
   std::string log;
@@ -56,12 +57,13 @@ TEST(VersionDialogTest, TheMailPairAndTheHomePageLinesLightUpAsGroups) {
   }
 }
 
+// The link goes to the shell as the dialog's, which shows no error of its own.
 TEST(VersionDialogTest, AClickOpensItsAddressAndOnlyAFailureSpeaks) {
   const std::tuple<int, bool, const char*, const char*> cases[] = {
-      {10, true, "open mailto:a@example.com", ""},
-      {11, false, "open mailto:a@example.com", kNoMailClientTitle},
-      {12, true, "open https://h.example.com/p/", ""},
-      {14, false, "open https://h.example.com/p/", kNoBrowserTitle},
+      {10, true, "open mailto:a@example.com for 7", ""},
+      {11, false, "open mailto:a@example.com for 7", kNoMailClientTitle},
+      {12, true, "open https://h.example.com/p/ for 7", ""},
+      {14, false, "open https://h.example.com/p/ for 7", kNoBrowserTitle},
       {9, true, "", ""},
       {15, false, "", ""}};
   for (const auto& [label, opens, opened, title] : cases) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <optional>
 
@@ -18,6 +19,20 @@
 #include "ui/settings/win32/settings_dialog.h"
 
 namespace {
+
+// COM for the thread while it lives.
+struct ComApartment {
+  ComApartment()
+      : initialised(
+            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+  }
+  ~ComApartment() {
+    if (initialised) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  const bool initialised;
+};
 
 // A window may go while a message sent to it is handled (the end of the
 // session, a move loop); a thread message wakes the loop to notice.
@@ -43,6 +58,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // resident instance goes on serving the user.
   if (start.ended || start.another_instance) return 0;
 
+  // COM once for the user-interface thread, apartment-threaded, as the
+  // shell's handlers behind an opened link and its automation object want
+  // it; like the common controls, never loaded by a one-shot start.
+  const ComApartment com;
   // Only the resident program shows common controls; a one-shot start never
   // loads them.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};

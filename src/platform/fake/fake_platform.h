@@ -148,8 +148,8 @@ class FakeShell : public Shell {
     calls.push_back("UndoMinimizeAll");
     return works;
   }
-  bool Open(const std::string& target) override {
-    calls.push_back("open " + target);
+  bool Open(const std::string& target, WindowHandle owner) override {
+    calls.push_back("open " + target + " for " + std::to_string(owner));
     return opens;
   }
   bool works = false;  // like a shell without the automation object

@@ -91,12 +91,13 @@ void VersionDialogModel::Label1_MouseMove(int index) {
 
 void VersionDialogModel::Label1_Click(int index) {
   // Whatever program the shell has registered takes the link; the messages
-  // say only that none could be started.
-  if (IsMail(index) && !platform_.shell.Open("mailto:" + contacts_.mail)) {
+  // say only that none could be started, and the shell shows none of its
+  // own for it.
+  if (IsMail(index) && !platform_.shell.Open("mailto:" + contacts_.mail, view_.Handle())) {
     platform_.message_boxes.Show(kNoMailClientText, kNoMailClientTitle, MessageButtons::kOk,
                                  MessageIcon::kExclamation);
   }
-  if (IsHomePage(index) && !platform_.shell.Open(contacts_.home_page)) {
+  if (IsHomePage(index) && !platform_.shell.Open(contacts_.home_page, view_.Handle())) {
     platform_.message_boxes.Show(kNoBrowserText, kNoBrowserTitle, MessageButtons::kOk,
                                  MessageIcon::kExclamation);
   }

@@ -69,6 +69,8 @@ class VersionDialogView {
   // Serves the thread's messages until the dialog has gone.
   virtual void RunUntilClosed() = 0;
   virtual void Destroy() = 0;
+  // The dialog, owner of what the shell shows for a contact link.
+  virtual WindowHandle Handle() = 0;
 };
 
 // The rules of the version dialog: one at a time, modal over every window

@@ -111,6 +111,10 @@ void VersionDialog::Destroy() {
   if (hwnd()) DestroyWindow(hwnd());
 }
 
+WindowHandle VersionDialog::Handle() {
+  return FromHwnd(hwnd());
+}
+
 void VersionDialog::OnDestroyed() {
   // Gone with its owner or by the system: the windows it disabled take
   // input again all the same.

@@ -36,6 +36,7 @@ class VersionDialog : public WindowBase, public VersionDialogView {
   void BringForward() override;
   void RunUntilClosed() override;
   void Destroy() override;
+  WindowHandle Handle() override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
