@@ -29,7 +29,7 @@ _banchiro_delay_load(comctl32 COMCTL32.dll
 _banchiro_delay_load(comdlg32 comdlg32.dll ChooseColorW)
 _banchiro_delay_load(ole32 ole32.dll CoCreateInstance CoInitializeEx CoUninitialize)
 _banchiro_delay_load(shell32 SHELL32.dll
-  SHAddToRecentDocs SHEmptyRecycleBinW ShellExecuteW Shell_NotifyIconW)
+  SHAddToRecentDocs SHEmptyRecycleBinW ShellExecuteExW Shell_NotifyIconW)
 
 add_custom_target(banchiro_delay_load_libs DEPENDS ${_delay_libs})
 add_library(banchiro_delay_loaded INTERFACE)

@@ -35,8 +35,8 @@ void ExitSequence::Run() {
   Survive([&] { StopRelays(platform_, relays_); });
   settings_.OptStat = "0";
   Survive([&] { WriteTwice(platform_.store, kSectionConfig, "OptStat", "0"); });
-  for (const auto* unload :
-       {&targets_.unload_settings_dialog, &targets_.unload_palette, &targets_.unload_main_window}) {
+  for (const auto* unload : {&targets_.unload_version_dialog, &targets_.unload_settings_dialog,
+                             &targets_.unload_palette, &targets_.unload_main_window}) {
     Survive([&] {
       if (*unload) (*unload)();
     });

@@ -18,6 +18,10 @@ struct ExitTargets {
   std::function<void()> unload_settings_dialog;
   std::function<void()> unload_palette;  // stores F_Top/F_Left itself
   std::function<void()> unload_main_window;
+  // Unloaded first of the windows, before the settings dialog: the dialogs
+  // go before the palette and the main window, so that none is left open,
+  // or still at work, once those have gone.
+  std::function<void()> unload_version_dialog;
 };
 
 // Ends a resident run in order: positions, relays, running flag, windows.

@@ -48,4 +48,11 @@ void Resident::ReportUnservedKeys() {
   });
 }
 
+MessageAnswer ResidentMessageBoxes::Show(const std::string& text, const std::string& title,
+                                         MessageButtons buttons, MessageIcon icon,
+                                         DefaultButton default_button) {
+  if (resident_.ending()) return MessageAnswer::kCancel;
+  return boxes_.Show(text, title, buttons, icon, default_button);
+}
+
 }  // namespace banchiro

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/exit_sequence.h"
 #include "app/relays.h"
 #include "platform/platform.h"
@@ -30,6 +32,13 @@ class Resident {
   // True from the moment the end begins.
   bool ending() const { return exit_.begun(); }
   bool ended() const { return exit_.ran(); }
+  // Shows a window through `show` unless the end has begun. A dialog may
+  // finish its work after the end has unloaded it (a box of its own was up
+  // meanwhile); a window it showed then would outlive the last one and keep
+  // the process alive with nothing left to end it.
+  void Show(const std::function<void()>& show) const {
+    if (!ending()) show();
+  }
 
  private:
   Platform& platform_;
@@ -41,6 +50,22 @@ class Resident {
   bool restart_asked_ = false;
   bool reported_ = false;
   ExitSequence exit_;
+};
+
+// The message boxes of a resident run: once the end has begun none is shown,
+// for the same reason, and each counts as cancelled, which leaves
+// everything as it is.
+class ResidentMessageBoxes : public MessageBoxes {
+ public:
+  ResidentMessageBoxes(MessageBoxes& boxes, const Resident& resident)
+      : boxes_(boxes), resident_(resident) {}
+  using MessageBoxes::Show;
+  MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons,
+                     MessageIcon icon, DefaultButton default_button) override;
+
+ private:
+  MessageBoxes& boxes_;
+  const Resident& resident_;
 };
 
 }  // namespace banchiro

@@ -64,9 +64,11 @@ void SystemCommands::mnuFileWindows_Click(int index) {
 void SystemCommands::EndWindowsSession(int index) {
   const bool restart = index == kWindowsRestart;
   if (ScheduledAction(settings_) == ScheduledEnd::kNone) {
+    // Cancel is the default: a key pressed a moment too late, Enter after
+    // the shortcut Ctrl+E, must not end every program of the session.
     const MessageAnswer answer = platform_.message_boxes.Show(
         restart ? kRestartText : kShutDownText, restart ? kRestartTitle : kShutDownTitle,
-        MessageButtons::kOkCancel, MessageIcon::kQuestion);
+        MessageButtons::kOkCancel, MessageIcon::kQuestion, DefaultButton::kSecond);
     if (answer != MessageAnswer::kOk) return;
   }
 

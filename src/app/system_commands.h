@@ -11,7 +11,7 @@
 namespace banchiro {
 
 // The message boxes of the commands that act on Windows: OK/Cancel with the
-// question icon.
+// question icon; restart and shut-down with Cancel as the default button.
 inline constexpr const char* kClearRecentText = "「最近使ったﾌｧｲﾙ履歴」 を初期化しますか？";
 inline constexpr const char* kClearRecentTitle = "初期化確認";
 inline constexpr const char* kRestartText = "「Microsoft Windows」 を再起動しますか？";

@@ -101,9 +101,10 @@ class Shell {
   virtual bool MinimizeAll() = 0;
   virtual bool UndoMinimizeAll() = 0;
   // Opens a link, an address or a file with the program the shell has
-  // registered for it ("open"); false when none is registered or it could
-  // not be started.
-  virtual bool Open(const std::string& target) = 0;
+  // registered for it ("open"), as `owner`'s; false when none is registered
+  // or it could not be started. The shell then shows no error of its own:
+  // the caller tells the user.
+  virtual bool Open(const std::string& target, WindowHandle owner) = 0;
 };
 
 }  // namespace banchiro

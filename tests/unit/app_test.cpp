@@ -5,6 +5,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -193,53 +194,54 @@ TEST_F(RelayTest, KeysSavedWhileRelaysStartEndUpServed) {
   EXPECT_EQ(Serving(), "F5 F7") << "the old ones ended first";
 }
 
-TEST_F(RelayTest, TheEndInOrderOnceAndNoRelaysAfterIt) {
+// The dialogs first; a write that fails once is made again and an unload
+// that throws costs no other step. From its first step on, the end shows no
+// window or message box (a dialog finishing its work as it is unloaded gets
+// none) and starts no relay.
+TEST_F(RelayTest, TheEndInOrderOnceThroughFailuresAndNoWindowOrRelayAfterIt) {
   settings.Fkey[2] = "3";
   std::string steps;
-  Resident* self = nullptr;
+  std::optional<Resident> resident;
+  std::optional<ResidentMessageBoxes> boxes;
+  const auto show = [&] {
+    resident->Show([&] { steps += "shown "; });
+    if (boxes->Show("", "", MessageButtons::kOk, MessageIcon::kNone) == MessageAnswer::kOk)
+      steps += "box ";
+  };
   ExitTargets targets;
   targets.main_position = [&]() -> std::optional<TwipsPoint> {
     steps += "position ";
+    fake.store.failing_writes = 1;
     return TwipsPoint{5450, 6530.5};
   };
-  targets.unload_settings_dialog = [&] { steps += "dialog "; };
+  targets.unload_version_dialog = [&] {
+    steps += "version ";
+    throw std::runtime_error("version");
+  };
+  targets.unload_settings_dialog = [&] {
+    steps += "dialog ";
+    show();
+  };
   targets.unload_palette = [&] {
-    steps += "relays " + std::to_string(fake.processes.terminated.size()) + " ";
-    steps += "OptStat " + fake.store.Get(kSectionConfig, "OptStat").value_or("") + " ";
+    steps += "relays " + std::to_string(fake.processes.terminated.size()) + " OptStat " +
+             fake.store.Get(kSectionConfig, "OptStat").value_or("") + " ";
   };
   targets.unload_main_window = [&] {
     steps += "main window";
-    self->End();  // its close request comes back here
+    resident->End();  // its close request comes back here
   };
-  Resident resident(fake.platform, settings, targets);
-  self = &resident;
-  resident.StartRelays();
-  EXPECT_FALSE(resident.ending());
-  resident.End();
-  EXPECT_EQ(steps, "position dialog relays 1 OptStat 0 main window");
-  EXPECT_TRUE(resident.ended());
-  EXPECT_EQ(fake.store.Get(kSectionPosition, "S_Left"), "6530.5");
-  resident.StartRelays();
+  resident.emplace(fake.platform, settings, targets);
+  boxes.emplace(fake.message_boxes, *resident);
+  resident->StartRelays();
+  show();
+  resident->End();
+  resident->StartRelays();
+  show();
+  EXPECT_EQ(steps, "shown box position version dialog relays 1 OptStat 0 main window");
+  EXPECT_TRUE(resident->ended());
+  EXPECT_EQ(fake.store.Get(kSectionPosition, "S_Top"), "5450") << "written again";
   EXPECT_EQ(fake.processes.started.size(), 1u);
-}
-
-// A step of the end that fails does not cost the others: a write that fails
-// once is made again, and a window whose unload throws does not keep the
-// relays or the main window.
-TEST_F(RelayTest, TheEndGoesOnThroughAFailedWriteAndAThrowingStep) {
-  settings.Fkey[2] = "3";
-  std::string steps;
-  ExitTargets targets;
-  targets.unload_palette = [] { throw std::runtime_error("palette"); };
-  targets.unload_main_window = [&] { steps += "main window"; };
-  Resident resident(fake.platform, settings, targets);
-  resident.StartRelays();
-  fake.store.failing_writes = 1;
-  resident.End();
-  EXPECT_EQ(steps, "main window");
-  EXPECT_EQ(fake.processes.terminated.size(), 1u);
-  EXPECT_EQ(fake.store.Get(kSectionConfig, "OptStat"), "0");
-  EXPECT_TRUE(resident.ended());
+  EXPECT_EQ(fake.message_boxes.shown.size(), 1u);
 }
 
 // Our stray relay is asked to end first (it stays: the start goes on after a
@@ -280,20 +282,44 @@ struct SessionRig {
   std::size_t loaded_writes = 0;
 };
 
-TEST(SystemCommandsTest, EachCommandAsksItsQuestionAndCancelChangesNothing) {
-  const std::pair<int, const char*> cases[] = {
-      {0, kClearRecentText}, {1, kRestartText}, {2, kShutDownText}};
-  for (const auto& [index, text] : cases) {
+// Cancel is the default where OK would end the session, and changes nothing.
+// OK saves the state first; the running flag is put back when Windows goes on.
+TEST(SystemCommandsTest, TheQuestionsAndTheStateSavedBeforeWindowsEnds) {
+  const char* const questions[] = {kClearRecentText, kRestartText, kShutDownText};
+  const std::string saved = "OptRun=2 S_Top=5450 S_Left=6530.5 OptStat=0";
+  const struct {
+    int index;
+    VersionRecord version;
+    bool refused;
+    std::vector<SessionEnd> asked;
+    std::string writes;  // none: Cancel
+  } cases[] = {
+      {0, {2, 10, 0}, false, {}, ""},
+      {1, {2, 10, 0}, false, {}, ""},
+      {2, {2, 10, 0}, false, {}, ""},
+      {1, {2, 10, 0}, false, {SessionEnd::kRestart}, saved},
+      {2, {2, 5, 1}, false, {SessionEnd::kPowerOff}, saved},
+      {2, {1, 4, 10}, false, {SessionEnd::kShutDown}, saved},
+      {2, {2, 4, 0}, false, {SessionEnd::kShutDown}, saved},  // NT
+      {2, {1, 4, 0}, false, {}, saved + " OptStat=1"},        // 95: not asked
+      {1, {2, 10, 0}, true, {SessionEnd::kRestart}, saved + " OptStat=1"},
+  };
+  for (const auto& c : cases) {
     SessionRig r;
-    r.fake.message_boxes.answers = {MessageAnswer::kCancel};
-    r.Commands().mnuFileWindows_Click(index);
+    r.fake.system.version = c.version;
+    r.session.end_session_works = !c.refused;
+    r.fake.message_boxes.answers = {c.writes.empty() ? MessageAnswer::kCancel : MessageAnswer::kOk};
+    r.Commands().mnuFileWindows_Click(c.index);
     ASSERT_EQ(r.fake.message_boxes.shown.size(), 1u);
-    EXPECT_EQ(r.fake.message_boxes.shown[0].text, text);
-    EXPECT_EQ(r.fake.message_boxes.shown[0].buttons, MessageButtons::kOkCancel);
+    const auto& question = r.fake.message_boxes.shown[0];
+    EXPECT_EQ(question.text, questions[c.index]);
+    EXPECT_EQ(question.default_button,
+              c.index == 0 ? DefaultButton::kFirst : DefaultButton::kSecond);
     EXPECT_TRUE(r.session.privilege_enabled) << "enabled whatever the answer";
-    EXPECT_EQ(r.NewWrites(), "");
+    EXPECT_EQ(r.session.ended, c.asked) << c.index << " " << c.version.minor;
+    EXPECT_EQ(r.NewWrites(), c.writes);
+    EXPECT_EQ(r.settings.OptStat, c.writes == saved ? "0" : "1");
     EXPECT_EQ(r.session.recent_documents.size(), 1u);
-    EXPECT_TRUE(r.session.ended.empty());
   }
   SessionRig r;
   r.Commands().mnuFileWindows_Click(0);
@@ -306,53 +332,23 @@ TEST(SystemCommandsTest, EachCommandAsksItsQuestionAndCancelChangesNothing) {
   EXPECT_EQ(r.NewWrites(), "");
 }
 
-TEST(SystemCommandsTest, EndingWindowsSavesTheStateFirstAndUndoesTheFlagWhenRefused) {
-  const struct {
-    VersionRecord version;
-    int index;
-    bool refused;
-    std::vector<SessionEnd> asked;
-  } cases[] = {
-      {{2, 10, 0}, 1, false, {SessionEnd::kRestart}},
-      {{2, 5, 1}, 2, false, {SessionEnd::kPowerOff}},
-      {{1, 4, 10}, 2, false, {SessionEnd::kShutDown}},
-      {{2, 4, 0}, 2, false, {SessionEnd::kShutDown}},  // Windows NT
-      {{1, 4, 0}, 2, false, {}},                       // Windows 95 is not asked at all
-      {{2, 10, 0}, 1, true, {SessionEnd::kRestart}},
-  };
-  for (const auto& c : cases) {
-    SessionRig r;
-    r.fake.system.version = c.version;
-    r.session.end_session_works = !c.refused;
-    r.Commands().mnuFileWindows_Click(c.index);
-    EXPECT_EQ(r.session.ended, c.asked) << c.version.minor;
-    const bool going = !c.asked.empty() && !c.refused;
-    EXPECT_EQ(r.NewWrites(), std::string("OptRun=2 S_Top=5450 S_Left=6530.5 OptStat=0") +
-                                 (going ? "" : " OptStat=1"));
-    EXPECT_EQ(r.settings.OptStat, going ? "0" : "1");
-  }
-}
-
 TEST(SystemCommandsTest, OnlyAPendingActionRunsAtItsMinuteOnceAndWithoutAQuestion) {
-  const struct {
-    const char *run, *hour;
-    TimeOfDay now;
-    std::vector<SessionEnd> asked;
-  } cases[] = {{"0", "07", {7, 30}, {SessionEnd::kRestart}},
-               {"1", "23", {23, 30}, {SessionEnd::kPowerOff}},
-               {"2", "07", {7, 30}, {}},
-               {"01", "07", {7, 30}, {}},
-               {"0", "07", {7, 31}, {}},
-               {"0", "07", {19, 30}, {}}};
-  for (const auto& c : cases) {
-    SessionRig r(c.run);
-    r.settings.OptTime = {c.hour, "30"};
-    r.session.now = c.now;
+  const std::tuple<const char*, const char*, TimeOfDay, std::vector<SessionEnd>> cases[] = {
+      {"0", "07", {7, 30}, {SessionEnd::kRestart}},
+      {"1", "23", {23, 30}, {SessionEnd::kPowerOff}},
+      {"2", "07", {7, 30}, {}},
+      {"01", "07", {7, 30}, {}},
+      {"0", "07", {7, 31}, {}},
+      {"0", "07", {19, 30}, {}}};
+  for (const auto& [run, hour, now, asked] : cases) {
+    SessionRig r(run);
+    r.settings.OptTime = {hour, "30"};
+    r.session.now = now;
     SystemCommands commands = r.Commands();
     for (int tick = 0; tick < 3; ++tick)
       commands.Timer1_Timer();
     EXPECT_TRUE(r.fake.message_boxes.shown.empty()) << "the schedule asks nothing";
-    EXPECT_EQ(r.session.ended, c.asked) << c.run << " " << c.now.hour << ":" << c.now.minute;
+    EXPECT_EQ(r.session.ended, asked) << run << " " << now.hour << ":" << now.minute;
   }
   SessionRig pending("1");
   pending.Commands().mnuFileWindows_Click(1);

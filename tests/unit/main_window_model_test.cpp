@@ -104,7 +104,8 @@ struct Rig : MainView {
   FakePlatform fake;
   FakeSession session;
   Settings settings;
-  Resident resident{fake.platform, settings, {{}, {}, {}, [this] { model.Form_QueryUnload(); }}};
+  Resident resident{
+      fake.platform, settings, {{}, {}, {}, [this] { model.Form_QueryUnload(); }, {}}};
   MainWindowRoutines routines{[this] { Add(log, "settings dialog"); },
                               [this](int i) { Add(log, "help " + to_string(i)); },
                               {}};

@@ -1,4 +1,7 @@
 // The version dialog's rules and where a help request goes.
+#include <functional>
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_platform.h"
@@ -8,16 +11,34 @@
 namespace banchiro {
 namespace {
 
+// The program's windows are 1 (enabled), 2 (enabled) and 3 (disabled by a
+// dialog of its own); the dialog is 7. `while_open` plays the user.
 struct VersionRig : VersionDialogView {
   void ShowContactColours(const std::array<std::uint32_t, kContactCount>& c) override {
     std::string shown;
     for (const std::uint32_t colour : c)
       shown += colour == kContactLit ? 'L' : colour == kContactAtRest ? '.' : '?';
-    log += (log.empty() ? "" : " ") + shown;
+    Log(shown);
   }
-  void Close() override { log += " close"; }
+  std::vector<ProgramWindow> ProgramWindows() override { return windows; }
+  void EnableWindow(WindowHandle w, bool on) override { Log((on ? "+" : "-") + std::to_string(w)); }
+  bool Create() override {
+    Log("create");
+    return creates;
+  }
+  void BringForward() override { Log("forward"); }
+  void RunUntilClosed() override {
+    Log("run");
+    while_open();
+  }
+  void Destroy() override { Log("destroy"); }
+  WindowHandle Handle() override { return 7; }
+  void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
   FakePlatform fake;
   std::string log;
+  std::vector<ProgramWindow> windows{{1, true}, {2, true}, {3, false}};
+  bool creates = true;
+  std::function<void()> while_open = [] {};
   VersionDialogModel model{fake.platform, {"a@example.com", "https://h.example.com/p/"}, *this};
 };
 
@@ -36,28 +57,43 @@ TEST(VersionDialogTest, TheMailPairAndTheHomePageLinesLightUpAsGroups) {
   }
 }
 
+// The link goes to the shell as the dialog's, which shows no error of its own.
 TEST(VersionDialogTest, AClickOpensItsAddressAndOnlyAFailureSpeaks) {
-  const struct {
-    int label;
-    bool opens;
-    const char *opened, *title;
-  } cases[] = {{10, true, "open mailto:a@example.com", ""},
-               {11, false, "open mailto:a@example.com", kNoMailClientTitle},
-               {12, true, "open https://h.example.com/p/", ""},
-               {14, false, "open https://h.example.com/p/", kNoBrowserTitle},
-               {9, true, "", ""},
-               {15, false, "", ""}};
-  for (const auto& c : cases) {
+  const std::tuple<int, bool, const char*, const char*> cases[] = {
+      {10, true, "open mailto:a@example.com for 7", ""},
+      {11, false, "open mailto:a@example.com for 7", kNoMailClientTitle},
+      {12, true, "open https://h.example.com/p/ for 7", ""},
+      {14, false, "open https://h.example.com/p/ for 7", kNoBrowserTitle},
+      {9, true, "", ""},
+      {15, false, "", ""}};
+  for (const auto& [label, opens, opened, title] : cases) {
     VersionRig r;
-    r.fake.shell.opens = c.opens;
-    r.model.Label1_Click(c.label);
-    EXPECT_EQ(r.fake.shell.calls.empty() ? "" : r.fake.shell.calls[0], c.opened) << c.label;
-    EXPECT_EQ(r.fake.message_boxes.shown.empty() ? "" : r.fake.message_boxes.shown[0].title,
-              c.title);
+    r.fake.shell.opens = opens;
+    r.model.Label1_Click(label);
+    EXPECT_EQ(r.fake.shell.calls.empty() ? "" : r.fake.shell.calls[0], opened) << label;
+    EXPECT_EQ(r.fake.message_boxes.shown.empty() ? "" : r.fake.message_boxes.shown[0].title, title);
   }
+}
+
+// One at a time: a second request (the tray stays live) brings it forward;
+// closing it enables what it disabled and nothing else; each opening starts
+// with the contacts at rest.
+TEST(VersionDialogTest, OneAtATimeAndClosingEnablesExactlyWhatItDisabled) {
   VersionRig r;
-  r.model.Command1_Click();
-  EXPECT_EQ(r.log, " close");
+  r.while_open = [&] {
+    r.model.Label1_MouseMove(10);
+    r.model.Show();
+    r.model.Command1_Click();
+    r.model.Unload();
+  };
+  for (const bool creates : {true, true, false}) {  // nothing to close when none was made
+    r.creates = creates;
+    r.model.Show();
+  }
+  r.model.Unload();
+  EXPECT_EQ(r.log,
+            "create -1 -2 run LL... forward +1 +2 destroy create -1 -2 run LL... forward +1 +2 "
+            "destroy create");
 }
 
 TEST(VersionDialogTest, TheHomePageOnTwoLinesAndTheLabelsFromTheBuild) {
@@ -75,21 +111,15 @@ TEST(VersionDialogTest, TheHomePageOnTwoLinesAndTheLabelsFromTheBuild) {
 }
 
 TEST(HelpTest, WinHelpWhereItWorksOtherwiseTheSameTopicAsHtml) {
-  const struct {
-    bool viewer, exists;
-    HelpRequest request;
-    int context;
-    const char* shown;
-  } cases[] = {
+  const std::tuple<bool, bool, HelpRequest, int, const char*> cases[] = {
       {true, true, HelpRequest::kContext, 38, "hlp C:\\B\\BANCHIRO.HLP"},
       {false, true, HelpRequest::kContext, 38, "C:\\B\\help\\context-38.html"},
       {true, false, HelpRequest::kContents, 0, "C:\\B\\help\\index.html"},
       {false, true, HelpRequest::kKeywordSearch, 0, "C:\\B\\help\\keywords.html"},
   };
-  for (const auto& c : cases) {
-    const HelpTarget t =
-        ChooseHelp("C:\\B\\BANCHIRO.HLP", c.request, c.context, c.viewer, c.exists);
-    EXPECT_EQ((t.winhelp ? "hlp " : "") + t.file, c.shown);
+  for (const auto& [viewer, exists, request, context, shown] : cases) {
+    const HelpTarget t = ChooseHelp("C:\\B\\BANCHIRO.HLP", request, context, viewer, exists);
+    EXPECT_EQ((t.winhelp ? "hlp " : "") + t.file, shown);
   }
   EXPECT_EQ(HtmlHelpPage("BANCHIRO.HLP", HelpRequest::kContents, 0), "help\\index.html");
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <optional>
 
@@ -18,6 +19,20 @@
 #include "ui/settings/win32/settings_dialog.h"
 
 namespace {
+
+// COM for the thread while it lives.
+struct ComApartment {
+  ComApartment()
+      : initialised(
+            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+  }
+  ~ComApartment() {
+    if (initialised) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  const bool initialised;
+};
 
 // A window may go while a message sent to it is handled (the end of the
 // session, a move loop); a thread message wakes the loop to notice.
@@ -43,6 +58,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // resident instance goes on serving the user.
   if (start.ended || start.another_instance) return 0;
 
+  // COM once for the user-interface thread, apartment-threaded, as the
+  // shell's handlers behind an opened link and its automation object want
+  // it; like the common controls, never loaded by a one-shot start.
+  const ComApartment com;
   // Only the resident program shows common controls; a one-shot start never
   // loads them.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
@@ -53,11 +72,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   std::optional<banchiro::ui::MainWindow> main_window;
   // Made at its first opening; it needs the main window, which it adjusts.
   std::optional<banchiro::ui::SettingsDialog> settings_dialog;
+  std::optional<banchiro::app::HelpMenuWindows> help_windows;
 
   banchiro::ExitTargets targets;
   targets.main_position = [&]() -> std::optional<banchiro::TwipsPoint> {
     if (!main_window || !main_window->loaded()) return std::nullopt;
     return main_window->Position();
+  };
+  targets.unload_version_dialog = [&help_windows] {
+    if (help_windows) help_windows->UnloadVersionDialog();
   };
   targets.unload_settings_dialog = [&settings_dialog] {
     if (settings_dialog) settings_dialog->Unload();
@@ -67,29 +90,41 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (main_window) main_window->Close();
   };
   banchiro::Resident resident(platform.platform, settings, targets);
+  // The windows' view of the system: the same services, with message boxes
+  // that stay away once the end has begun.
+  banchiro::ResidentMessageBoxes message_boxes(platform.message_boxes, resident);
+  banchiro::Platform& base = platform.platform;
+  banchiro::Platform run{base.store,  base.screen,      message_boxes, base.process,
+                         base.system, base.windows,     base.shell,    base.processes,
+                         base.clock,  base.relay_store, base.verbs};
+  help_windows.emplace(run, settings, instance);
 
+  // Every window that a request shows goes through the resident, which
+  // refuses once the end has begun.
   banchiro::MainWindowRoutines routines;
   routines.show_settings_dialog = [&] {
-    if (!settings_dialog) {
-      // Saving the function-key tab rebuilds the palette and restarts the
-      // relays, so that the new keys work at once.
-      banchiro::SettingsDialogHooks hooks;
-      hooks.restart_relays = [&resident] { resident.RestartRelays(); };
-      hooks.rebuild_palette = [&palette](bool shown) {
-        palette.Unload();
-        if (shown) palette.Show();
-      };
-      settings_dialog.emplace(platform.platform, settings, *main_window, instance, hooks);
-    }
-    settings_dialog->Open(main_window->hwnd());
+    resident.Show([&] {
+      if (!settings_dialog) {
+        // Saving the function-key tab rebuilds the palette and restarts
+        // the relays, so that the new keys work at once.
+        banchiro::SettingsDialogHooks hooks;
+        hooks.restart_relays = [&resident] { resident.RestartRelays(); };
+        hooks.rebuild_palette = [&](bool shown) {
+          palette.Unload();
+          if (shown) resident.Show([&] { palette.Show(); });
+        };
+        settings_dialog.emplace(run, settings, *main_window, instance, hooks);
+      }
+      settings_dialog->Open(main_window->hwnd());
+    });
   };
   routines.show_help = [&](int index) {
-    banchiro::app::ShowHelp(*main_window, platform.platform, settings, index);
+    resident.Show([&] { help_windows->ShowHelp(main_window->hwnd(), index); });
   };
   routines.show_version_dialog = [&] {
-    banchiro::app::ShowVersionDialog(*main_window, platform.platform, instance);
+    resident.Show([&] { help_windows->ShowVersionDialog(main_window->hwnd()); });
   };
-  main_window.emplace(platform.platform, session, settings, resident, routines, instance);
+  main_window.emplace(run, session, settings, resident, routines, instance);
 
   palette.set_on_session_end([&resident] { resident.End(); });
   palette.set_on_destroyed(WakeMessageLoop);
@@ -100,9 +135,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   main_window->Load();
   if (!banchiro::StartsHidden(settings)) main_window->Show();
 
-  // The program lives while any of its windows is loaded.
+  // The program lives while any of its windows is loaded, and not past its
+  // end, whatever a window left running might still show.
   MSG message;
-  while ((main_window->loaded() || palette.loaded()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+  while (!resident.ended() && (main_window->loaded() || palette.loaded()) &&
+         GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (settings_dialog && settings_dialog->TranslateDialogKey(message)) continue;
     if (main_window->TranslateShortcut(message)) continue;
     TranslateMessage(&message);

@@ -2,19 +2,18 @@
 
 #include "app/win32/build_info.h"
 #include "platform/win32/win32_help.h"
-#include "ui/version/win32/version_dialog.h"
 
 namespace banchiro::app {
 
-void ShowHelp(ui::MainWindow& owner, Platform& platform, const Settings& settings, int index) {
-  if (index != 0 && index != 1) return;
-  win32::ShowHelp(owner.hwnd(), platform.system, settings.help_file_path,
-                  index == 0 ? HelpRequest::kKeywordSearch : HelpRequest::kContents);
-}
+HelpMenuWindows::HelpMenuWindows(Platform& platform, const Settings& settings, HINSTANCE instance)
+    : platform_(platform),
+      settings_(settings),
+      version_dialog_(platform, {kContactMail, kContactHomePage}, kProductVersion, instance) {}
 
-void ShowVersionDialog(ui::MainWindow& owner, Platform& platform, HINSTANCE instance) {
-  ui::VersionDialog dialog(platform, {kContactMail, kContactHomePage}, kProductVersion, instance);
-  dialog.ShowModal(owner.hwnd());
+void HelpMenuWindows::ShowHelp(HWND owner, int index) {
+  if (index != 0 && index != 1) return;
+  win32::ShowHelp(owner, platform_.system, settings_.help_file_path,
+                  index == 0 ? HelpRequest::kKeywordSearch : HelpRequest::kContents);
 }
 
 }  // namespace banchiro::app

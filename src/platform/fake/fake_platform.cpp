@@ -45,8 +45,9 @@ std::vector<FakeSettingsStore::Call> FakeSettingsStore::writes() const {
 }
 
 MessageAnswer FakeMessageBoxes::Show(const std::string& text, const std::string& title,
-                                     MessageButtons buttons, MessageIcon icon) {
-  shown.push_back({text, title, buttons, icon});
+                                     MessageButtons buttons, MessageIcon icon,
+                                     DefaultButton default_button) {
+  shown.push_back({text, title, buttons, icon, default_button});
   if (while_shown) while_shown();
   if (answers.empty()) return MessageAnswer::kOk;
   const MessageAnswer answer = answers.front();

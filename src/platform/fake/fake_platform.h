@@ -58,9 +58,11 @@ class FakeMessageBoxes : public MessageBoxes {
     std::string text, title;
     MessageButtons buttons;
     MessageIcon icon;
+    DefaultButton default_button = DefaultButton::kFirst;
   };
+  using MessageBoxes::Show;
   MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons,
-                     MessageIcon icon) override;
+                     MessageIcon icon, DefaultButton default_button) override;
 
   std::deque<MessageAnswer> answers;  // given in order; kOk when empty
   std::vector<Shown> shown;
@@ -153,8 +155,8 @@ class FakeShell : public Shell {
     calls.push_back("UndoMinimizeAll");
     return works;
   }
-  bool Open(const std::string& target) override {
-    calls.push_back("open " + target);
+  bool Open(const std::string& target, WindowHandle owner) override {
+    calls.push_back("open " + target + " for " + std::to_string(owner));
     return opens;
   }
   bool works = false;  // like a shell without the automation object

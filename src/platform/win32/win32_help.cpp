@@ -1,8 +1,9 @@
 #include "platform/win32/win32_help.h"
 
-#include <shellapi.h>
+#include <cstdint>
 
 #include "platform/win32/utf.h"
+#include "platform/win32/win32_windows.h"
 
 namespace banchiro::win32 {
 
@@ -12,7 +13,10 @@ HelpTarget ShowHelp(HWND owner, SystemInfo& system, const std::string& help_file
   const bool exists = GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
   const HelpTarget target = ChooseHelp(help_file, request, context, system.WinHelpViewer(), exists);
   if (!target.winhelp) {
-    ShellExecuteW(owner, L"open", Widen(target.file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // No message of the program's own: the shell reports a missing page or
+    // browser itself, over the window that asked.
+    OpenWithShell(target.file, static_cast<WindowHandle>(reinterpret_cast<std::intptr_t>(owner)),
+                  false);
     return target;
   }
   switch (request) {

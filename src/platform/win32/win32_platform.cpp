@@ -88,8 +88,10 @@ ScreenMetrics Win32Screen::Metrics() {
 }
 
 MessageAnswer Win32MessageBoxes::Show(const std::string& text, const std::string& title,
-                                      MessageButtons buttons, MessageIcon icon) {
+                                      MessageButtons buttons, MessageIcon icon,
+                                      DefaultButton default_button) {
   UINT flags = MB_SETFOREGROUND;
+  if (default_button == DefaultButton::kSecond) flags |= MB_DEFBUTTON2;
   switch (buttons) {
     case MessageButtons::kOk:
       flags |= MB_OK;

@@ -45,8 +45,9 @@ class Win32Screen : public Screen {
 
 class Win32MessageBoxes : public MessageBoxes {
  public:
+  using MessageBoxes::Show;
   MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons,
-                     MessageIcon icon) override;
+                     MessageIcon icon, DefaultButton default_button) override;
 };
 
 class Win32Process : public Process {

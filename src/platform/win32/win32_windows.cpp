@@ -231,11 +231,22 @@ bool Win32Shell::UndoMinimizeAll() {
   return WithShellDispatch([](IShellDispatch* shell) { return shell->UndoMinimizeALL(); });
 }
 
-bool Win32Shell::Open(const std::string& target) {
-  // Values up to 32 are errors: no program registered, or none started.
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  return result > 32;
+bool Win32Shell::Open(const std::string& target, WindowHandle owner) {
+  return OpenWithShell(target, owner, true);
+}
+
+bool OpenWithShell(const std::string& target, WindowHandle owner, bool quiet) {
+  // The thread has COM initialised (apartment-threaded), which the shell's
+  // handlers may need.
+  const std::wstring file = Widen(target);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = quiet ? SEE_MASK_FLAG_NO_UI : 0;
+  info.hwnd = ToHwnd(owner);
+  info.lpVerb = L"open";
+  info.lpFile = file.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  return ShellExecuteExW(&info) != FALSE;
 }
 
 }  // namespace banchiro::win32

@@ -27,13 +27,20 @@ class Win32Windows : public WindowSystem {
   bool IsMinimized(WindowHandle window) override;
 };
 
-// The shell's automation object (Shell.Application), created for each call
-// on a thread with COM initialised for the call's duration.
+// The shell: its automation object (Shell.Application), created for each
+// call on a thread with COM initialised for the call's duration, and its
+// "open" verb.
 class Win32Shell : public Shell {
  public:
   bool MinimizeAll() override;
   bool UndoMinimizeAll() override;
-  bool Open(const std::string& target) override;
+  bool Open(const std::string& target, WindowHandle owner) override;
 };
+
+// Opens `target` with the shell's "open" verb, as `owner`'s (0 for none):
+// the shell's own dialogs (which program? not found) come over that window.
+// With `quiet` the shell shows no error, for a caller that tells the user
+// itself. True when a program took it.
+bool OpenWithShell(const std::string& target, WindowHandle owner, bool quiet);
 
 }  // namespace banchiro::win32

@@ -51,6 +51,39 @@ VersionDialogModel::VersionDialogModel(Platform& platform, Contacts contacts,
   colours_.fill(kContactAtRest);
 }
 
+void VersionDialogModel::Show() {
+  if (open_) {
+    view_.BringForward();
+    return;
+  }
+  // A window that something else keeps disabled (the toolbar's own dialog
+  // over the bar, the colour dialog over the settings) stays so afterwards.
+  std::vector<WindowHandle> enabled;
+  for (const ProgramWindow& window : view_.ProgramWindows()) {
+    if (window.enabled) enabled.push_back(window.handle);
+  }
+  colours_.fill(kContactAtRest);
+  if (!view_.Create()) return;
+  open_ = true;
+  // Disabled once the dialog is up and active, so that the activation never
+  // passes to another program on the way.
+  disabled_ = std::move(enabled);
+  for (const WindowHandle window : disabled_)
+    view_.EnableWindow(window, false);
+  view_.RunUntilClosed();
+}
+
+void VersionDialogModel::Unload() {
+  if (!open_) return;
+  open_ = false;
+  // Enabled before the dialog goes, so that Windows hands the activation
+  // back to one of them rather than to another program.
+  for (const WindowHandle window : disabled_)
+    view_.EnableWindow(window, true);
+  disabled_.clear();
+  view_.Destroy();
+}
+
 void VersionDialogModel::Label1_MouseMove(int index) {
   if (IsMail(index)) Light(true, false);
   if (IsHomePage(index)) Light(false, true);
@@ -58,12 +91,13 @@ void VersionDialogModel::Label1_MouseMove(int index) {
 
 void VersionDialogModel::Label1_Click(int index) {
   // Whatever program the shell has registered takes the link; the messages
-  // say only that none could be started.
-  if (IsMail(index) && !platform_.shell.Open("mailto:" + contacts_.mail)) {
+  // say only that none could be started, and the shell shows none of its
+  // own for it.
+  if (IsMail(index) && !platform_.shell.Open("mailto:" + contacts_.mail, view_.Handle())) {
     platform_.message_boxes.Show(kNoMailClientText, kNoMailClientTitle, MessageButtons::kOk,
                                  MessageIcon::kExclamation);
   }
-  if (IsHomePage(index) && !platform_.shell.Open(contacts_.home_page)) {
+  if (IsHomePage(index) && !platform_.shell.Open(contacts_.home_page, view_.Handle())) {
     platform_.message_boxes.Show(kNoBrowserText, kNoBrowserTitle, MessageButtons::kOk,
                                  MessageIcon::kExclamation);
   }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/window_handle.h"
 #include "platform/platform.h"
 #include "ui/card_text.h"
 
@@ -45,21 +46,51 @@ struct VersionLabel {
 // Every label in painting order; the contact entries at rest.
 std::vector<VersionLabel> VersionLabels(const Contacts& contacts, const std::string& version);
 
+// One of the program's top-level windows, as the version dialog finds it
+// when it opens.
+struct ProgramWindow {
+  WindowHandle handle = 0;
+  bool enabled = false;
+};
+
 class VersionDialogView {
  public:
   virtual ~VersionDialogView() = default;
   // The colours of Label1(10) to Label1(14), in order.
   virtual void ShowContactColours(const std::array<std::uint32_t, kContactCount>& colours) = 0;
-  virtual void Close() = 0;
+  // The program's visible top-level windows (the bar, the palette, the
+  // settings dialog, a dialog of its own over one of them).
+  virtual std::vector<ProgramWindow> ProgramWindows() = 0;
+  virtual void EnableWindow(WindowHandle window, bool enable) = 0;
+  // Makes the dialog, every contact at rest, and shows it active; false when
+  // it could not be made.
+  virtual bool Create() = 0;
+  virtual void BringForward() = 0;
+  // Serves the thread's messages until the dialog has gone.
+  virtual void RunUntilClosed() = 0;
+  virtual void Destroy() = 0;
+  // The dialog, owner of what the shell shows for a contact link.
+  virtual WindowHandle Handle() = 0;
 };
 
-// The rules of the version dialog: the contact groups light up together
-// under the mouse, and a click opens the address with the shell's handler.
+// The rules of the version dialog: one at a time, modal over every window
+// of the program; the contact groups light up together under the mouse,
+// and a click opens the address with the shell's handler.
 class VersionDialogModel {
  public:
   VersionDialogModel(Platform& platform, Contacts contacts, VersionDialogView& view);
 
-  void Command1_Click() { view_.Close(); }
+  // mnuHelpAbout_Click: shows the dialog and returns once it has closed. A
+  // request while it is open (from the tray, whose menus stay live) only
+  // brings it forward.
+  void Show();
+  // OK, Enter, Esc, the close box, the end of the program, or the window
+  // gone with its owner: the windows it disabled, and only those, take
+  // input again.
+  void Unload();
+  bool open() const { return open_; }
+
+  void Command1_Click() { Unload(); }
   // The mouse over the dialog's background: every entry at rest.
   void Form_MouseMove() { Light(false, false); }
   void Label1_MouseMove(int index);
@@ -72,6 +103,8 @@ class VersionDialogModel {
   Contacts contacts_;
   VersionDialogView& view_;
   std::array<std::uint32_t, kContactCount> colours_;
+  bool open_ = false;
+  std::vector<WindowHandle> disabled_;
 };
 
 }  // namespace banchiro

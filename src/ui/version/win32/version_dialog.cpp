@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <cstdint>
+
 #include "platform/win32/utf.h"
 #include "ui/win32/card_painter.h"
 
@@ -15,6 +17,14 @@ constexpr double kOkLeft = 4560, kOkTop = 3300, kOkWidth = 1095, kOkHeight = 375
 constexpr double kFrameInset = 60, kRuleTop = 1800;
 constexpr double kIconLeft = 840, kIconTop = 270, kIconSize = 480;
 
+HWND ToHwnd(WindowHandle handle) {
+  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
+}
+
+WindowHandle FromHwnd(HWND window) {
+  return static_cast<WindowHandle>(reinterpret_cast<std::intptr_t>(window));
+}
+
 }  // namespace
 
 VersionDialog::VersionDialog(Platform& platform, Contacts contacts, std::string version,
@@ -24,17 +34,46 @@ VersionDialog::VersionDialog(Platform& platform, Contacts contacts, std::string 
       labels_(VersionLabels(contacts, version)),
       model_(platform, std::move(contacts), *this) {}
 
-void VersionDialog::ShowModal(HWND owner) {
+void VersionDialog::Show(HWND owner) {
+  if (!model_.open()) owner_ = owner;
+  model_.Show();
+}
+
+std::vector<ProgramWindow> VersionDialog::ProgramWindows() {
+  std::vector<ProgramWindow> windows;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM context) -> BOOL {
+        if (IsWindowVisible(window)) {
+          reinterpret_cast<std::vector<ProgramWindow>*>(context)->push_back(
+              {FromHwnd(window), IsWindowEnabled(window) != FALSE});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+void VersionDialog::EnableWindow(WindowHandle window, bool enable) {
+  ::EnableWindow(ToHwnd(window), enable ? TRUE : FALSE);
+}
+
+bool VersionDialog::Create() {
   RegisterClassOnce(instance_, kVersionClassName, nullptr);
   screen_ = platform_.screen.Metrics();
+  for (VersionLabel& label : labels_) {
+    if (label.index >= kFirstContact && label.index < kFirstContact + kContactCount)
+      label.look.colour = kContactAtRest;
+  }
   RECT frame{0, 0, screen_.XPixels(kVersionWidthTwips), screen_.YPixels(kVersionHeightTwips)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  // Owned by the bar: no taskbar button, and above it while it is open.
+  // Owned by the bar: no taskbar button, and above it (and so among the
+  // topmost windows, over the settings dialog) while it is open.
   if (!CreateFor(kExStyle, kVersionClassName, win32::Widen(kVersionCaption).c_str(), kStyle,
                  (screen_.width_px - width) / 2, (screen_.height_px - height) / 2, width, height,
-                 owner, instance_)) {
-    return;
+                 owner_, instance_)) {
+    return false;
   }
   ok_ = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                         screen_.XPixels(kOkLeft), screen_.YPixels(kOkTop),
@@ -44,19 +83,43 @@ void VersionDialog::ShowModal(HWND owner) {
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ Ｐゴシック"));
   SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(ok_font_.get()), FALSE);
-  owner_ = owner;
-  if (owner_) EnableWindow(owner_, FALSE);
   ShowWindow(hwnd(), SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd());
   SetFocus(ok_);
+  return true;
+}
+
+void VersionDialog::BringForward() {
+  if (!hwnd()) return;
+  SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(hwnd());
+}
+
+void VersionDialog::RunUntilClosed() {
   // The dialog's own loop serves every window of the thread, so the bar's
   // timer goes on ticking while it is open.
-  MSG message;
+  MSG message{};
   while (hwnd() && GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (IsDialogMessageW(hwnd(), &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
   if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+void VersionDialog::Destroy() {
+  if (hwnd()) DestroyWindow(hwnd());
+}
+
+WindowHandle VersionDialog::Handle() {
+  return FromHwnd(hwnd());
+}
+
+void VersionDialog::OnDestroyed() {
+  // Gone with its owner or by the system: the windows it disabled take
+  // input again all the same.
+  ok_ = nullptr;
+  model_.Unload();
 }
 
 void VersionDialog::ShowContactColours(const std::array<std::uint32_t, kContactCount>& colours) {
@@ -66,13 +129,6 @@ void VersionDialog::ShowContactColours(const std::array<std::uint32_t, kContactC
   }
   for (const RECT& r : contact_rects_)
     InvalidateRect(hwnd(), &r, TRUE);
-}
-
-void VersionDialog::Close() {
-  // The owner takes the activation back before this window goes, or
-  // Windows would hand it to another program.
-  if (owner_) EnableWindow(owner_, TRUE);
-  if (hwnd()) DestroyWindow(hwnd());
 }
 
 int VersionDialog::ContactAt(POINT point) const {
@@ -127,7 +183,7 @@ LRESULT VersionDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) model_.Command1_Click();
       return 0;
     case WM_CLOSE:
-      Close();
+      model_.Unload();
       return 0;
   }
   return WindowBase::HandleMessage(message, wparam, lparam);

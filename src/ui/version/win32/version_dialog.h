@@ -18,22 +18,32 @@ inline constexpr const wchar_t* kVersionClassName = kOwnWindowClassW<OwnWindow::
 
 // The version dialog INFO_VER: a grey card with the product's name and
 // version and the author's two addresses, which light up under the mouse
-// and open with a click. Shown modally over its owner.
+// and open with a click. Modal over the program's windows, one at a time.
 class VersionDialog : public WindowBase, public VersionDialogView {
  public:
   VersionDialog(Platform& platform, Contacts contacts, std::string version, HINSTANCE instance);
 
-  // Shows the dialog over `owner` and returns once it has closed.
-  void ShowModal(HWND owner);
+  // Shows the dialog over `owner` and returns once it has closed; while it
+  // is open, a request brings it forward.
+  void Show(HWND owner);
+  // Closes it, as the end of the program does.
+  void Unload() { model_.Unload(); }
 
   // VersionDialogView
   void ShowContactColours(const std::array<std::uint32_t, kContactCount>& colours) override;
-  void Close() override;
+  std::vector<ProgramWindow> ProgramWindows() override;
+  void EnableWindow(WindowHandle window, bool enable) override;
+  bool Create() override;
+  void BringForward() override;
+  void RunUntilClosed() override;
+  void Destroy() override;
+  WindowHandle Handle() override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool PaintsWholeClient() const override { return true; }
   void Paint(HDC dc) override;
+  void OnDestroyed() override;
 
  private:
   // The contact entry (10..14) under a client point, or -1.
@@ -42,8 +52,8 @@ class VersionDialog : public WindowBase, public VersionDialogView {
   Platform& platform_;
   HINSTANCE instance_;
   HWND owner_ = nullptr;
-  ScreenMetrics screen_{};
   std::vector<VersionLabel> labels_;
+  ScreenMetrics screen_{};
   std::array<RECT, kContactCount> contact_rects_{};
   VersionDialogModel model_;
   HWND ok_ = nullptr;
