@@ -122,19 +122,25 @@ TEST(LoadSettingsTest, AStoreThatTakesNoWriteEndsTheStart) {
   }
 }
 
+// The tab numbers of earlier versions are rewritten once, with the version
+// keys (no version counts as earlier); what this version stored stays.
 TEST(LoadSettingsTest, MigrationsAndRewrites) {
   const struct {
     const char *key, *stored, *loaded;
+    bool this_version = false;
   } cases[] = {
-      {"OptCas", "5", "1.2"},      {"OptCas", "1.5", "1.5"}, {"OptCas", "10", "10"},
-      {"OptLATab", "3", "1"},      {"OptLATab", "4", "2"},   {"OptLATab", "2", "2"},
-      {"OptStat", "0", "1"},       {"OptStat", "2", "2"},    {"JogaiWid(7)", " ", ""},
-      {"JogaiWid(5)", "  ", "  "}, {"S_Top", "abc", "abc"},  {"OptPix(2)", "1e99", "1e99"},
+      {"OptCas", "5", "1.2"},       {"OptCas", "1.5", "1.5"},      {"OptCas", "10", "10"},
+      {"OptLATab", "3", "1"},       {"OptLATab", "4", "2"},        {"OptLATab", "2", "2"},
+      {"OptLATab", "3", "3", true}, {"OptLATab", "4", "4", true},  {"OptStat", "0", "1"},
+      {"OptStat", "2", "2"},        {"JogaiWid(7)", " ", ""},      {"JogaiWid(5)", "  ", "  "},
+      {"S_Top", "abc", "abc"},      {"OptPix(2)", "1e99", "1e99"},
   };
   for (const auto& c : cases) {
-    Loaded l(Store{{c.key, c.stored}});
+    Store stored{{c.key, c.stored}};
+    if (c.this_version) stored.insert({{"OptMaj", "6"}, {"OptMir", "6"}, {"OptRev", "0"}});
+    Loaded l(stored);
     EXPECT_EQ(l.Record(c.key) + "|" + l.Stored(c.key), std::string(c.loaded) + "|" + c.loaded)
-        << c.key << "=" << c.stored;
+        << c.key << "=" << c.stored << (c.this_version ? " of this version" : "");
   }
 }
 
