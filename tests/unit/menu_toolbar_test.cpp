@@ -59,15 +59,16 @@ TEST(MenuModelTest, ShortcutTextsAndCaptionsWithoutTheirAccessKeys) {
             "ﾊﾞｰｼﾞｮﾝ情報");
 }
 
-// Entries that are off are left out; separators that are on stay first, last or side by side.
+// Entries that are off are left out; a separator that is on shows only between two items.
 TEST(MenuModelTest, DisplayMenuShowsWhatRowTwoAndTheSeparatorsSay) {
   const std::tuple<std::vector<int>, std::vector<int>, const char*, const char*> cases[] = {
       {{}, {}, "1", ""},
-      {{13}, {0, 1, 2, 3, 4}, "1", "|0 |1 |2 |3 |4 13"},
-      {{4}, {0, 1, 3}, "01", "|0 4 |1 |3"},
-      {{3, 4}, {1}, " 1", "3 4 |1"},
-      {{0, 12}, {4}, "1.0", "0 12 |4"},
-      {{0, 12}, {4}, "10", ""}};
+      {{13}, {0, 1, 2, 3, 4}, "1", "13"},
+      {{0, 13}, {0, 1, 2, 3, 4}, "1", "0 |0 13"},
+      {{4}, {0, 1, 3}, "01", "4"},
+      {{3, 4, 5, 6}, {0, 1}, " 1", "3 |0 4 5 |1 6"},
+      {{0, 12}, {4}, "1.0", "0 12"},
+      {{0, 12}, {0, 4}, "10", ""}};
   for (const auto& [methods, separators, on, want] : cases) {
     Settings s;
     for (int m : methods)
