@@ -236,6 +236,8 @@ TEST(HelpFileTest, TopicChainTitlesParagraphsAndJumps) {
         expected += span.text;
     }
     EXPECT_EQ(shown, ToShiftJis(expected));
+    // Menus are named as they show, "(M)": a viewer shows "(&M)" as typed.
+    EXPECT_EQ(expected.find("(&"), std::string::npos) << expected;
   }
   EXPECT_EQ(records.back().type, 2u);
   EXPECT_EQ(topic, document.topics.size() + 1);
@@ -313,8 +315,10 @@ TEST(HelpFileTest, KeywordsFoundThroughTheIndexPagesLeadToTheirTopics) {
     for (const Record& r : help.Topic())
       if (r.type == 2) title_at[r.offset] = r.text;
     const auto entries = TreeEntries(tree);
-    for (std::size_t i = 0; i < entries.size(); ++i)
+    for (std::size_t i = 0; i < entries.size(); ++i) {
       EXPECT_EQ(FindEntry(tree, CString(entries[i], 0)), entries[i]) << i;
+      EXPECT_EQ(CString(entries[i], 0).find("(&"), std::string::npos) << i;
+    }
     for (const auto& [keyword, title] : lookups) {
       const Bytes entry = FindEntry(tree, ToShiftJis(keyword));
       std::set<std::string> titles;
