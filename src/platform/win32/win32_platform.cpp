@@ -237,10 +237,24 @@ VersionRecord Win32SystemInfo::Version() {
 
 bool Win32SystemInfo::WinHelpViewer() {
   // Wine's ntdll alone exports wine_get_version; Wine ships a working
-  // winhlp32. Windows has one up to XP (major version 5).
+  // winhlp32. Windows has one up to XP (major version 5). The version asked
+  // of ntdll is the real one: GetVersionEx answers what a compatibility mode
+  // pretends, and "Windows XP" there would send a Windows 10 user to a
+  // viewer that is not installed.
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   if (ntdll && GetProcAddress(ntdll, "wine_get_version")) return true;
-  const VersionRecord version = Version();
+  using GetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+  const auto real_version = ntdll ? reinterpret_cast<GetVersionFunction>(reinterpret_cast<void*>(
+                                        GetProcAddress(ntdll, "RtlGetVersion")))
+                                  : nullptr;
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  VersionRecord version = Version();
+  if (real_version && real_version(&info) == 0) {
+    version =
+        VersionRecord{static_cast<int>(info.dwPlatformId), static_cast<int>(info.dwMajorVersion),
+                      static_cast<int>(info.dwMinorVersion)};
+  }
   return version.platform_id == VER_PLATFORM_WIN32_NT ? version.major < 6 : version.major > 0;
 }
 
