@@ -1,4 +1,6 @@
 // The version dialog and the help, from the resident program's menus.
+#include <set>
+
 #include "drivers.h"
 
 namespace banchiro::e2e {
@@ -59,6 +61,108 @@ TEST_F(VersionHelpE2eTest, TheVersionDialogLightsItsContactsAndCloses) {
   PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kUiLimitMs));
   EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+// The help as a Japanese Windows shows it. Wine's winhlp32 is an ANSI
+// program, so its texts read right only under the Japanese code page: this
+// suite runs in a pass of its own, with a Japanese locale.
+class HelpViewerCp932E2eTest : public E2eTest {
+ protected:
+  void SetUp() override {
+    if (GetACP() != 932) GTEST_SKIP() << "runs in the pass with the Japanese code page";
+    E2eTest::SetUp();
+  }
+};
+
+// The whole text of a window of another process, paragraphs ended by "\r"
+// as its text control counts them. The buffer has room for every character
+// as two bytes and a line end as two characters: an ANSI text control
+// answers nothing when its text does not fit the buffer in bytes.
+std::wstring WholeText(HWND window) {
+  std::wstring text(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0) * 4 + 1, L'\0');
+  text.resize(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0])));
+  for (std::size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;)
+    text.erase(at + 1, 1);
+  return text;
+}
+
+// The windows of this class below `parent`, at any depth, left to right.
+std::vector<HWND> Descendants(HWND parent, const wchar_t* class_name) {
+  std::pair<std::vector<HWND>, const wchar_t*> found{{}, class_name};
+  EnumChildWindows(
+      parent,
+      [](HWND w, LPARAM context) {
+        auto& [windows, wanted] = *reinterpret_cast<decltype(found)*>(context);
+        if (ClassName(w) == wanted) windows.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  std::stable_sort(found.first.begin(), found.first.end(),
+                   [](HWND a, HWND b) { return RectOf(a).left < RectOf(b).left; });
+  return found.first;
+}
+
+// "目次" opens the contents; its "索引" button lists the keywords as written;
+// a link opens the topic it names.
+TEST_F(HelpViewerCp932E2eTest, TheIndexReadsAsWrittenAndALinkOpensItsTopic) {
+  // A viewer left by the first pass would show the help in its code page.
+  const auto no_viewer = [] {
+    HWND old = FindWindowW(L"MS_WINHELP", nullptr);
+    return !old || (PostMessageW(old, WM_CLOSE, 0, 0) && false);
+  };
+  ASSERT_TRUE(WaitUntil(no_viewer, kUiLimitMs, 200));
+  Program program;
+  ASSERT_NE(program.Main(), nullptr);
+  program.Command("mnuHelpContent_KeyWord", 1);
+  HWND viewer = nullptr, text = nullptr;
+  std::wstring shown;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        viewer = FindWindowW(L"MS_WINHELP", nullptr);
+        text = FindWindowExW(viewer, nullptr, L"RichEdit20A", nullptr);
+        return (shown = WholeText(text)).find(L"\r・") != std::wstring::npos;
+      },
+      kStartLimitMs));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(viewer, &pid);
+  // The buttons: contents, index, back.
+  const std::vector<HWND> buttons = Descendants(viewer, L"Button");
+  ASSERT_EQ(buttons.size(), 3u);
+  PostMessageW(buttons[1], BM_CLICK, 0, 0);
+  HWND list = nullptr;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        for (HWND w : TopLevelWindows(pid)) {
+          const auto lists = Descendants(w, L"ListBox");
+          if (w != viewer && IsWindowVisible(w) && !lists.empty()) list = lists[0];
+        }
+        return list && SendMessageW(list, LB_GETCOUNT, 0, 0) > 0;
+      },
+      kUiLimitMs));
+  std::set<std::wstring> keywords;
+  for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+    wchar_t keyword[256] = {};
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(keyword));
+    keywords.insert(keyword);
+  }
+  EXPECT_TRUE(keywords.count(L"ばんちろ対象外") && keywords.count(L"BANCHIRO.EXE G"));
+  Screenshot(L"help-index-932");
+  PostMessageW(GetAncestor(list, GA_ROOT), WM_CLOSE, 0, 0);
+  // The first link of the contents. The viewer finds a link under the mouse
+  // by a count of the Shift-JIS bytes before it, while its text control
+  // counts characters, so a click on a link after Japanese text lands on
+  // another one: the click goes where the viewer's count puts this link.
+  const std::size_t first = shown.find(L"\r・") + 2;
+  const std::wstring title = shown.substr(first, shown.find(L'\r', first) - first);
+  const int bytes = WideCharToMultiByte(932, 0, shown.c_str(), first, nullptr, 0, nullptr, nullptr);
+  const LRESULT at = SendMessageW(text, EM_POSFROMCHAR, bytes + 1, 0);
+  POINT point{static_cast<short>(LOWORD(at)) + 2, static_cast<short>(HIWORD(at)) + 4};
+  ClientToScreen(text, &point);
+  Mouse(point);
+  EXPECT_TRUE(WaitUntil([&] { return WholeText(text).rfind(title + L"\r", 0) == 0; }, kUiLimitMs))
+      << WholeText(text).substr(0, 40);
+  Screenshot(L"help-topic-932", viewer);
+  PostMessageW(viewer, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
