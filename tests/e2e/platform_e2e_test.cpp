@@ -24,67 +24,55 @@ TEST_F(RegistryStoreE2eTest, ReadsEveryTextTypeAsTextAndTheLoadKeepsIt) {
   std::wstring long_text(100000, L'窓');
   long_text.back() = L'終';
   const struct {
+    const char *section, *name;
     DWORD type;
     std::vector<BYTE> data;
     std::string text;
   } cases[] = {
-      {REG_DWORD, {0, 0, 0, 0}, "0"},
-      {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, "4294967295"},
-      {REG_QWORD, {0, 0, 0, 0, 0, 1, 0, 0}, "1099511627776"},
-      {REG_DWORD, {1, 0, 0}, ""},
-      {REG_BINARY, {'1', 0, 0, 0}, ""},
-      {REG_EXPAND_SZ, Bytes(std::wstring_view(L"%WinDir%\\B O", 13)), "%WinDir%\\B O"},
-      {REG_MULTI_SZ, Bytes(std::wstring_view(L"a\0b\0", 5)), "a"},
-      {REG_SZ, {'1', 0, '2', 0, '3'}, "12"},
-      {REG_SZ, {'1', 0, 0, 0, 'x', 0, 0, 0}, "1"},
-      {REG_SZ, Bytes(long_text), win32::Narrow(long_text)},
-      {REG_NONE, {}, ""},
+      {"Config", "OptTBar", REG_DWORD, {0, 0, 0, 0}, "0"},
+      {"Config", "A", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, "4294967295"},
+      {"Config", "B", REG_QWORD, {0, 0, 0, 0, 0, 1, 0, 0}, "1099511627776"},
+      {"Config", "C", REG_DWORD, {1, 0, 0}, ""},
+      {"Config", "D", REG_BINARY, {'1', 0, 0, 0}, ""},
+      {"DispMethod", "D_Method(4)", REG_EXPAND_SZ, Bytes(L"BANCHIRO.EXE O"), "BANCHIRO.EXE O"},
+      {"Config", "E", REG_EXPAND_SZ, Bytes(L"%WinDir%"), "%WinDir%"},
+      {"Config", "F", REG_MULTI_SZ, Bytes(std::wstring_view(L"a\0b\0", 5)), "a"},
+      {"Config", "OptMaj", REG_SZ, {'6', 0, '6', 0, '3'}, "66"},
+      {"Config", "OptMaj", REG_SZ, {'6', 0, 0, 0, 'x', 0, 0, 0}, "6"},
+      {"Config", "OptMir", REG_SZ, Bytes(L"6"), "6"},
+      {"Config", "OptRev", REG_SZ, Bytes(L"0"), "0"},
+      {"Config", "G", REG_SZ, Bytes(long_text), win32::Narrow(long_text)},
   };
-  const std::wstring config = store.SectionPath("BANCHIRO", "Config");
-  const auto put = [&](const std::wstring& section, const wchar_t* name, DWORD type,
-                       const std::vector<BYTE>& data) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), name, type, data.data(),
-                    static_cast<DWORD>(data.size()));
-  };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const std::string name = "Case" + std::to_string(i);
-    put(config, win32::Widen(name).c_str(), cases[i].type, cases[i].data);
-    EXPECT_TRUE(store.Read("Config", name) == cases[i].text) << name;
+  for (const auto& c : cases) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, store.SectionPath("BANCHIRO", c.section).c_str(),
+                    win32::Widen(c.name).c_str(), c.type, c.data.data(),
+                    static_cast<DWORD>(c.data.size()));
+    EXPECT_TRUE(store.Read(c.section, c.name) == c.text) << c.name;
   }
-  for (const auto& [key, part] : {std::pair{"OptMaj", "6"}, {"OptMir", "6"}, {"OptRev", "0"}})
-    SetString("Config", key, part);  // settings of this version keep their commands
-  put(config, L"OptTBar", REG_DWORD, {0, 0, 0, 0});
-  put(store.SectionPath("BANCHIRO", "DispMethod"), L"D_Method(4)", REG_EXPAND_SZ,
-      Bytes(std::wstring_view(L"BANCHIRO.EXE O", 15)));
+  // Settings of this version: the commands are kept.
   win32::Win32MessageBoxes boxes;
   win32::Win32Process process;
   Settings settings;
   ASSERT_TRUE(LoadSettings(settings, store, boxes, process, {}));
   EXPECT_EQ(settings.OptTBar + "|" + settings.D_Method[4], "0|BANCHIRO.EXE O");
-  DWORD type = 0;
-  RegGetValueW(HKEY_CURRENT_USER, config.c_str(), L"OptTBar", RRF_RT_ANY, &type, nullptr, nullptr);
-  EXPECT_EQ(type, DWORD{REG_DWORD}) << "rewritten";
 }
 
 // A verb runs once for a whole selection; removing it also removes the one
 // an earlier version left in the machine's classes.
 TEST_F(RegistryStoreE2eTest, VerbsRunOnceForASelectionAndGoFromEveryClassStore) {
-  const std::wstring verb = L"Folder\\shell\\元に戻す(&U)", user = L"Software\\Classes\\" + verb;
+  const std::wstring verb = L"Software\\Classes\\Folder\\shell\\元に戻す(&U)";
   win32::Win32ShellVerbs verbs;
   verbs.Set(VerbPlace::kFolders, "元に戻す(&U)", "\"C:\\B\\BANCHIRO.EXE\" U");
-  EXPECT_EQ(win32::ReadRegistryString(HKEY_CURRENT_USER, user + L"\\COMMAND", L""),
+  EXPECT_EQ(win32::ReadRegistryString(HKEY_CURRENT_USER, verb + L"\\COMMAND", L""),
             L"\"C:\\B\\BANCHIRO.EXE\" U");
-  EXPECT_EQ(win32::ReadRegistryString(HKEY_CURRENT_USER, user, L"MultiSelectModel"), L"Single");
-  const std::wstring machine = L"Software\\Classes\\" + verb + L"\\COMMAND";
-  win32::WriteRegistryString(HKEY_LOCAL_MACHINE, machine, L"", L"E:\\Tools\\BANCHIRO U");
+  EXPECT_EQ(win32::ReadRegistryString(HKEY_CURRENT_USER, verb, L"MultiSelectModel"), L"Single");
+  win32::WriteRegistryString(HKEY_LOCAL_MACHINE, verb + L"\\COMMAND", L"", L"E:\\T\\BANCHIRO U");
   verbs.Remove(VerbPlace::kFolders, "元に戻す(&U)");
-  const auto exists = [](HKEY root, const std::wstring& key) {
-    win32::UniqueHKey open;
-    return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, open.put()) == ERROR_SUCCESS;
-  };
-  EXPECT_FALSE(exists(HKEY_CURRENT_USER, user));
-  EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + verb));
-  RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + verb).c_str());
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    win32::UniqueHKey left;
+    EXPECT_NE(RegOpenKeyExW(root, verb.c_str(), 0, KEY_READ, left.put()), ERROR_SUCCESS);
+  }
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, verb.c_str());
 }
 
 }  // namespace
