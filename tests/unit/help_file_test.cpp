@@ -143,10 +143,6 @@ struct HelpReader {
   }
 };
 
-HelpDocument Document(const std::string& source) {
-  return ParseHelpSource("title: T\ncontents: c\n" + source);
-}
-
 TEST(HelpFileTest, DirectorySystemAndFontAsTheViewerReadsThem) {
   const HelpReader help(WriteHelpFile(ParseHelpSource(RealSource())));
   EXPECT_EQ(help.files.size(), 9u);  // every one of them is read by name below
@@ -304,7 +300,7 @@ TEST(HelpFileTest, KeywordsFoundThroughTheIndexPagesLeadToTheirTopics) {
         {"ホットキー", "ホットキー Ctrl＋F1～Ctrl＋F12"},
         {"目次", "ばんちろ君 for Win ヘルプ 目次"},
         {"BANCHIRO.EXE G", "コマンドラインで使う（BANCHIRO.EXE G）"}}},
-      {Document("topic: c C\ncontext: 9\n" + links + "\n" + topics),
+      {ParseHelpSource("title: T\ncontents: c\ntopic: c C\ncontext: 9\n" + links + "\n" + topics),
        {{"shared", "T0"}, {"shared", "T29"}}},
   };
   for (const auto& [document, lookups] : cases) {
