@@ -32,7 +32,7 @@ std::optional<int> MethodForLetter(char letter) {
 
 std::string MethodCommand(int method) {
   if (method < 0 || method >= kMethodCount) return {};
-  return std::string("BANCHIRO.EXE ") + DisplayMethods()[method].letter;
+  return std::string(kProgramFileName) + " " + DisplayMethods()[method].letter;
 }
 
 std::string MethodCaption(int method) {

@@ -24,6 +24,9 @@ const std::array<DisplayMethod, kMethodCount>& DisplayMethods();
 // The method a command-line letter names, in either case.
 std::optional<int> MethodForLetter(char letter);
 
+// The program's file, beside KOVRAN.EXE in the program's folder.
+inline constexpr std::string_view kProgramFileName = "BANCHIRO.EXE";
+
 // "BANCHIRO.EXE " and the method's letter: what a hot key runs by default.
 std::string MethodCommand(int method);
 // The method's name; "" for a number that is no method.

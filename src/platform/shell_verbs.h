@@ -10,14 +10,17 @@ enum class VerbPlace { kFolders, kFiles };
 
 // Verbs of Explorer's right-click menu, in the user's own class store, which
 // Windows merges into the classes every program sees and which needs no
-// administrator rights. Failures are not reported: a verb that cannot be
-// written is simply not there.
+// administrator rights. A verb runs its command once for any number of
+// selected items. Failures are not reported: a verb that cannot be written
+// is simply not there.
 class ShellVerbs {
  public:
   virtual ~ShellVerbs() = default;
   // The verb `name` (its menu text; "&" marks the access key) runs `command`.
   virtual void Set(VerbPlace place, const std::string& name, const std::string& command) = 0;
-  // Removes the verb and its command; nothing when it is not there.
+  // Removes the verb and its command, also one that an earlier version put
+  // in the machine's classes where Windows allows it; nothing when it is not
+  // there.
   virtual void Remove(VerbPlace place, const std::string& name) = 0;
 };
 

@@ -76,10 +76,7 @@ bool SettingsLoader::RunStep(int step) {
 }
 
 bool SettingsLoader::CheckNewerSettings() {
-  if (settings_.OptMaj == kVersionMajor && settings_.OptMir == kVersionMinor &&
-      settings_.OptRev == kVersionRevision) {
-    return true;
-  }
+  if (!SettingsFromAnotherVersion()) return true;
   // Compared part by part as numbers: joined as text, 6.5.10 would read as
   // 6510 and pass for newer than 6.6.0.
   const double stored[] = {LeadingNumber(settings_.OptMaj), LeadingNumber(settings_.OptMir),
@@ -147,9 +144,12 @@ void SettingsLoader::LoadEntry(const KeyDef& key, int row, int index) {
       if (stored != default_text()) Store(key.section, name, default_text());
       break;
     case LoadRule::kTabMigration:
+      // Earlier versions numbered their tabs otherwise. What this version
+      // stored ("3" is its function-key tab) stays; a newer one never gets
+      // here (the guard has ended the start).
       if (stored.empty()) write(default_text());
-      if (stored == "3") write("1");
-      if (stored == "4") write("2");
+      if (stored == "3" && SettingsFromAnotherVersion()) write("1");
+      if (stored == "4" && SettingsFromAnotherVersion()) write("2");
       break;
     case LoadRule::kCascadeFactor:
       if (stored.empty() || IsSingleDigit(stored)) write(default_text());
@@ -203,6 +203,11 @@ void SettingsLoader::ScanExcludedTitles(const KeyDef& key) {
     }
     if (!field.empty()) ++settings_.exclusion_count;
   }
+}
+
+bool SettingsLoader::SettingsFromAnotherVersion() const {
+  return settings_.OptMaj != kVersionMajor || settings_.OptMir != kVersionMinor ||
+         settings_.OptRev != kVersionRevision;
 }
 
 bool SettingsLoader::SettingsFromVersion31OrOlder() const {

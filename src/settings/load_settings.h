@@ -45,6 +45,8 @@ class SettingsLoader {
   void LoadRightClickRows(const KeyDef& key);
   void LoadExcludedTitleDefaults(const KeyDef& key);
   void ScanExcludedTitles(const KeyDef& key);
+  // The version read at the start is not this one (none counts as older).
+  bool SettingsFromAnotherVersion() const;
   bool SettingsFromVersion31OrOlder() const;
   // A write of the load; a failure ends the load after its step.
   void Store(std::string_view section, std::string_view key, std::string_view text);

@@ -1,5 +1,6 @@
-// The Win32 settings store against the real registry.
+// The Win32 settings store and the Explorer verbs against the real registry.
 #include "drivers.h"
+#include "platform/win32/registry.h"
 #include "platform/win32/utf.h"
 
 namespace banchiro::e2e {
@@ -7,35 +8,60 @@ namespace {
 
 using RegistryStoreE2eTest = E2eTest;
 
-// Only REG_SZ is text: any other type reads as not set, odd or unterminated
-// data is cut at a whole character, and a very long value is read whole.
-TEST_F(RegistryStoreE2eTest, ReadsOnlyStringsCutsOddDataAndReadsLongValuesWhole) {
+std::vector<BYTE> Bytes(std::wstring_view text) {
+  const auto* data = reinterpret_cast<const BYTE*>(text.data());
+  return std::vector<BYTE>(data, data + text.size() * sizeof(wchar_t));
+}
+
+// Every type that holds text reads as that text (numbers in decimal, an
+// expandable string unexpanded, a multi-string to its first end); binary
+// data and numbers of the wrong size read as not set; odd or unterminated
+// data is cut at a whole character, and a very long value is read whole:
+// so the load keeps a typed value instead of writing its default.
+TEST_F(RegistryStoreE2eTest, ReadsEveryTextTypeAsText) {
   win32::RegistrySettingsStore store{"BANCHIRO"};
   std::wstring long_text(100000, L'窓');
   long_text.back() = L'終';
   const struct {
+    const char *section, *name;
     DWORD type;
     std::vector<BYTE> data;
     std::string text;
   } cases[] = {
-      {REG_DWORD, {'1', 0, 0, 0}, ""},
-      {REG_BINARY, {'1', 0, 0, 0}, ""},
-      {REG_EXPAND_SZ, {'1', 0, 0, 0}, ""},
-      {REG_SZ, {'1', 0, '2', 0}, "12"},
-      {REG_SZ, {'1', 0, '2', 0, '3'}, "12"},
-      {REG_SZ, {'1', 0, 0, 0, 'x', 0, 0, 0}, "1"},
-      {REG_SZ,
-       std::vector<BYTE>(reinterpret_cast<const BYTE*>(long_text.c_str()),
-                         reinterpret_cast<const BYTE*>(long_text.c_str() + long_text.size())),
-       win32::Narrow(long_text)},
+      {"Config", "OptTBar", REG_DWORD, {0, 0, 0, 0}, "0"},
+      {"Config", "A", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, "4294967295"},
+      {"Config", "B", REG_QWORD, {0, 0, 0, 0, 0, 1, 0, 0}, "1099511627776"},
+      {"Config", "C", REG_DWORD, {1, 0, 0}, ""},
+      {"Config", "D", REG_BINARY, {'1', 0, 0, 0}, ""},
+      {"DispMethod", "D_Method(4)", REG_EXPAND_SZ, Bytes(L"BANCHIRO.EXE O"), "BANCHIRO.EXE O"},
+      {"Config", "E", REG_EXPAND_SZ, Bytes(L"%WinDir%"), "%WinDir%"},
+      {"Config", "F", REG_MULTI_SZ, Bytes(std::wstring_view(L"a\0b\0", 5)), "a"},
+      {"Config", "G", REG_SZ, {'6', 0, '6', 0, '3'}, "66"},
+      {"Config", "H", REG_SZ, {'6', 0, 0, 0, 'x', 0, 0, 0}, "6"},
+      {"Config", "I", REG_SZ, Bytes(long_text), win32::Narrow(long_text)},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const std::string name = "Case" + std::to_string(i);
-    RegSetKeyValueW(HKEY_CURRENT_USER, store.SectionPath("BANCHIRO", "Config").c_str(),
-                    win32::Widen(name).c_str(), cases[i].type, cases[i].data.data(),
-                    static_cast<DWORD>(cases[i].data.size()));
-    EXPECT_TRUE(store.Read("Config", name) == cases[i].text) << name;
+  for (const auto& c : cases) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, store.SectionPath("BANCHIRO", c.section).c_str(),
+                    win32::Widen(c.name).c_str(), c.type, c.data.data(),
+                    static_cast<DWORD>(c.data.size()));
+    EXPECT_TRUE(store.Read(c.section, c.name) == c.text) << c.name;
   }
+}
+
+// A verb runs once for a whole selection; removing it also removes the one
+// an earlier version left in the machine's classes.
+TEST_F(RegistryStoreE2eTest, VerbsRunOnceForASelectionAndGoFromEveryClassStore) {
+  const std::wstring verb = L"Software\\Classes\\Folder\\shell\\元に戻す(&U)";
+  win32::Win32ShellVerbs verbs;
+  verbs.Set(VerbPlace::kFolders, "元に戻す(&U)", "\"C:\\B\\BANCHIRO.EXE\" U");
+  EXPECT_EQ(win32::ReadRegistryString(HKEY_CURRENT_USER, verb, L"MultiSelectModel"), L"Single");
+  win32::WriteRegistryString(HKEY_LOCAL_MACHINE, verb + L"\\COMMAND", L"", L"E:\\T\\BANCHIRO U");
+  verbs.Remove(VerbPlace::kFolders, "元に戻す(&U)");
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    win32::UniqueHKey left;
+    EXPECT_NE(RegOpenKeyExW(root, verb.c_str(), 0, KEY_READ, left.put()), ERROR_SUCCESS);
+  }
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, verb.c_str());
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ TEST_F(SettingsDialogE2eTest, SystemMenuVerbsDisplayMenuAndCancel) {
   ASSERT_TRUE(Tick(verb, true));
   ClickOn(apply);
   ASSERT_TRUE(WaitUntil([&] { return command().has_value(); }, kUiLimitMs));
-  EXPECT_EQ(*command(), L"\"" + RunnerFolder() + L"\\BANCHIRO\" U");
+  EXPECT_EQ(*command(), L"\"" + RunnerFolder() + L"\\BANCHIRO.EXE\" U");
   ASSERT_TRUE(Tick(verb, false));
   ClickOn(apply);
   EXPECT_TRUE(WaitUntil([&] { return !command(); }, kUiLimitMs)) << "the verb stayed";

@@ -86,5 +86,74 @@ TEST_F(VersionHelpE2eTest, TheDialogsTheQuestionsAndAnEndDuringASave) {
   EXPECT_EQ(Relays(), 0);
 }
 
+// The help as a Japanese Windows shows it. Wine's winhlp32 is an ANSI
+// program, so its texts read right only under the Japanese code page: this
+// suite runs in a pass of its own, with a Japanese locale.
+using HelpViewerCp932E2eTest = E2eTest;
+
+// The whole text of a window of another process, paragraphs ended by "\r"
+// as its text control counts them. The buffer has room for every character
+// as two bytes and a line end as two characters: an ANSI text control
+// answers nothing when its text does not fit the buffer in bytes.
+std::wstring WholeText(HWND window) {
+  std::wstring text(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0) * 4 + 1, L'\0');
+  text.resize(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0])));
+  for (std::size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;)
+    text.erase(at + 1, 1);
+  return text;
+}
+
+// "目次" opens the contents; its "索引" button lists the keywords as written;
+// a link opens the topic it names.
+TEST_F(HelpViewerCp932E2eTest, TheIndexReadsAsWrittenAndALinkOpensItsTopic) {
+  if (GetACP() != 932) GTEST_SKIP() << "runs in the pass with the Japanese code page";
+  Program program;
+  ASSERT_NE(program.Main(), nullptr);
+  program.Command("mnuHelpContent_KeyWord", 1);
+  HWND viewer = nullptr, text = nullptr;
+  std::wstring shown;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        viewer = FindWindowW(L"MS_WINHELP", nullptr);
+        text = FindWindowExW(viewer, nullptr, L"RichEdit20A", nullptr);
+        return (shown = WholeText(text)).find(L"\r・") != std::wstring::npos;
+      },
+      kStartLimitMs));
+  // The middle one of the buttons (contents, index, back) opens the index.
+  HWND box = GetDlgItem(viewer, 0x700);
+  PostMessageW(
+      FindWindowExW(box, FindWindowExW(box, nullptr, L"Button", nullptr), L"Button", nullptr),
+      BM_CLICK, 0, 0);
+  HWND list = nullptr;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        HWND page = FindWindowExW(FindWindowW(L"#32770", nullptr), nullptr, L"#32770", nullptr);
+        list = FindWindowExW(page, nullptr, L"ListBox", nullptr);
+        return SendMessageW(list, LB_GETCOUNT, 0, 0) > 0;
+      },
+      kUiLimitMs));
+  for (const wchar_t* keyword : {L"ばんちろ対象外", L"BANCHIRO.EXE G"}) {
+    const LPARAM wanted = reinterpret_cast<LPARAM>(keyword);
+    EXPECT_NE(SendMessageW(list, LB_FINDSTRINGEXACT, -1, wanted), LB_ERR) << keyword;
+  }
+  Screenshot(L"help-index-932");
+  PostMessageW(GetAncestor(list, GA_ROOT), WM_CLOSE, 0, 0);
+  // The first link of the contents. The viewer finds a link under the mouse
+  // by a count of the Shift-JIS bytes before it, while its text control
+  // counts characters, so a click on a link after Japanese text lands on
+  // another one: the click goes where the viewer's count puts this link.
+  const std::size_t first = shown.find(L"\r・") + 2;
+  const std::wstring title = shown.substr(first, shown.find(L'\r', first) - first);
+  const int bytes = WideCharToMultiByte(932, 0, shown.c_str(), first, nullptr, 0, nullptr, nullptr);
+  const LRESULT at = SendMessageW(text, EM_POSFROMCHAR, bytes + 1, 0);
+  POINT point{static_cast<short>(LOWORD(at)) + 2, static_cast<short>(HIWORD(at)) + 4};
+  ClientToScreen(text, &point);
+  Mouse(point);
+  EXPECT_TRUE(WaitUntil([&] { return WholeText(text).rfind(title + L"\r", 0) == 0; }, kUiLimitMs))
+      << WholeText(text).substr(0, 40);
+  Screenshot(L"help-topic-932", viewer);
+  PostMessageW(viewer, WM_CLOSE, 0, 0);
+}
+
 }  // namespace
 }  // namespace banchiro::e2e

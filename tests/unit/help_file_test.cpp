@@ -143,10 +143,6 @@ struct HelpReader {
   }
 };
 
-HelpDocument Document(const std::string& source) {
-  return ParseHelpSource("title: T\ncontents: c\n" + source);
-}
-
 TEST(HelpFileTest, DirectorySystemAndFontAsTheViewerReadsThem) {
   const HelpReader help(WriteHelpFile(ParseHelpSource(RealSource())));
   EXPECT_EQ(help.files.size(), 9u);  // every one of them is read by name below
@@ -236,6 +232,8 @@ TEST(HelpFileTest, TopicChainTitlesParagraphsAndJumps) {
         expected += span.text;
     }
     EXPECT_EQ(shown, ToShiftJis(expected));
+    // Menus are named as they show, "(M)": a viewer shows "(&M)" as typed.
+    EXPECT_EQ(expected.find("(&"), std::string::npos) << expected;
   }
   EXPECT_EQ(records.back().type, 2u);
   EXPECT_EQ(topic, document.topics.size() + 1);
@@ -302,7 +300,7 @@ TEST(HelpFileTest, KeywordsFoundThroughTheIndexPagesLeadToTheirTopics) {
         {"ホットキー", "ホットキー Ctrl＋F1～Ctrl＋F12"},
         {"目次", "ばんちろ君 for Win ヘルプ 目次"},
         {"BANCHIRO.EXE G", "コマンドラインで使う（BANCHIRO.EXE G）"}}},
-      {Document("topic: c C\ncontext: 9\n" + links + "\n" + topics),
+      {ParseHelpSource("title: T\ncontents: c\ntopic: c C\ncontext: 9\n" + links + "\n" + topics),
        {{"shared", "T0"}, {"shared", "T29"}}},
   };
   for (const auto& [document, lookups] : cases) {
@@ -313,8 +311,10 @@ TEST(HelpFileTest, KeywordsFoundThroughTheIndexPagesLeadToTheirTopics) {
     for (const Record& r : help.Topic())
       if (r.type == 2) title_at[r.offset] = r.text;
     const auto entries = TreeEntries(tree);
-    for (std::size_t i = 0; i < entries.size(); ++i)
+    for (std::size_t i = 0; i < entries.size(); ++i) {
       EXPECT_EQ(FindEntry(tree, CString(entries[i], 0)), entries[i]) << i;
+      EXPECT_EQ(CString(entries[i], 0).find("(&"), std::string::npos) << i;
+    }
     for (const auto& [keyword, title] : lookups) {
       const Bytes entry = FindEntry(tree, ToShiftJis(keyword));
       std::set<std::string> titles;

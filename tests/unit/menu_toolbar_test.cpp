@@ -35,13 +35,10 @@ TEST(MenuModelTest, TrayPopupsAreTheGeneralAndTheDisplayMenu) {
   const auto top = MenuChildren(-1);
   ASSERT_EQ(top.size(), 2u);
   EXPECT_EQ(tree[top[kGeneralMenuPosition]].caption, "総合ﾒﾆｭｰ(&M)");
-  std::multiset<MenuCommand> general;
-  for (int i : MenuChildren(top[kGeneralMenuPosition])) {
-    for (int j : MenuChildren(i))
-      general.insert(tree[j].command);
-  }
-  EXPECT_EQ(std::set(general.begin(), general.end()).size(), 12u) << "11 commands, and none";
-  EXPECT_EQ(general.size(), 14u) << "and three separators";
+  std::size_t general = 0;
+  for (int i : MenuChildren(top[kGeneralMenuPosition]))
+    general += MenuChildren(i).size();
+  EXPECT_EQ(general, 14u) << "11 commands and three separators";
   std::string access_keys, letters;  // of the display menu's items, and of the methods in order
   for (int i : MenuChildren(top[kDisplayMenuPosition])) {
     if (tree[i].kind != MenuEntryKind::kSeparator)
@@ -60,15 +57,16 @@ TEST(MenuModelTest, ShortcutTextsAndCaptionsWithoutTheirAccessKeys) {
             "ﾊﾞｰｼﾞｮﾝ情報");
 }
 
-// Entries that are off are left out; separators that are on stay first, last or side by side.
+// Entries that are off are left out; a separator that is on shows only between two items.
 TEST(MenuModelTest, DisplayMenuShowsWhatRowTwoAndTheSeparatorsSay) {
   const std::tuple<std::vector<int>, std::vector<int>, const char*, const char*> cases[] = {
       {{}, {}, "1", ""},
-      {{13}, {0, 1, 2, 3, 4}, "1", "|0 |1 |2 |3 |4 13"},
-      {{4}, {0, 1, 3}, "01", "|0 4 |1 |3"},
-      {{3, 4}, {1}, " 1", "3 4 |1"},
-      {{0, 12}, {4}, "1.0", "0 12 |4"},
-      {{0, 12}, {4}, "10", ""}};
+      {{13}, {0, 1, 2, 3, 4}, "1", "13"},
+      {{0, 13}, {0, 1, 2, 3, 4}, "1", "0 |0 13"},
+      {{4}, {0, 1, 3}, "01", "4"},
+      {{3, 4, 5, 6}, {0, 1}, " 1", "3 |0 4 5 |1 6"},
+      {{9, 10, 11, 13}, {2, 3, 4}, "1.0", "9 |2 10 |3 11 |4 13"},
+      {{0, 12}, {0, 4}, "10", ""}};
   for (const auto& [methods, separators, on, want] : cases) {
     Settings s;
     for (int m : methods)

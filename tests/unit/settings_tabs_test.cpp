@@ -70,7 +70,7 @@ TEST(SettingsTabsTest, VerbsRunTheProgramQuotedAndGoWithTheirBoxes) {
   EXPECT_EQ(r.fake.verbs.verbs, after_one) << "saving again changes nothing";
   ASSERT_EQ(after_one.size(), 21u);
   EXPECT_EQ(after_one.at({VerbPlace::kFolders, "元に戻す(&U)"}),
-            "\"C:\\Program Files\\Tools\\BANCHIRO\" U");
+            "\"C:\\Program Files\\Tools\\BANCHIRO.EXE\" U");
   for (int n = 0; n < kMethodCount; ++n) {
     for (const VerbPlace place : {VerbPlace::kFolders, VerbPlace::kFiles}) {
       const auto verb = after_one.find({place, std::string(MethodMenuCaption(n))});

@@ -1,6 +1,8 @@
 #include "platform/win32/registry.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <cwchar>
 #include <vector>
 
@@ -32,10 +34,17 @@ std::optional<std::wstring> ReadRegistryString(HKEY key, const std::wstring& nam
     DWORD size = static_cast<DWORD>((buffer.size() - 1) * sizeof(wchar_t));
     const LSTATUS status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
                                             reinterpret_cast<BYTE*>(buffer.data()), &size);
-    if ((status != ERROR_SUCCESS && status != ERROR_MORE_DATA) || type != REG_SZ ||
-        size > max_bytes) {
+    if ((status != ERROR_SUCCESS && status != ERROR_MORE_DATA) || size > max_bytes) {
       return std::nullopt;
     }
+    if (type == REG_DWORD || type == REG_QWORD) {
+      // A number fits the first buffer; one of the wrong size is no number.
+      std::uint64_t number = 0;
+      if (status != ERROR_SUCCESS || size != (type == REG_DWORD ? 4u : 8u)) return std::nullopt;
+      std::memcpy(&number, buffer.data(), size);
+      return std::to_wstring(number);
+    }
+    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) return std::nullopt;
     if (status == ERROR_MORE_DATA) {
       // One more for an odd byte count, one for the terminator.
       buffer.assign(size / sizeof(wchar_t) + 2, L'\0');

@@ -7,10 +7,13 @@
 
 namespace banchiro::win32 {
 
-// Reads a REG_SZ value whole. Anything else (no key, no value, another
-// type, a value that keeps changing while it is read, or one beyond
-// max_bytes) is "no value". The text ends at the first NUL, whether or not
-// the stored data carries a terminator.
+// Reads a value as text, whole: a string as it is stored (an expandable one
+// unexpanded, a multi-string up to its first NUL), a DWORD or a QWORD as its
+// decimal number, which is what a user or an old tool that typed a setting
+// meant. Anything else (no key, no value, binary or another type, a number
+// of the wrong size, a value that keeps changing while it is read, or one
+// beyond max_bytes) is "no value". The text ends at the first NUL, whether
+// or not the stored data carries a terminator.
 std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& subkey,
                                                const std::wstring& name,
                                                DWORD max_bytes = 64u << 20);

@@ -177,23 +177,35 @@ void Win32Process::End(int exit_code) {
 
 namespace {
 
+// The verb's key below a classes root: HKEY_CLASSES_ROOT itself, or the
+// user's own classes under HKEY_CURRENT_USER.
 std::wstring VerbKey(VerbPlace place, const std::string& name) {
-  return std::wstring(place == VerbPlace::kFolders ? L"Software\\Classes\\Folder\\shell\\"
-                                                   : L"Software\\Classes\\*\\shell\\") +
+  return std::wstring(place == VerbPlace::kFolders ? L"Folder\\shell\\" : L"*\\shell\\") +
          Widen(name);
 }
+
+constexpr wchar_t kUserClasses[] = L"Software\\Classes\\";
 
 }  // namespace
 
 void Win32ShellVerbs::Set(VerbPlace place, const std::string& name, const std::string& command) {
-  WriteRegistryString(HKEY_CURRENT_USER, VerbKey(place, name) + L"\\COMMAND", L"", Widen(command));
+  const std::wstring key = kUserClasses + VerbKey(place, name);
+  WriteRegistryString(HKEY_CURRENT_USER, key + L"\\COMMAND", L"", Widen(command));
+  // Explorer otherwise starts the command once per selected item: ten files
+  // would make ten arrangements, or ten close requests to every window.
+  WriteRegistryString(HKEY_CURRENT_USER, key, L"MultiSelectModel", L"Single");
 }
 
 void Win32ShellVerbs::Remove(VerbPlace place, const std::string& name) {
-  // A key with a subkey cannot be deleted: the command goes first.
+  // A key with a subkey cannot be deleted: the command goes first. Then the
+  // same through HKEY_CLASSES_ROOT, which now reaches a verb that an earlier
+  // version wrote to the machine's classes; without administrator rights
+  // Windows refuses that, and the verb stays, as it would have anyway.
   const std::wstring key = VerbKey(place, name);
-  RegDeleteKeyW(HKEY_CURRENT_USER, (key + L"\\COMMAND").c_str());
-  RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, (kUserClasses + key + L"\\COMMAND").c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, (kUserClasses + key).c_str());
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, (key + L"\\COMMAND").c_str());
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
 }
 
 std::optional<std::string> Win32SystemInfo::AppearanceScheme() {
@@ -230,10 +242,24 @@ VersionRecord Win32SystemInfo::Version() {
 
 bool Win32SystemInfo::WinHelpViewer() {
   // Wine's ntdll alone exports wine_get_version; Wine ships a working
-  // winhlp32. Windows has one up to XP (major version 5).
+  // winhlp32. Windows has one up to XP (major version 5). The version asked
+  // of ntdll is the real one: GetVersionEx answers what a compatibility mode
+  // pretends, and "Windows XP" there would send a Windows 10 user to a
+  // viewer that is not installed.
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   if (ntdll && GetProcAddress(ntdll, "wine_get_version")) return true;
-  const VersionRecord version = Version();
+  using GetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+  const auto real_version = ntdll ? reinterpret_cast<GetVersionFunction>(reinterpret_cast<void*>(
+                                        GetProcAddress(ntdll, "RtlGetVersion")))
+                                  : nullptr;
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  VersionRecord version = Version();
+  if (real_version && real_version(&info) == 0) {
+    version =
+        VersionRecord{static_cast<int>(info.dwPlatformId), static_cast<int>(info.dwMajorVersion),
+                      static_cast<int>(info.dwMinorVersion)};
+  }
   return version.platform_id == VER_PLATFORM_WIN32_NT ? version.major < 6 : version.major > 0;
 }
 

@@ -68,7 +68,9 @@ class Win32Process : public Process {
 };
 
 // The verbs under HKEY_CURRENT_USER\Software\Classes\Folder\shell and
-// ...\*\shell, each with its subkey COMMAND whose default value is the command.
+// ...\*\shell, each with its subkey COMMAND whose default value is the command,
+// and MultiSelectModel "Single". Removing one also removes it through
+// HKEY_CLASSES_ROOT, where earlier versions wrote it.
 class Win32ShellVerbs : public ShellVerbs {
  public:
   void Set(VerbPlace place, const std::string& name, const std::string& command) override;

@@ -161,9 +161,13 @@ std::vector<const MenuEntry*> DisplayMenuEntries(const Settings& settings) {
       const bool visible = e.kind == K::kSeparator ? SeparatorOnDisplayMenu(settings, e.separator)
                            : e.command == C::kDisplayMethod ? OnDisplayMenu(settings, e.method)
                                                             : false;
-      if (visible) shown.push_back(&e);
+      // A separator only divides two items: none first, none after another.
+      const bool divides =
+          e.kind != K::kSeparator || (!shown.empty() && shown.back()->kind != K::kSeparator);
+      if (visible && divides) shown.push_back(&e);
     }
   }
+  if (!shown.empty() && shown.back()->kind == K::kSeparator) shown.pop_back();
   return shown;
 }
 

@@ -81,10 +81,11 @@ std::string CaptionWithoutAccessKey(std::string_view caption);
 
 // The display menu "表示(&D)" as it must be built from the settings: a method
 // item is present exactly when the number at the start of RgtClick(2,n) is 1,
-// a separator exactly when that of OptSepa(k) is 1. Present separators are
-// kept wherever they land (first, last, next to another one), and the menu
-// itself stays on the bar even when nothing is present. The entries point
-// into MainMenuTree(), so their place there can serve as the command id.
+// a separator when that of OptSepa(k) is 1 and it falls between two present
+// items with no other separator there (never first, last or doubled; the
+// settings keep what the user chose). The menu itself stays on the bar even
+// when nothing is present. The entries point into MainMenuTree(), so their
+// place there can serve as the command id.
 std::vector<const MenuEntry*> DisplayMenuEntries(const Settings& settings);
 
 // "ﾌｫｰﾑの表示(&S)" and "ﾌｫｰﾑのｱｲｺﾝ化(&I)": only the one that changes the

@@ -10,11 +10,11 @@
 namespace banchiro {
 namespace {
 
-// The command of a method's Explorer verb: the program beside this one's
-// folder, quoted (a path with blanks would otherwise let Windows try the
-// first word as a program), and the method's letter.
+// The command of a method's Explorer verb: the program's file in its folder,
+// quoted (a path with blanks would otherwise let Windows try the first word
+// as a program), and the method's letter.
 std::string VerbCommand(const std::string& folder, int method) {
-  return "\"" + folder + "\\" + std::string(kApplicationName) + "\" " +
+  return "\"" + folder + "\\" + std::string(kProgramFileName) + "\" " +
          DisplayMethods()[method].letter;
 }
 
