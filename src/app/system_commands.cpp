@@ -42,27 +42,23 @@ SystemCommands::SystemCommands(Platform& platform, SystemSession& session, Setti
       main_window_(main_window),
       main_position_(std::move(main_position)) {}
 
-void SystemCommands::mnuFileDustEmpty_Click() {
+void SystemCommands::EmptyRecycleBin() {
   session_.EmptyRecycleBin(main_window_);
 }
 
-void SystemCommands::mnuFileWindows_Click(int index) {
-  if (index < kWindowsClearRecent || index > kWindowsShutDown) return;
-  // Enabled up front for all three, whatever follows: a failure only shows
-  // as Windows refusing to end the session.
+void SystemCommands::ClearRecentDocuments() {
+  // Enabled up front here too, as for the two ends of the session.
   session_.EnableShutdownPrivilege();
-  if (index == kWindowsClearRecent) {
-    if (platform_.message_boxes.Show(kClearRecentText, kClearRecentTitle, MessageButtons::kOkCancel,
-                                     MessageIcon::kQuestion) == MessageAnswer::kOk) {
-      session_.ClearRecentDocuments();
-    }
-    return;
+  if (platform_.message_boxes.Show(kClearRecentText, kClearRecentTitle, MessageButtons::kOkCancel,
+                                   MessageIcon::kQuestion) == MessageAnswer::kOk) {
+    session_.ClearRecentDocuments();
   }
-  EndWindowsSession(index);
 }
 
-void SystemCommands::EndWindowsSession(int index) {
-  const bool restart = index == kWindowsRestart;
+void SystemCommands::EndWindowsSession(bool restart) {
+  // Enabled up front, whatever follows: a failure only shows as Windows
+  // refusing to end the session.
+  session_.EnableShutdownPrivilege();
   if (ScheduledAction(settings_) == ScheduledEnd::kNone) {
     // Cancel is the default: a key pressed a moment too late, Enter after
     // the shortcut Ctrl+E, must not end every program of the session.
@@ -94,12 +90,12 @@ void SystemCommands::EndWindowsSession(int index) {
   platform_.store.Write(kSectionConfig, "OptStat", settings_.OptStat);
 }
 
-void SystemCommands::Timer1_Timer() {
+void SystemCommands::OnClockTick() {
   const ScheduledEnd action = ScheduledAction(settings_);
   if (action == ScheduledEnd::kNone) return;
   const std::string now = ClockText(session_.LocalTime());
   if (now != settings_.OptTime[0] + ":" + settings_.OptTime[1]) return;
-  mnuFileWindows_Click(action == ScheduledEnd::kRestart ? kWindowsRestart : kWindowsShutDown);
+  EndWindowsSession(action == ScheduledEnd::kRestart);
 }
 
 }  // namespace banchiro

@@ -19,11 +19,6 @@ inline constexpr const char* kRestartTitle = "再起動確認";
 inline constexpr const char* kShutDownText = "「Microsoft Windows」 を終了しますか？";
 inline constexpr const char* kShutDownTitle = "終了確認";
 
-// mnuFileWindows indexes.
-inline constexpr int kWindowsClearRecent = 0;
-inline constexpr int kWindowsRestart = 1;
-inline constexpr int kWindowsShutDown = 2;
-
 // "hh:mm", hours 00..23: the form the scheduled time is compared in.
 std::string ClockText(const TimeOfDay& time);
 
@@ -37,18 +32,19 @@ class SystemCommands {
                  WindowHandle main_window, std::function<TwipsPoint()> main_position);
 
   // Empty the recycle bin; the shell alone talks to the user.
-  void mnuFileDustEmpty_Click();
+  void EmptyRecycleBin();
 
-  // 0 clear recent documents, 1 restart Windows, 2 shut Windows down; any
-  // other index does nothing. Restart and shut-down ask only when no
-  // scheduled action is pending, since a pending one is the timer's call.
-  void mnuFileWindows_Click(int index);
+  // Each asks first. Restart and shut-down ask only when no scheduled
+  // action is pending, since a pending one is the timer's call.
+  void ClearRecentDocuments();
+  void RestartWindows() { EndWindowsSession(true); }
+  void ShutDownWindows() { EndWindowsSession(false); }
 
   // The 10-second tick: runs the scheduled action once its minute has come.
-  void Timer1_Timer();
+  void OnClockTick();
 
  private:
-  void EndWindowsSession(int index);
+  void EndWindowsSession(bool restart);
 
   Platform& platform_;
   SystemSession& session_;

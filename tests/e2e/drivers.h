@@ -183,8 +183,8 @@ class Program {
     return Text(GetDlgItem(Palette(), (name ? ui::kNameTileId : ui::kKeyTileId) + slot));
   }
   // Chooses a menu item as its click does, by the command id it carries.
-  void Command(const char* control, int index = -1) {
-    PostMessageW(Main(false), WM_COMMAND, ui::MenuCommandId(*FindMenuEntry(control, index)), 0);
+  void Command(MenuCommand command, int method = -1) {
+    PostMessageW(Main(false), WM_COMMAND, ui::MenuCommandId(*FindMenuItem(command, method)), 0);
   }
   bool Close() {  // as the close box does
     PostMessageW(Main(false), WM_CLOSE, 0, 0);

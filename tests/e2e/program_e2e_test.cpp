@@ -182,7 +182,7 @@ TEST_P(EndingE2eTest, EndsInOrder) {
   }
   if (GetParam() == Ending::kCloseBox) PostMessageW(main, WM_CLOSE, 0, 0);
   if (GetParam() == Ending::kEndCommand) {  // its Cancel is the unit tests'
-    program.Command("mnuFileEnd");
+    program.Command(MenuCommand::kEndProgram);
     HWND box = WaitForWindow(program.process().pid(), L"#32770", kUiLimitMs);
     ASSERT_NE(box, nullptr) << "no question";
     EXPECT_EQ(Text(box), L"終了確認");

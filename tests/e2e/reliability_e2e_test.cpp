@@ -41,7 +41,7 @@ TEST_F(ReliabilityE2eTest, KeysSavedWhileRelaysStartAreServed) {
     SetString("FunctionKey", "Fkey(" + std::to_string(n) + ")", std::to_string(n + 1));
   Program program;
   ASSERT_NE(program.Main(false), nullptr);
-  program.Command("mnuOptSettei");
+  program.Command(MenuCommand::kSettings);
   HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kUiLimitMs);
   for (int tab = 0; tab < 3; ++tab)  // to the function-key tab
     PostMessageW(SettingsControl(dialog, ControlKind::kTabs, ControlRole::kNone), WM_KEYDOWN,

@@ -29,7 +29,7 @@ void ShowTab(HWND dialog, int tab) {
 // The dialog of a resident program, opened from its menu item, on a tab.
 HWND OpenOnTab(Program& program, int tab) {
   if (!program.Main()) return nullptr;
-  program.Command("mnuOptSettei");
+  program.Command(MenuCommand::kSettings);
   HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kUiLimitMs);
   ShowTab(dialog, tab);
   return dialog;
@@ -203,7 +203,7 @@ std::wstring ShownHelpTopic() {
 TEST_F(SettingsDialogE2eTest, HelpOpensAtTheContentsAndAtEachTab) {
   Program program;
   ASSERT_NE(program.Main(), nullptr);
-  program.Command("mnuHelpContent_KeyWord", 1);
+  program.Command(MenuCommand::kHelpContents);
   const std::wstring contents = HelpTopicTitle(L"index.html");
   EXPECT_TRUE(WaitUntil([&] { return ShownHelpTopic() == contents; }, kStartLimitMs))
       << ShownHelpTopic();

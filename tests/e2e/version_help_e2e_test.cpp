@@ -34,13 +34,13 @@ TEST_F(VersionHelpE2eTest, TheDialogsTheQuestionsAndAnEndDuringASave) {
   SetString("FunctionKey", "FkeyDisp(0)", "1");
   Program program;
   HWND main = program.Main(), palette = program.Palette();
-  program.Command("mnuOptSettei");
+  program.Command(MenuCommand::kSettings);
   HWND settings = DialogOf(program, ui::kSettingsClassName);
   TypeAccessKey(TypeAccessKey(ClickTrayIcon(false), L'h', true), L'a');
   HWND dialog = DialogOf(program, ui::kVersionClassName);
   ASSERT_TRUE(main && palette && settings && dialog);
   EXPECT_EQ(Text(dialog), L"ﾊﾞｰｼﾞｮﾝ情報");
-  program.Command("mnuHelpAbout");  // handled before the OK posted below
+  program.Command(MenuCommand::kHelpAbout);  // handled before the OK posted below
   EXPECT_FALSE(IsWindowEnabled(main) || IsWindowEnabled(settings) || IsWindowEnabled(palette));
   RECT client{};
   GetClientRect(dialog, &client);
@@ -69,7 +69,7 @@ TEST_F(VersionHelpE2eTest, TheDialogsTheQuestionsAndAnEndDuringASave) {
       << "a second dialog opened inside the first";
   EXPECT_TRUE(IsWindowEnabled(main) && IsWindowEnabled(settings) && IsWindowEnabled(palette));
 
-  program.Command("mnuFileWindows", 2);  // Ctrl+E
+  program.Command(MenuCommand::kShutDownWindows);  // Ctrl+E
   HWND box = DialogOf(program, L"#32770"), cancel = GetDlgItem(box, IDCANCEL);
   EXPECT_EQ(Text(box), L"終了確認");
   const bool safe = (GetWindowLongW(cancel, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
@@ -109,7 +109,7 @@ TEST_F(HelpViewerCp932E2eTest, TheIndexReadsAsWrittenAndALinkOpensItsTopic) {
   if (GetACP() != 932) GTEST_SKIP() << "runs in the pass with the Japanese code page";
   Program program;
   ASSERT_NE(program.Main(), nullptr);
-  program.Command("mnuHelpContent_KeyWord", 1);
+  program.Command(MenuCommand::kHelpContents);
   HWND viewer = nullptr, text = nullptr;
   std::wstring shown;
   ASSERT_TRUE(WaitUntil(

@@ -286,6 +286,9 @@ struct SessionRig {
 // OK saves the state first; the running flag is put back when Windows goes on.
 TEST(SystemCommandsTest, TheQuestionsAndTheStateSavedBeforeWindowsEnds) {
   const char* const questions[] = {kClearRecentText, kRestartText, kShutDownText};
+  void (SystemCommands::*const commands[])() = {&SystemCommands::ClearRecentDocuments,
+                                                &SystemCommands::RestartWindows,
+                                                &SystemCommands::ShutDownWindows};
   const std::string saved = "OptRun=2 S_Top=5450 S_Left=6530.5 OptStat=0";
   const struct {
     int index;
@@ -309,7 +312,7 @@ TEST(SystemCommandsTest, TheQuestionsAndTheStateSavedBeforeWindowsEnds) {
     r.fake.system.version = c.version;
     r.session.end_session_works = !c.refused;
     r.fake.message_boxes.answers = {c.writes.empty() ? MessageAnswer::kCancel : MessageAnswer::kOk};
-    r.Commands().mnuFileWindows_Click(c.index);
+    (r.Commands().*commands[c.index])();
     ASSERT_EQ(r.fake.message_boxes.shown.size(), 1u);
     const auto& question = r.fake.message_boxes.shown[0];
     EXPECT_EQ(question.text, questions[c.index]);
@@ -322,12 +325,10 @@ TEST(SystemCommandsTest, TheQuestionsAndTheStateSavedBeforeWindowsEnds) {
     EXPECT_EQ(r.session.recent_documents.size(), 1u);
   }
   SessionRig r;
-  r.Commands().mnuFileWindows_Click(0);
+  r.Commands().ClearRecentDocuments();
   EXPECT_TRUE(r.session.recent_documents.empty());
-  r.Commands().mnuFileDustEmpty_Click();
+  r.Commands().EmptyRecycleBin();
   EXPECT_EQ(r.session.recycle_bin_owners, std::vector<WindowHandle>{0x20440});
-  for (int index : {-1, 3})
-    r.Commands().mnuFileWindows_Click(index);
   EXPECT_EQ(r.fake.message_boxes.shown.size(), 1u);
   EXPECT_EQ(r.NewWrites(), "");
 }
@@ -346,12 +347,12 @@ TEST(SystemCommandsTest, OnlyAPendingActionRunsAtItsMinuteOnceAndWithoutAQuestio
     r.session.now = now;
     SystemCommands commands = r.Commands();
     for (int tick = 0; tick < 3; ++tick)
-      commands.Timer1_Timer();
+      commands.OnClockTick();
     EXPECT_TRUE(r.fake.message_boxes.shown.empty()) << "the schedule asks nothing";
     EXPECT_EQ(r.session.ended, asked) << run << " " << now.hour << ":" << now.minute;
   }
   SessionRig pending("1");
-  pending.Commands().mnuFileWindows_Click(1);
+  pending.Commands().RestartWindows();
   EXPECT_TRUE(pending.fake.message_boxes.shown.empty()) << "a pending action is the timer's call";
   EXPECT_EQ(ClockText({9, 5}), "09:05");
 }

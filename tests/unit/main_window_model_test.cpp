@@ -104,8 +104,7 @@ struct Rig : MainView {
   FakePlatform fake;
   FakeSession session;
   Settings settings;
-  Resident resident{
-      fake.platform, settings, {{}, {}, {}, [this] { model.Form_QueryUnload(); }, {}}};
+  Resident resident{fake.platform, settings, {{}, {}, {}, [this] { model.OnClose(); }, {}}};
   MainWindowRoutines routines{[this] { Add(log, "settings dialog"); },
                               [this](int i) { Add(log, "help " + to_string(i)); },
                               {}};
@@ -117,10 +116,10 @@ TEST(MainWindowModelTest, LoadBeginsWithTheTrayIconEndsWithTheRelaysThenActivati
   r.fake.system.version = {2, 5, 1};
   r.fake.system.appearance_scheme = kClassic;
   r.settings.OptCent = "1", r.settings.OptWinS = "1", r.settings.OptTBar = "0";
-  r.model.Form_Load();
-  r.model.Form_Activate();
+  r.model.Load();
+  r.model.OnActivate();
   r.settings.RgtClick[2][0] = "0";  // the settings dialog hid an item meanwhile
-  r.model.Form_Activate();
+  r.model.OnActivate();
   EXPECT_EQ(r.log,
             "tray add, bar 149x49, move, +s, menu 19, system menu, start KOVRAN.EXE F5, "
             "restore toolbar, menu 19, topmost, menu 18, topmost");
@@ -128,8 +127,8 @@ TEST(MainWindowModelTest, LoadBeginsWithTheTrayIconEndsWithTheRelaysThenActivati
   // Windows may end the session while the icon is being added: no relay then. The exit
   // sequence closes the window again; that close only deletes the icon and destroys the window.
   Rig ended;
-  ended.on_tray_add = [&ended] { ended.model.Form_QueryUnload(); };
-  ended.model.Form_Load();
+  ended.on_tray_add = [&ended] { ended.model.OnClose(); };
+  ended.model.Load();
   EXPECT_TRUE(ended.resident.ended());
   EXPECT_EQ(ended.log,
             "tray add, tray delete, tray delete, destroy, destroy, bar 167x75, move, +h, "
@@ -164,9 +163,9 @@ TEST(BarLayoutTest, WidthByLookHeightFromCaptionMenuAndToolbarAtEachScale) {
 }
 
 using Input = void (*)(Rig&, std::uint64_t value);
-const Input Button = [](Rig& r, std::uint64_t n) { r.model.Toolbar1_ButtonClick(n); };
+const Input Button = [](Rig& r, std::uint64_t n) { r.model.OnToolbarButton(n); };
 const Input System = [](Rig& r, std::uint64_t command) { r.model.OnSystemCommand(command); };
-const Input Tray = [](Rig& r, std::uint64_t message) { r.model.Picture1_MouseMove(message); };
+const Input Tray = [](Rig& r, std::uint64_t message) { r.model.OnTrayIconEvent(message); };
 // A new taskbar that refuses the icon so many times.
 const Input Taskbar = [](Rig& r, std::uint64_t n) {
   r.refusals = n, r.adds = 0, r.model.OnTaskbarCreated();
@@ -183,20 +182,20 @@ const Input Cancel = [](Rig& r, std::uint64_t i) {
 // A restart at OptTime 07:05 (or "7":"05" for 7), the clock showing 07:05.
 const Input Timer = [](Rig& r, std::uint64_t hour) {
   r.settings.OptRun = "0", r.settings.OptTime = {hour == 7 ? "7" : "07", "05"};
-  r.model.Timer1_Timer(), r.model.Timer1_Timer();
+  r.model.OnClockTick(), r.model.OnClockTick();
 };
 
-std::uint64_t At(const char* control, int index = -1) {
-  return FindMenuEntry(control, index) - MainMenuTree().data();
+std::uint64_t At(MenuCommand command, int method = -1) {
+  return FindMenuItem(command, method) - MainMenuTree().data();
 }
 // A new taskbar refuses the icon so many times (-1: always), as at sign-in, and the bar is
 // hidden, which asks again: the retry ends after kTrayRetries ticks; the effects are the
 // hide's and the last tick's.
 const Input Retry = [](Rig& r, std::uint64_t refusals) {
-  Taskbar(r, refusals), Item(r, At("mnuFileShow_Hide", 1));
+  Taskbar(r, refusals), Item(r, At(MenuCommand::kHideWindow));
   int ticks = 0;
   while (r.retrying && ++ticks <= kTrayRetries)
-    r.log.clear(), r.model.TrayRetry_Timer();
+    r.log.clear(), r.model.OnTrayRetryTick();
   EXPECT_EQ(ticks, kTrayRetries);
 };
 
@@ -210,7 +209,7 @@ const Input Inside = [](Rig& r, std::uint64_t i) {
     r.fake.desktop.Add({});
   r.settings.OptRun = "0", r.settings.OptTime = {"07", "05"};
   r.fake.message_boxes.while_shown = [&r, i] {
-    r.fake.message_boxes.while_shown = nullptr, Item(r, i), r.model.Timer1_Timer(), Tray(r, 514);
+    r.fake.message_boxes.while_shown = nullptr, Item(r, i), r.model.OnClockTick(), Tray(r, 514);
   };
   Item(r, i), Tray(r, 514);
 };
@@ -232,20 +231,20 @@ TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
       {Session, 1, "OptStat=0, tray delete, tray delete, destroy, destroy, ended"},
       {Session, 0, "OptStat=1"},
       {Session, 2, "OptStat=0, tray delete, destroy, ended"},
-      {Item, At("mnuHelpContent_KeyWord", 0), "help 0"},
-      {Item, At("mnuHelpContent_KeyWord", 1), "help 1"},
-      {Item, At("mnuFileShow_Hide", 1), "S_Top=3, S_Left=4, OptWinS=1, +s, hide, hidden"},
-      {Item, At("mnuFileShow_Hide", 0), "OptWinS=0, +h, show"},
+      {Item, At(MenuCommand::kHelpKeywordSearch), "help 0"},
+      {Item, At(MenuCommand::kHelpContents), "help 1"},
+      {Item, At(MenuCommand::kHideWindow), "S_Top=3, S_Left=4, OptWinS=1, +s, hide, hidden"},
+      {Item, At(MenuCommand::kShowWindow), "OptWinS=0, +h, show"},
       {Retry, -1, "S_Top=3, S_Left=4, OptWinS=1, tray add, retry off, +h, show"},
       {Retry, kTrayRetries + 1, "S_Top=3, S_Left=4, OptWinS=1, tray add, retry off, hidden"},
-      {Item, At("mnuFileEnd"), "OptStat=0, 終了確認, tray delete, destroy, ended"},
-      {Cancel, At("mnuFileEnd"), "終了確認"},
+      {Item, At(MenuCommand::kEndProgram), "OptStat=0, 終了確認, tray delete, destroy, ended"},
+      {Cancel, At(MenuCommand::kEndProgram), "終了確認"},
       {Timer, 705, "OptRun=2, S_Top=3, S_Left=4, OptStat=0, session ended"},
       {Timer, 7, ""},
-      {Inside, At("mnuDispMethod_Ex2", 1), "窓の数 確認, popup 0"}};
+      {Inside, At(MenuCommand::kDisplayMethod, 12), "窓の数 確認, popup 0"}};
   for (const auto& [input, value, effects] : cases) {
     Rig r;
-    r.model.Form_Load();
+    r.model.Load();
     r.log.clear();
     const std::size_t writes_before = r.fake.store.writes().size();
     input(r, value);

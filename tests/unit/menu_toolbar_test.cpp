@@ -17,15 +17,15 @@ namespace {
 const std::vector<MenuEntry>& tree = MainMenuTree();
 
 // Every submenu has entries; only the item that shows the shown window starts disabled; every
-// entry is found by its control and index, arrays being numbered from 0 and single controls -1.
+// item is the one found by its command (and method): no command is carried twice.
 TEST(MenuModelTest, TreeIsWellFormed) {
   for (int i = 0; i < static_cast<int>(tree.size()); ++i) {
     const MenuEntry& e = tree[i];
     EXPECT_EQ(e.kind == MenuEntryKind::kSubmenu, !MenuChildren(i).empty()) << e.caption;
     EXPECT_EQ(e.enabled, e.command != MenuCommand::kShowWindow) << e.caption;
-    EXPECT_TRUE(FindMenuEntry(e.control, e.index) == &e && e.index >= -1 &&
-                (e.index < 1 || FindMenuEntry(e.control, e.index - 1)))
-        << e.control << "(" << e.index << ")";
+    if (e.kind == MenuEntryKind::kItem) {
+      EXPECT_EQ(FindMenuItem(e.command, e.method), &e) << e.caption;
+    }
   }
 }
 
@@ -50,8 +50,8 @@ TEST(MenuModelTest, TrayPopupsAreTheGeneralAndTheDisplayMenu) {
 }
 
 TEST(MenuModelTest, ShortcutTextsAndCaptionsWithoutTheirAccessKeys) {
-  EXPECT_EQ(ShortcutText(FindMenuEntry("mnuHelpContent_KeyWord", 0)->shortcut) + " " +
-                ShortcutText(FindMenuEntry("mnuOptSettei")->shortcut),
+  EXPECT_EQ(ShortcutText(FindMenuItem(MenuCommand::kHelpKeywordSearch)->shortcut) + " " +
+                ShortcutText(FindMenuItem(MenuCommand::kSettings)->shortcut),
             "F1 Ctrl+K");
   EXPECT_EQ(CaptionWithoutAccessKey("ﾊﾞｰｼﾞｮﾝ情報(&A)...") + CaptionWithoutAccessKey("(&X)"),
             "ﾊﾞｰｼﾞｮﾝ情報");

@@ -32,7 +32,7 @@ MainWindowModel::MainWindowModel(Platform& platform, SystemSession& session, Set
       view_(view),
       routines_(std::move(routines)) {}
 
-void MainWindowModel::Form_Load() {
+void MainWindowModel::Load() {
   // The icon comes first: a window that starts hidden is reachable only
   // through it.
   tray_icon_ = view_.AddTrayIcon();
@@ -90,7 +90,7 @@ void MainWindowModel::RetryTrayIcon() {
   view_.SetTrayRetry(true);
 }
 
-void MainWindowModel::TrayRetry_Timer() {
+void MainWindowModel::OnTrayRetryTick() {
   // Once the end has begun nothing is shown again; the timer goes with the
   // window.
   if (resident_.ending()) return;
@@ -112,7 +112,7 @@ void MainWindowModel::OnTaskbarCreated() {
   AddTrayIconOrRetry();
 }
 
-void MainWindowModel::Form_Activate() {
+void MainWindowModel::OnActivate() {
   if (first_activation_) {
     first_activation_ = false;
     view_.RestoreToolbar();
@@ -122,7 +122,7 @@ void MainWindowModel::Form_Activate() {
   view_.MakeTopmost();
 }
 
-void MainWindowModel::Form_QueryUnload() {
+void MainWindowModel::OnClose() {
   view_.DeleteTrayIcon();
   // Unloading the window from inside the exit sequence comes back here; the
   // nested run returns at once and the window goes.
@@ -132,7 +132,7 @@ void MainWindowModel::Form_QueryUnload() {
 
 void MainWindowModel::OnSessionEnd(bool ending) {
   if (ending) {
-    Form_QueryUnload();
+    OnClose();
   } else if (!resident_.ending()) {
     settings_.OptStat = "1";
     platform_.store.Write(kSectionConfig, "OptStat", settings_.OptStat);
@@ -160,25 +160,25 @@ void MainWindowModel::OnMenuItem(const MenuEntry& item) {
       if (routines_.show_settings_dialog) routines_.show_settings_dialog();
       return;
     case MenuCommand::kShowWindow:
-      mnuFileShow_Hide_Click(0);
+      ShowBar();
       return;
     case MenuCommand::kHideWindow:
-      mnuFileShow_Hide_Click(1);
+      HideBar();
       return;
     case MenuCommand::kEmptyRecycleBin:
-      if (system_commands_) system_commands_->mnuFileDustEmpty_Click();
+      if (system_commands_) system_commands_->EmptyRecycleBin();
       return;
     case MenuCommand::kClearRecentDocuments:
-      if (system_commands_) system_commands_->mnuFileWindows_Click(kWindowsClearRecent);
+      if (system_commands_) system_commands_->ClearRecentDocuments();
       return;
     case MenuCommand::kRestartWindows:
-      if (system_commands_) system_commands_->mnuFileWindows_Click(kWindowsRestart);
+      if (system_commands_) system_commands_->RestartWindows();
       return;
     case MenuCommand::kShutDownWindows:
-      if (system_commands_) system_commands_->mnuFileWindows_Click(kWindowsShutDown);
+      if (system_commands_) system_commands_->ShutDownWindows();
       return;
     case MenuCommand::kEndProgram:
-      mnuFileEnd_Click();
+      EndProgram();
       return;
     case MenuCommand::kDisplayMethod:
       if (item.method >= 0 && item.method < kMethodCount && !arranging_) {
@@ -193,7 +193,7 @@ void MainWindowModel::OnMenuItem(const MenuEntry& item) {
   }
 }
 
-void MainWindowModel::Toolbar1_ButtonClick(int number) {
+void MainWindowModel::OnToolbarButton(int number) {
   const auto button = ToolbarButtonFor(number);
   if (button && button->item) OnMenuItem(*button->item);
 }
@@ -203,36 +203,38 @@ void MainWindowModel::OnSystemCommand(std::uint64_t command) {
     routines_.show_settings_dialog();
 }
 
-void MainWindowModel::Picture1_MouseMove(int mouse_message) {
+void MainWindowModel::OnTrayIconEvent(int mouse_message) {
   if (arranging_) return;
   if (const auto position = TrayPopupFor(mouse_message)) view_.ShowPopup(*position);
 }
 
-void MainWindowModel::Timer1_Timer() {
-  if (system_commands_ && !arranging_) system_commands_->Timer1_Timer();
+void MainWindowModel::OnClockTick() {
+  if (system_commands_ && !arranging_) system_commands_->OnClockTick();
 }
 
-void MainWindowModel::mnuFileShow_Hide_Click(int index) {
-  if (index == 1) {
-    // Hidden without an icon, the bar could not be reached again: the icon is
-    // asked for, and the retry shows the bar when it never comes.
-    AddTrayIconOrRetry();
-    StoreMainWindowPosition(settings_, platform_.store, view_.Position());
-    hidden_ = true;
-    view_.SetShowHideState(ShowHideStateFor(true));
-    view_.Hide();
-  } else if (index == 0) {
-    hidden_ = false;
-    view_.SetShowHideState(ShowHideStateFor(false));
-    view_.Show();
-  } else {
-    return;
-  }
-  settings_.OptWinS = std::to_string(index);
+void MainWindowModel::HideBar() {
+  // Hidden without an icon, the bar could not be reached again: the icon is
+  // asked for, and the retry shows the bar when it never comes.
+  AddTrayIconOrRetry();
+  StoreMainWindowPosition(settings_, platform_.store, view_.Position());
+  SetHidden(true);
+  view_.Hide();
+}
+
+void MainWindowModel::ShowBar() {
+  SetHidden(false);
+  view_.Show();
+}
+
+void MainWindowModel::SetHidden(bool hidden) {
+  hidden_ = hidden;
+  view_.SetShowHideState(ShowHideStateFor(hidden));
+  // The next start opens the bar as the user left it.
+  settings_.OptWinS = hidden ? "1" : "0";
   platform_.store.Write(kSectionConfig, "OptWinS", settings_.OptWinS);
 }
 
-void MainWindowModel::mnuFileEnd_Click() {
+void MainWindowModel::EndProgram() {
   if (platform_.message_boxes.Show(kEndText, kEndTitle, MessageButtons::kOkCancel,
                                    MessageIcon::kQuestion) == MessageAnswer::kOk) {
     resident_.End();

@@ -94,11 +94,11 @@ class MainWindowModel {
                   Resident& resident, MainView& view, MainWindowRoutines routines);
 
   // Tray icon first, then layout, position, menus and relays.
-  void Form_Load();
-  void Form_Activate();
+  void Load();
+  void OnActivate();
   // Any close: the tray icon goes, then the exit sequence, never cancelled.
-  void Form_QueryUnload();
-  // Windows ends the session (then it closes as Form_QueryUnload), or it
+  void OnClose();
+  // Windows ends the session (then it closes as OnClose), or it
   // has cancelled the end: the program goes on and says so again in its
   // running flag, which a restart or shut-down of ours has cleared.
   void OnSessionEnd(bool ending);
@@ -107,23 +107,26 @@ class MainWindowModel {
   void ApplyBarLayout(const BarLayout& layout);
   // The icon asked for again; given up after kTrayRetries, when a hidden
   // bar is shown, so that the program can always be reached.
-  void TrayRetry_Timer();
+  void OnTrayRetryTick();
   // A new taskbar (Explorer restarted) holds no icon of ours yet.
   void OnTaskbarCreated();
   // The display menu is about to open, on the bar or from the tray: it shows
   // what the settings say now, which the settings dialog may have changed.
-  void DisplayMenu_Opening() { RefreshDisplayMenu(); }
+  void OnDisplayMenuOpening() { RefreshDisplayMenu(); }
 
   // A menu item chosen on the bar, in a tray popup or through its shortcut.
   void OnMenuItem(const MenuEntry& item);
-  void Toolbar1_ButtonClick(int number);
+  void OnToolbarButton(int number);
   // WM_SYSCOMMAND's wParam, compared whole.
   void OnSystemCommand(std::uint64_t command);
-  void Picture1_MouseMove(int mouse_message);
-  void Timer1_Timer();
+  void OnTrayIconEvent(int mouse_message);
+  void OnClockTick();
 
-  void mnuFileShow_Hide_Click(int index);
-  void mnuFileEnd_Click();
+  // "ﾌｫｰﾑの表示" and "ﾌｫｰﾑのｱｲｺﾝ化": the bar shown or only in the tray.
+  void ShowBar();
+  void HideBar();
+  // Asks, then ends the program.
+  void EndProgram();
 
   bool hidden() const { return hidden_; }
   // The layout the window was given at load (twips).
@@ -134,6 +137,7 @@ class MainWindowModel {
   void RefreshDisplayMenu();
   void AddTrayIconOrRetry();
   void RetryTrayIcon();
+  void SetHidden(bool hidden);
 
   Platform& platform_;
   SystemSession& session_;

@@ -121,18 +121,18 @@ std::vector<int> MenuChildren(int parent) {
   return children;
 }
 
-const MenuEntry* FindMenuEntry(std::string_view control, int index) {
+const MenuEntry* FindMenuItem(MenuCommand command, int method) {
   for (const auto& e : MainMenuTree()) {
-    if (e.control == control && e.index == index) return &e;
+    if (e.kind == K::kItem && e.command == command &&
+        (command != C::kDisplayMethod || e.method == method))
+      return &e;
   }
   return nullptr;
 }
 
 std::string_view MethodMenuCaption(int method) {
-  for (const auto& e : MainMenuTree()) {
-    if (e.command == MenuCommand::kDisplayMethod && e.method == method) return e.caption;
-  }
-  return {};
+  const MenuEntry* item = FindMenuItem(C::kDisplayMethod, method);
+  return item ? item->caption : std::string_view();
 }
 
 std::string ShortcutText(const MenuShortcut& s) {
@@ -154,18 +154,15 @@ std::string CaptionWithoutAccessKey(std::string_view caption) {
 std::vector<const MenuEntry*> DisplayMenuEntries(const Settings& settings) {
   std::vector<const MenuEntry*> shown;
   const auto& tree = MainMenuTree();
-  for (int i : MenuChildren(-1)) {
-    if (tree[i].control != "mnuDisplay") continue;
-    for (int c : MenuChildren(i)) {
-      const MenuEntry& e = tree[c];
-      const bool visible = e.kind == K::kSeparator ? SeparatorOnDisplayMenu(settings, e.separator)
-                           : e.command == C::kDisplayMethod ? OnDisplayMenu(settings, e.method)
-                                                            : false;
-      // A separator only divides two items: none first, none after another.
-      const bool divides =
-          e.kind != K::kSeparator || (!shown.empty() && shown.back()->kind != K::kSeparator);
-      if (visible && divides) shown.push_back(&e);
-    }
+  for (int c : MenuChildren(MenuChildren(-1).at(kDisplayMenuPosition))) {
+    const MenuEntry& e = tree[c];
+    const bool visible = e.kind == K::kSeparator ? SeparatorOnDisplayMenu(settings, e.separator)
+                         : e.command == C::kDisplayMethod ? OnDisplayMenu(settings, e.method)
+                                                          : false;
+    // A separator only divides two items: none first, none after another.
+    const bool divides =
+        e.kind != K::kSeparator || (!shown.empty() && shown.back()->kind != K::kSeparator);
+    if (visible && divides) shown.push_back(&e);
   }
   if (!shown.empty() && shown.back()->kind == K::kSeparator) shown.pop_back();
   return shown;

@@ -64,9 +64,9 @@ inline constexpr int kDisplayMenuPosition = 1;
 // `parent`, or of the top-level menus for parent -1.
 std::vector<int> MenuChildren(int parent);
 
-// The entry with this control name and index (-1 for a single control), or
-// nothing.
-const MenuEntry* FindMenuEntry(std::string_view control, int index = -1);
+// The item that carries this command (for kDisplayMethod, that of the
+// method), or nothing.
+const MenuEntry* FindMenuItem(MenuCommand command, int method = -1);
 
 // "F1", "Ctrl+K", or "" (the text a menu shows right of the caption).
 std::string ShortcutText(const MenuShortcut& shortcut);

@@ -6,9 +6,8 @@ namespace {
 // Button n (1-based, the default order) runs a display method's menu item or
 // one of the three commands that are not layouts.
 struct Slot {
-  int method;                     // -1 for a command button
-  const char* control = nullptr;  // the command's menu item
-  int index = -1;
+  int method;  // -1 for a command button
+  MenuCommand command = MenuCommand::kDisplayMethod;
 };
 constexpr Slot kSlots[kToolbarButtonCount] = {
     {0},
@@ -17,12 +16,12 @@ constexpr Slot kSlots[kToolbarButtonCount] = {
     {3},
     {4},
     {5},
-    {-1, "mnuOptSettei"},
+    {-1, MenuCommand::kSettings},
     {11},
     {12},
-    {-1, "mnuFileWindows", 2},
+    {-1, MenuCommand::kShutDownWindows},
     {13},
-    {-1, "mnuFileWindows", 1},
+    {-1, MenuCommand::kRestartWindows},
     {6},
     {7},
     {8},
@@ -31,11 +30,7 @@ constexpr Slot kSlots[kToolbarButtonCount] = {
 };
 
 const MenuEntry* ItemFor(const Slot& slot) {
-  if (slot.control) return FindMenuEntry(slot.control, slot.index);
-  for (const auto& e : MainMenuTree()) {
-    if (e.command == MenuCommand::kDisplayMethod && e.method == slot.method) return &e;
-  }
-  return nullptr;
+  return FindMenuItem(slot.command, slot.method);
 }
 
 std::array<ToolbarButton, kToolbarButtonCount> BuildButtons() {

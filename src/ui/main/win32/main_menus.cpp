@@ -95,14 +95,14 @@ void MainMenus::SetDisplayMenu(const std::vector<const MenuEntry*>& entries) {
 }
 
 void MainMenus::SetShowHideState(const ShowHideState& state) {
-  const auto enable = [this](int index, bool enabled) {
-    if (const MenuEntry* item = FindMenuEntry("mnuFileShow_Hide", index)) {
+  const auto enable = [this](MenuCommand command, bool enabled) {
+    if (const MenuEntry* item = FindMenuItem(command)) {
       EnableMenuItem(bar_.get(), MenuCommandId(*item),
                      MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     }
   };
-  enable(0, state.show_enabled);
-  enable(1, state.hide_enabled);
+  enable(MenuCommand::kShowWindow, state.show_enabled);
+  enable(MenuCommand::kHideWindow, state.hide_enabled);
 }
 
 bool MainMenus::TranslateShortcut(HWND window, MSG& message) {

@@ -32,7 +32,7 @@ MainWindow::MainWindow(Platform& platform, SystemSession& session, Settings& set
       instance_(instance),
       model_(platform, session, settings, resident, *this, std::move(routines)),
       tray_(
-          instance, [this](int event) { model_.Picture1_MouseMove(event); },
+          instance, [this](int event) { model_.OnTrayIconEvent(event); },
           [this] { model_.OnTaskbarCreated(); }) {}
 
 MainWindow::~MainWindow() {
@@ -55,7 +55,7 @@ bool MainWindow::Load() {
   SetMenu(hwnd(), menus_.bar());
   toolbar_.Create(hwnd(), instance_, screen_.Dpi());
   SetTimer(hwnd(), kTimerId, kMainTimerMs, nullptr);
-  model_.Form_Load();
+  model_.Load();
   return true;
 }
 
@@ -63,7 +63,7 @@ void MainWindow::OnCommand(int id) {
   if (const MenuEntry* item = MenuEntryForCommand(id)) {
     model_.OnMenuItem(*item);
   } else if (const auto button = ToolbarButtonForCommand(id)) {
-    model_.Toolbar1_ButtonClick(*button);
+    model_.OnToolbarButton(*button);
   }
 }
 
@@ -224,15 +224,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return WindowBase::HandleMessage(message, wparam, lparam);
     case WM_INITMENUPOPUP:
       if (reinterpret_cast<HMENU>(wparam) == menus_.popup(kDisplayMenuPosition)) {
-        model_.DisplayMenu_Opening();
+        model_.OnDisplayMenuOpening();
       }
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wparam) != WA_INACTIVE) model_.Form_Activate();
+      if (LOWORD(wparam) != WA_INACTIVE) model_.OnActivate();
       return WindowBase::HandleMessage(message, wparam, lparam);
     case WM_TIMER:
-      if (wparam == kTimerId) model_.Timer1_Timer();
-      if (wparam == kTrayRetryTimerId) model_.TrayRetry_Timer();
+      if (wparam == kTimerId) model_.OnClockTick();
+      if (wparam == kTrayRetryTimerId) model_.OnTrayRetryTick();
       return 0;
     case WM_SYSCOMMAND:
       // Compared whole: 1000 is an item of ours, not a system command with
@@ -240,7 +240,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       model_.OnSystemCommand(static_cast<std::uint64_t>(wparam));
       return WindowBase::HandleMessage(message, wparam, lparam);
     case WM_CLOSE:
-      model_.Form_QueryUnload();
+      model_.OnClose();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
