@@ -52,7 +52,7 @@ TEST(VersionDialogTest, TheMailPairAndTheHomePageLinesLightUpAsGroups) {
   for (const auto& [moves, shown] : cases) {
     VersionRig r;
     for (const int label : moves)
-      label < 0 ? r.model.Form_MouseMove() : r.model.Label1_MouseMove(label);
+      label < 0 ? r.model.HoverBackground() : r.model.HoverContact(label);
     EXPECT_EQ(r.log, shown) << moves.front();
   }
 }
@@ -69,7 +69,7 @@ TEST(VersionDialogTest, AClickOpensItsAddressAndOnlyAFailureSpeaks) {
   for (const auto& [label, opens, opened, title] : cases) {
     VersionRig r;
     r.fake.shell.opens = opens;
-    r.model.Label1_Click(label);
+    r.model.OpenContact(label);
     EXPECT_EQ(r.fake.shell.calls.empty() ? "" : r.fake.shell.calls[0], opened) << label;
     EXPECT_EQ(r.fake.message_boxes.shown.empty() ? "" : r.fake.message_boxes.shown[0].title, title);
   }
@@ -81,9 +81,9 @@ TEST(VersionDialogTest, AClickOpensItsAddressAndOnlyAFailureSpeaks) {
 TEST(VersionDialogTest, OneAtATimeAndClosingEnablesExactlyWhatItDisabled) {
   VersionRig r;
   r.while_open = [&] {
-    r.model.Label1_MouseMove(10);
+    r.model.HoverContact(10);
     r.model.Show();
-    r.model.Command1_Click();
+    r.model.OnOk();
     r.model.Unload();
   };
   for (const bool creates : {true, true, false}) {  // nothing to close when none was made

@@ -84,20 +84,20 @@ void VersionDialogModel::Unload() {
   view_.Destroy();
 }
 
-void VersionDialogModel::Label1_MouseMove(int index) {
-  if (IsMail(index)) Light(true, false);
-  if (IsHomePage(index)) Light(false, true);
+void VersionDialogModel::HoverContact(int label) {
+  if (IsMail(label)) Light(true, false);
+  if (IsHomePage(label)) Light(false, true);
 }
 
-void VersionDialogModel::Label1_Click(int index) {
+void VersionDialogModel::OpenContact(int label) {
   // Whatever program the shell has registered takes the link; the messages
   // say only that none could be started, and the shell shows none of its
   // own for it.
-  if (IsMail(index) && !platform_.shell.Open("mailto:" + contacts_.mail, view_.Handle())) {
+  if (IsMail(label) && !platform_.shell.Open("mailto:" + contacts_.mail, view_.Handle())) {
     platform_.message_boxes.Show(kNoMailClientText, kNoMailClientTitle, MessageButtons::kOk,
                                  MessageIcon::kExclamation);
   }
-  if (IsHomePage(index) && !platform_.shell.Open(contacts_.home_page, view_.Handle())) {
+  if (IsHomePage(label) && !platform_.shell.Open(contacts_.home_page, view_.Handle())) {
     platform_.message_boxes.Show(kNoBrowserText, kNoBrowserTitle, MessageButtons::kOk,
                                  MessageIcon::kExclamation);
   }

@@ -80,7 +80,7 @@ class VersionDialogModel {
  public:
   VersionDialogModel(Platform& platform, Contacts contacts, VersionDialogView& view);
 
-  // mnuHelpAbout_Click: shows the dialog and returns once it has closed. A
+  // "ﾊﾞｰｼﾞｮﾝ情報": shows the dialog and returns once it has closed. A
   // request while it is open (from the tray, whose menus stay live) only
   // brings it forward.
   void Show();
@@ -90,11 +90,13 @@ class VersionDialogModel {
   void Unload();
   bool open() const { return open_; }
 
-  void Command1_Click() { Unload(); }
+  void OnOk() { Unload(); }
   // The mouse over the dialog's background: every entry at rest.
-  void Form_MouseMove() { Light(false, false); }
-  void Label1_MouseMove(int index);
-  void Label1_Click(int index);
+  void HoverBackground() { Light(false, false); }
+  // The mouse over a contact label lights its group; a click opens its
+  // address.
+  void HoverContact(int label);
+  void OpenContact(int label);
 
  private:
   void Light(bool mail, bool home_page);

@@ -157,9 +157,9 @@ LRESULT VersionDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_MOUSEMOVE: {
       const int contact = ContactAt({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       if (contact < 0) {
-        model_.Form_MouseMove();
+        model_.HoverBackground();
       } else {
-        model_.Label1_MouseMove(contact);
+        model_.HoverContact(contact);
       }
       return 0;
     }
@@ -175,12 +175,12 @@ LRESULT VersionDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     }
     case WM_LBUTTONUP: {
       const int contact = ContactAt({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
-      if (contact >= 0) model_.Label1_Click(contact);
+      if (contact >= 0) model_.OpenContact(contact);
       return 0;
     }
     case WM_COMMAND:
       // OK, Enter (IDOK) and Esc (IDCANCEL) all close it.
-      if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) model_.Command1_Click();
+      if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) model_.OnOk();
       return 0;
     case WM_CLOSE:
       model_.Unload();
