@@ -23,7 +23,7 @@ TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
   r.settings.JogaiWid[50] = "メモ\r\n帳", r.settings.JogaiWid[60] = " ";
   r.settings.JogaiWid[70] = "a\rb\nc";
   r.settings.Fkey[0] = "3", r.settings.Fkey[4] = "5", r.settings.FkeyDisp[4] = "1";
-  r.model.Form_Load();
+  r.model.Load();
   const SettingsDialogState& s = r.state();
   EXPECT_EQ(r.renders, 1) << "the controls are shown once, filled";
   EXPECT_EQ(s.general, (std::array<bool, 6>{true, false, true, true, true, true}));
@@ -45,7 +45,7 @@ TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
   // A run option that is no option schedules nothing, as the timer reads it.
   for (const char* damaged : {"01", "3", ""}) {
     r.settings.OptRun = damaged;
-    r.model.Form_Load();
+    r.model.Load();
     EXPECT_EQ(r.state().pending_run, 2) << damaged;
   }
 }
@@ -60,29 +60,29 @@ TEST(SettingsDialogTest, RunTimeWrapsAndTheLinkCarriesTheMinuteIntoTheHour) {
       {12, 0, true, true, -1, "11:59"},  {8, 59, true, true, +1, "09:00"}};
   for (const auto& [hour, minute, linked, minute_step, step, shown] : cases) {
     Rig r;
-    r.model.Form_Load();
-    r.model.Check2_Click(linked), r.model.UpDown1_Change(false, hour);
-    r.model.UpDown1_Change(true, minute);
+    r.model.Load();
+    r.model.SetTimeLinked(linked), r.model.SetRunTime(false, hour);
+    r.model.SetRunTime(true, minute);
     const RunTime& t = r.state().time;
-    r.model.UpDown1_Change(minute_step, (minute_step ? t.minute : t.hour) + step);
+    r.model.SetRunTime(minute_step, (minute_step ? t.minute : t.hour) + step);
     EXPECT_EQ(t.hour_label + ":" + t.minute_label, shown) << hour << ":" << minute << linked;
   }
 }
 
 TEST(SettingsDialogTest, CascadeSizeInTenthsAndTheRatioPairsAddUpToTwenty) {
   Rig r;
-  r.model.Form_Load();
+  r.model.Load();
   EXPECT_EQ(r.state().tab, 0) << "OptLATab 0: the first tab";
   const std::pair<int, const char*> cascades[] = {{1, "0.1"},  {0, "0.1"},  {30, "3.0"},
                                                   {31, "3.0"}, {10, "1.0"}, {11, "1.1"}};
   for (const auto& [tenths, label] : cascades) {
-    r.model.UpDown2_Change(tenths);
+    r.model.SetCascade(tenths);
     EXPECT_EQ(r.state().cascade_label, label) << tenths;
   }
-  r.model.VScroll3_Change(2, 15), r.model.VScroll3_Change(1, 19);  // the bottom moves the top
+  r.model.SetRatio(2, 15), r.model.SetRatio(1, 19);  // the bottom moves the top
   EXPECT_EQ(r.state().ratio, (std::array<int, 4>{5, 19, 15, 1}));
   EXPECT_EQ(r.state().ratio_label[0] + " " + r.state().ratio_label[3], "5 1");
-  r.model.VScroll3_Change(3, 25);  // beyond the bar's range
+  r.model.SetRatio(3, 25);  // beyond the bar's range
   EXPECT_EQ(r.state().ratio[3] + r.state().ratio[1], 20);
   EXPECT_EQ(r.state().ratio[3], 19);
   // Each edge spinner keeps its own range; every label of the row follows.
@@ -93,7 +93,7 @@ TEST(SettingsDialogTest, CascadeSizeInTenthsAndTheRatioPairsAddUpToTwenty) {
                                                           {P::kAdjustment, -71, "-70"},
                                                           {P::kAdjustment, 200, "200"}};
   for (const auto& [part, value, label] : edges) {
-    r.model.Edge_Change(part, 2, value);
+    r.model.SetEdgeGap(part, 2, value);
     EXPECT_EQ(r.state().edge_label[static_cast<int>(part)][2], label) << value;
   }
 }
@@ -101,25 +101,25 @@ TEST(SettingsDialogTest, CascadeSizeInTenthsAndTheRatioPairsAddUpToTwenty) {
 TEST(SettingsDialogTest, NeverBothBarsOffHelpOfTheTabShownAndTheToolbarsOwnDialog) {
   Rig r;
   r.settings.help_file_path = "B.HLP";
-  r.model.Form_Load();
-  r.model.SSTab1_Click(2), r.model.Command1_Click(3);
-  r.model.SSTab1_Click(0), r.model.Command1_Click(3), r.model.Command2_Click();
-  r.model.NextTab(true), r.model.Command1_Click(3);  // round from the first tab to the last
+  r.model.Load();
+  r.model.SelectTab(2), r.model.OnHelp();
+  r.model.SelectTab(0), r.model.OnHelp(), r.model.CustomizeToolbar();
+  r.model.NextTab(true), r.model.OnHelp();  // round from the first tab to the last
   r.model.NextTab(false), r.model.NextTab(false);
   EXPECT_EQ(r.log, "B.HLP 38, B.HLP 26, customise toolbar, B.HLP 46, focus");
-  r.model.Check1_Click(kToolbarBox, false);
+  r.model.SetGeneralBox(kToolbarBox, false);
   EXPECT_EQ(r.settings.OptTBar, "0") << "in the record before any save";
   EXPECT_TRUE(r.fake.message_boxes.shown.empty());
-  r.model.Check1_Click(kMenuBarBox, false);
+  r.model.SetGeneralBox(kMenuBarBox, false);
   EXPECT_EQ(r.Boxes(), "設定確認, 強制設定");
   EXPECT_EQ(r.fake.message_boxes.shown[0].text, kBothBarsOffText);
   EXPECT_TRUE(r.state().general[kMenuBarBox]);
   EXPECT_EQ(r.settings.OptMBar, "1");
-  r.model.Check1_Click(kMenuBarBox, false);  // the other way round
-  r.model.Check1_Click(kToolbarBox, false);
+  r.model.SetGeneralBox(kMenuBarBox, false);  // the other way round
+  r.model.SetGeneralBox(kToolbarBox, false);
   EXPECT_EQ(r.Boxes(), "設定確認, 強制設定, 設定確認, 強制設定");
   // Cancel writes nothing, but the record keeps what the boxes set.
-  r.model.Command1_Click(1);
+  r.model.OnCancel();
   EXPECT_EQ(r.log.substr(r.log.rfind(' ') + 1), "close");
   EXPECT_EQ(r.Writes(), "");
   EXPECT_EQ(r.settings.OptMBar + r.settings.OptTBar, "10");
@@ -127,13 +127,13 @@ TEST(SettingsDialogTest, NeverBothBarsOffHelpOfTheTabShownAndTheToolbarsOwnDialo
 
 TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
   Rig r;
-  r.model.Form_Load();
-  r.model.Check1_Click(kMenuBarBox, false), r.model.Option1_Click(1);
-  r.model.UpDown1_Change(false, 7), r.model.UpDown1_Change(true, 5), r.model.UpDown2_Change(25);
-  r.model.VScroll3_Change(0, 15), r.model.VScroll3_Change(1, 6);
-  r.model.Edge_Change(EdgePart::kAdjustment, 3, -5);
-  r.model.SSTab1_Click(2);
-  r.model.Command1_Click(0);  // OK: every tab, this one first
+  r.model.Load();
+  r.model.SetGeneralBox(kMenuBarBox, false), r.model.SetRunAction(1);
+  r.model.SetRunTime(false, 7), r.model.SetRunTime(true, 5), r.model.SetCascade(25);
+  r.model.SetRatio(0, 15), r.model.SetRatio(1, 6);
+  r.model.SetEdgeGap(EdgePart::kAdjustment, 3, -5);
+  r.model.SelectTab(2);
+  r.model.OnOk();  // OK: every tab, this one first
   EXPECT_EQ(r.Writes().substr(0, r.Writes().find(" JogaiWid(0)=")),
             "OptLogo=1 OptMBar=0 OptTBar=1 OptCent=0 OptTBar2=1 OptLAct=1 OptLATab=2 OptRun=1 "
             "OptTime(0)=07 OptTime(1)=05 OptRel=1 OptCas=2.5 OptRat(0)=15 OptRat(1)=6 OptSat(0)=1 "
@@ -167,9 +167,9 @@ TEST(SettingsDialogTest, CentringAndTheLastTabFollowTheirBoxes) {
       r.fake.system.version = {2, 5, 1};
       r.fake.system.appearance_scheme = c.scheme;
     }
-    r.model.Form_Load();
-    r.model.SSTab1_Click(3), r.model.Check1_Click(kCentreBox, c.centre);
-    r.model.Check1_Click(kLastTabBox, c.last_tab), r.model.Check1_Click(kSaveToolbarBox, false);
+    r.model.Load();
+    r.model.SelectTab(3), r.model.SetGeneralBox(kCentreBox, c.centre);
+    r.model.SetGeneralBox(kLastTabBox, c.last_tab), r.model.SetGeneralBox(kSaveToolbarBox, false);
     r.model.SaveGeneralTab();
     EXPECT_EQ(r.log, c.log);
     EXPECT_EQ(r.settings.S_Top + " " + r.settings.S_Left, c.position);
@@ -227,7 +227,7 @@ TEST(SettingsDialogLayoutTest, EachControlOnceFittingAndNotOverlapping) {
 TEST(SettingsDialogControlsTest, EachControlMovesWhatItShowsAndEnterItsButton) {
   using R = ControlRole;
   Rig r;
-  r.model.Form_Load();
+  r.model.Load();
   const auto& table = SettingsDialogControls();
   const auto shows = [&](const DialogControl& c) { return WhatControlShows(r.state(), c); };
   for (const DialogControl& c : table) {
@@ -244,7 +244,7 @@ TEST(SettingsDialogControlsTest, EachControlMovesWhatItShowsAndEnterItsButton) {
       EXPECT_EQ(shows(c).value, range.min + 2);
       EXPECT_EQ(shows(c).text, "") << "the arrows show no number";
     } else if (c.kind == ControlKind::kCombo) {
-      r.model.Combo1_Click(c.index, 12 - c.index % 12);
+      r.model.SetHotKey(c.index, 12 - c.index % 12);
       EXPECT_EQ(shows(c).value, 12 - c.index % 12);
     } else if (c.kind == ControlKind::kCheck || c.kind == ControlKind::kOption) {
       if (c.kind == ControlKind::kOption && shows(c).value) continue;
@@ -271,16 +271,16 @@ TEST(SettingsDialogControlsTest, EachControlMovesWhatItShowsAndEnterItsButton) {
   const int renders = r.renders;
   for (const int past : {-1, 0}) {  // before the first, or just after the last
     const auto bad = [past](int count) { return past < 0 ? past : count; };
-    r.model.SSTab1_Click(bad(kSettingsTabCount)), r.model.Check1_Click(bad(6), true);
-    r.model.Option1_Click(bad(3)), r.model.VScroll3_Change(bad(4), 5);
-    r.model.Edge_Change(EdgePart::kSize, bad(4), 5), r.model.Check9_Click(bad(4), true);
-    r.model.SizeRule_Change(bad(4), true, 5), r.model.RightClick_Click(bad(3), 0, true);
-    r.model.RightClick_Click(0, bad(kMethodCount), true), r.model.Check7_Click(bad(5), true);
-    r.model.Combo1_Click(bad(kMethodCount), 1), r.model.Combo1_Click(0, bad(13));
-    r.model.Check6_Click(bad(kMethodCount), true), r.model.Command3_Click(bad(2));
+    r.model.SelectTab(bad(kSettingsTabCount)), r.model.SetGeneralBox(bad(6), true);
+    r.model.SetRunAction(bad(3)), r.model.SetRatio(bad(4), 5);
+    r.model.SetEdgeGap(EdgePart::kSize, bad(4), 5), r.model.SetSizeRuleOn(bad(4), true);
+    r.model.SetSizeRuleSize(bad(4), true, 5), r.model.SetMethodChoice(bad(3), 0, true);
+    r.model.SetMethodChoice(0, bad(kMethodCount), true), r.model.SetSeparator(bad(5), true);
+    r.model.SetHotKey(bad(kMethodCount), 1), r.model.SetHotKey(0, bad(13));
+    r.model.SetOnPalette(bad(kMethodCount), true), r.model.ChooseColour(bad(2));
   }
-  r.model.List1_Click(static_cast<int>(r.state().titles.size()));
-  r.model.Command4_Click(1);
+  r.model.SelectTitle(static_cast<int>(r.state().titles.size()));
+  r.model.DeleteTitle();
   EXPECT_EQ(r.fake.message_boxes.shown.back().title, kNothingSelectedTitle);
   EXPECT_EQ(r.renders, renders);
   EXPECT_EQ(r.log, "") << "no colour dialog either";

@@ -22,9 +22,9 @@ TEST(SettingsTabsTest, TitlesAreAddedExactlyAsTypedAndDeletedBySelection) {
     for (int i = 0; i < listed; ++i)
       r.settings.JogaiWid[2 + i] = "T" + std::to_string(i);
     r.settings.JogaiWid[1] = "ABC";
-    r.model.Form_Load();
+    r.model.Load();
     const std::size_t before = r.state().titles.size();
-    r.model.Text1_Change(typed), r.model.Command4_Click(0);
+    r.model.SetNewTitle(typed), r.model.AddTitle();
     EXPECT_EQ(r.Boxes(), refusal) << typed << " on " << listed;
     EXPECT_EQ(r.state().titles.size(), before + (*refusal ? 0 : 1)) << typed;
     EXPECT_EQ(r.state().new_title, *refusal ? typed : "") << "kept only when refused";
@@ -38,13 +38,13 @@ TEST(SettingsTabsTest, DeletingPacksTheListAndSavingWritesEverySlotAndTheRules) 
   r.settings.JogaiWid[1] = "";          // two titles and a gap, then one more
   r.settings.JogaiWid[5] = "電\r\n卓";  // stored back as it is
   r.settings.OptJog[2] = "1";
-  r.model.Form_Load();
-  r.model.Command4_Click(1);
+  r.model.Load();
+  r.model.DeleteTitle();
   EXPECT_EQ(r.Boxes(), kNothingSelectedTitle);
-  r.model.List1_Click(0), r.model.Command4_Click(1);
+  r.model.SelectTitle(0), r.model.DeleteTitle();
   EXPECT_EQ(r.state().titles, (std::vector<std::string>{"電\r\n卓"}));
-  r.model.Check9_Click(2, false), r.model.SizeRule_Change(2, true, 1200);
-  r.model.SSTab1_Click(1), r.model.Command1_Click(2);  // Apply: this tab only
+  r.model.SetSizeRuleOn(2, false), r.model.SetSizeRuleSize(2, true, 1200);
+  r.model.SelectTab(1), r.model.OnApply();  // Apply: this tab only
   std::string expected = "JogaiWid(0)=電\r\n卓";
   for (int i = 1; i < kExcludedTitleCount; ++i)
     expected += " JogaiWid(" + std::to_string(i) + ")=";
@@ -59,10 +59,10 @@ TEST(SettingsTabsTest, DeletingPacksTheListAndSavingWritesEverySlotAndTheRules) 
 TEST(SettingsTabsTest, VerbsRunTheProgramQuotedAndGoWithTheirBoxes) {
   Rig r;
   r.fake.process.program_folder = "C:\\Program Files\\Tools";
-  r.model.Form_Load();
+  r.model.Load();
   for (int n = 0; n < kMethodCount; ++n) {
-    r.model.RightClick_Click(0, n, true);
-    r.model.RightClick_Click(1, n, n % 2 == 0);
+    r.model.SetMethodChoice(0, n, true);
+    r.model.SetMethodChoice(1, n, n % 2 == 0);
   }
   r.model.SaveRightClickTab();
   const auto after_one = r.fake.verbs.verbs;
@@ -81,17 +81,17 @@ TEST(SettingsTabsTest, VerbsRunTheProgramQuotedAndGoWithTheirBoxes) {
   EXPECT_EQ(r.settings.RgtClick[1][1] + r.settings.RgtClick[1][2] + r.settings.RgtClick[0][1],
             "011");
   for (int n = 0; n < kMethodCount; ++n)
-    r.model.RightClick_Click(0, n, false);
+    r.model.SetMethodChoice(0, n, false);
   r.model.SaveRightClickTab();
   EXPECT_EQ(r.fake.verbs.verbs.size(), 7u) << "the cleared folder verbs are gone";
 }
 
 TEST(SettingsTabsTest, TheDisplayMenuKeepsOneMethodAndItsSeparatorsThen) {
   Rig r;
-  r.model.Form_Load();
+  r.model.Load();
   for (int n = 0; n < kMethodCount; ++n)
-    r.model.RightClick_Click(2, n, false);
-  r.model.Check7_Click(3, false), r.model.SaveRightClickTab();
+    r.model.SetMethodChoice(2, n, false);
+  r.model.SetSeparator(3, false), r.model.SaveRightClickTab();
   EXPECT_EQ(r.fake.message_boxes.shown.at(0).text, kEmptyMenuText);
   EXPECT_TRUE(r.state().right_click[2][0]);
   EXPECT_EQ(r.fake.store.Get(kSectionRightClick, "RgtClick(2,0)"), "1");
@@ -99,7 +99,7 @@ TEST(SettingsTabsTest, TheDisplayMenuKeepsOneMethodAndItsSeparatorsThen) {
   EXPECT_EQ(r.fake.store.Get(kSectionRightClick, "OptSepa(3)"), "1") << "kept as it was";
   EXPECT_EQ(r.Writes().find("OptSepa"), std::string::npos);
   EXPECT_EQ(r.settings.RgtClick[2][0], "1");
-  r.model.Check7_Click(3, false), r.model.SaveRightClickTab();  // now a method is on the menu
+  r.model.SetSeparator(3, false), r.model.SaveRightClickTab();  // now a method is on the menu
   EXPECT_EQ(r.fake.store.Get(kSectionRightClick, "OptSepa(3)"), "0");
   EXPECT_EQ(r.Writes().substr(r.Writes().rfind(' ') + 1), "OptSepa(4)=1") << "the last one";
 }
@@ -108,10 +108,10 @@ TEST(SettingsTabsTest, KeysConflictsPaletteAndRelays) {
   Rig r;
   r.settings.Fkey[2] = "7";
   r.settings.FkeyDisp[2] = "1";
-  r.model.Form_Load();
-  r.model.Combo1_Click(2, 3), r.model.Combo1_Click(9, 3);  // the same key twice
-  r.model.SSTab1_Click(0);
-  r.model.Command1_Click(0);  // OK saves the tabs before, then stops there
+  r.model.Load();
+  r.model.SetHotKey(2, 3), r.model.SetHotKey(9, 3);  // the same key twice
+  r.model.SelectTab(0);
+  r.model.OnOk();  // OK saves the tabs before, then stops there
   EXPECT_EQ(r.Boxes(), kKeyConflictTitle);
   EXPECT_EQ(r.fake.message_boxes.shown[0].icon, MessageIcon::kStop);
   EXPECT_EQ(r.Writes().substr(r.Writes().rfind(' ') + 1), "OptSepa(4)=1");
@@ -121,11 +121,11 @@ TEST(SettingsTabsTest, KeysConflictsPaletteAndRelays) {
       << "still open on the tab, the choices as they were";
   r.log.clear();
 
-  r.model.Combo1_Click(9, 0), r.model.Check6_Click(9, true);
-  r.model.Combo1_Click(9, 0);  // "なし" clears its box at once
+  r.model.SetHotKey(9, 0), r.model.SetOnPalette(9, true);
+  r.model.SetHotKey(9, 0);  // "なし" clears its box at once
   EXPECT_FALSE(r.state().on_palette[9]);
-  r.model.Check6_Click(9, true);  // ticked again without a key: not stored
-  r.model.Check6_Click(4, true), r.model.Combo1_Click(4, 12), r.model.Check8_Click(false);
+  r.model.SetOnPalette(9, true);  // ticked again without a key: not stored
+  r.model.SetOnPalette(4, true), r.model.SetHotKey(4, 12), r.model.SetGuideInFront(false);
   r.model.SaveFunctionKeyTab();
   const std::string writes = r.Writes().substr(r.Writes().find(" Fkey(0)=") + 1);
   EXPECT_EQ(writes.rfind("Fkey(0)=0 FkeyDisp(0)=0 ", 0), 0u) << writes;
@@ -136,21 +136,21 @@ TEST(SettingsTabsTest, KeysConflictsPaletteAndRelays) {
   EXPECT_EQ(r.settings.Fname[4] + "|" + r.settings.Fname[9], "上下に並べて表示|");
   EXPECT_EQ(r.log, "palette, relays");
   for (int n = 0; n < kMethodCount; ++n)
-    r.model.Check6_Click(n, false);
+    r.model.SetOnPalette(n, false);
   r.model.SaveFunctionKeyTab();
   EXPECT_EQ(r.log, "palette, relays, no palette, relays");
 }
 
 TEST(SettingsTabsTest, AColourReachesTheRecordAtOnceAndTheStoreWithTheTab) {
   Rig r;
-  r.model.Form_Load();
-  r.model.Command3_Click(1);  // cancelled in the colour dialog
-  r.chosen_colour = 0x00FF00, r.model.Command3_Click(0);
+  r.model.Load();
+  r.model.ChooseColour(1);  // cancelled in the colour dialog
+  r.chosen_colour = 0x00FF00, r.model.ChooseColour(0);
   EXPECT_EQ(r.log, "colour 0, colour 65535");
   EXPECT_EQ(r.settings.OptCol[0] + " " + r.settings.OptCol[1], "65280 0");
-  r.model.Command1_Click(1);  // Cancel
+  r.model.OnCancel();  // Cancel
   EXPECT_EQ(r.Writes(), "");
-  r.model.Form_Load();
+  r.model.Load();
   EXPECT_EQ(r.state().colour[0], "65280") << "the next opening shows it";
   r.model.SaveFunctionKeyTab();
   EXPECT_EQ(r.fake.store.Get(kSectionFunctionKey, "OptCol(0)"), "65280");

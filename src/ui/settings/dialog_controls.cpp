@@ -1,5 +1,7 @@
 #include "ui/settings/dialog_controls.h"
 
+#include <iterator>
+
 #include "common/numbers.h"
 
 namespace banchiro {
@@ -115,15 +117,15 @@ ControlShows WhatControlShows(const SettingsDialogState& s, const DialogControl&
 
 void SpinControl(SettingsDialogModel& model, const DialogControl& c, int value) {
   if (c.role == R::kHour || c.role == R::kMinute) {
-    model.UpDown1_Change(c.role == R::kMinute, value);
+    model.SetRunTime(c.role == R::kMinute, value);
   } else if (c.role == R::kCascade) {
-    model.UpDown2_Change(value);
+    model.SetCascade(value);
   } else if (c.role == R::kRatio) {
-    model.VScroll3_Change(c.index, Upturned(value));
+    model.SetRatio(c.index, Upturned(value));
   } else if (IsEdge(c.role)) {
-    model.Edge_Change(PartOf(c.role), c.index, value);
+    model.SetEdgeGap(PartOf(c.role), c.index, value);
   } else if (c.role == R::kSizeRuleWidth || c.role == R::kSizeRuleHeight) {
-    model.SizeRule_Change(c.index, c.role == R::kSizeRuleWidth, value);
+    model.SetSizeRuleSize(c.index, c.role == R::kSizeRuleWidth, value);
   }
 }
 
@@ -152,28 +154,55 @@ int DefaultButton(int focused) {
   return ControlIndex(K::kButton, R::kCommand, 0);
 }
 
+bool PressButton(SettingsDialogModel& model, const DialogControl& c) {
+  using Action = void (SettingsDialogModel::*)();
+  static constexpr Action kCommands[] = {&SettingsDialogModel::OnOk, &SettingsDialogModel::OnCancel,
+                                         &SettingsDialogModel::OnApply,
+                                         &SettingsDialogModel::OnHelp};
+  static constexpr Action kTitleCommands[] = {&SettingsDialogModel::AddTitle,
+                                              &SettingsDialogModel::DeleteTitle};
+  const auto run = [&](const auto& actions) {
+    if (c.index >= 0 && c.index < static_cast<int>(std::size(actions))) (model.*actions[c.index])();
+    return true;
+  };
+  switch (c.role) {
+    case R::kCommand:
+      return run(kCommands);
+    case R::kTitleCommand:
+      return run(kTitleCommands);
+    case R::kCustomize:
+      model.CustomizeToolbar();
+      return true;
+    case R::kColour:
+      model.ChooseColour(c.index);
+      return true;
+    default:
+      return false;
+  }
+}
+
 void TickControl(SettingsDialogModel& model, const DialogControl& c, bool ticked) {
   switch (c.role) {
     case R::kGeneral:
-      return model.Check1_Click(c.index, ticked);
+      return model.SetGeneralBox(c.index, ticked);
     case R::kRun:
-      if (ticked) model.Option1_Click(c.index);
+      if (ticked) model.SetRunAction(c.index);
       return;
     case R::kLink:
-      return model.Check2_Click(ticked);
+      return model.SetTimeLinked(ticked);
     case R::kSizeRuleOn:
-      return model.Check9_Click(c.index, ticked);
+      return model.SetSizeRuleOn(c.index, ticked);
     case R::kFolderVerb:
     case R::kFileVerb:
     case R::kDisplayItem:
-      return model.RightClick_Click(static_cast<int>(c.role) - static_cast<int>(R::kFolderVerb),
-                                    c.index, ticked);
+      return model.SetMethodChoice(static_cast<int>(c.role) - static_cast<int>(R::kFolderVerb),
+                                   c.index, ticked);
     case R::kSeparator:
-      return model.Check7_Click(c.index, ticked);
+      return model.SetSeparator(c.index, ticked);
     case R::kOnPalette:
-      return model.Check6_Click(c.index, ticked);
+      return model.SetOnPalette(c.index, ticked);
     case R::kGuide:
-      return model.Check8_Click(ticked);
+      return model.SetGuideInFront(ticked);
     default:
       return;
   }

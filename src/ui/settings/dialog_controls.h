@@ -34,6 +34,9 @@ std::string OneLine(const std::string& title);
 // its upper end is the largest share, as its upper arrow raises it.
 void SpinControl(SettingsDialogModel& model, const DialogControl& control, int value);
 void TickControl(SettingsDialogModel& model, const DialogControl& control, bool ticked);
+// A push button clicked: its action; false when the control is no push
+// button with an action (a box or an option button).
+bool PressButton(SettingsDialogModel& model, const DialogControl& control);
 // A spinner or scroll bar stepped by the sign of `delta`: one step, however
 // far the control's own acceleration would go while an arrow is held.
 void StepControl(SettingsDialogModel& model, const DialogControl& control, int delta);

@@ -34,32 +34,32 @@ enum class ControlKind {
 // What a control shows or changes; `index` picks the element of an array.
 enum class ControlRole {
   kNone,
-  kCommand,         // Command1(index): OK, Cancel, Apply, Help
-  kCustomize,       // Command2: the toolbar's own customise dialog
-  kGeneral,         // Check1(index)
-  kRun,             // Option1(index)
+  kCommand,         // OK, Cancel, Apply, Help (by index)
+  kCustomize,       // the toolbar's own customise dialog
+  kGeneral,         // a box of " 環境設定 " (GeneralBox)
+  kRun,             // the scheduled action: restart, shut down, none
   kLink,            // Check2: hour and minute linked
-  kHour,            // UpDown1(0) and Label1(0)
-  kMinute,          // UpDown1(1) and Label1(1)
-  kCascade,         // UpDown2 and Label2
-  kRatio,           // VScroll3(index) and Label3(index)
-  kEdgeCount,       // UpDown4(index) and Label4(index)
-  kEdgeSize,        // UpDown5(index) and Label5(index)
-  kEdgeAdjust,      // UpDown6(index) and Label6(index)
-  kNewTitle,        // Text1: a title to add
-  kTitles,          // List1: the excluded titles
-  kTitleCommand,    // Command4(index): add, delete
-  kSizeRuleOn,      // Check9(index)
-  kSizeRuleWidth,   // UpDown8(index) and Label12(index)
-  kSizeRuleHeight,  // UpDown7(index) and Label11(index)
-  kFolderVerb,      // Check3(index)
-  kFileVerb,        // Check4(index)
-  kDisplayItem,     // Check5(index)
-  kSeparator,       // Check7(index)
-  kKey,             // Combo1(index): "なし", "F1".."F12"
-  kOnPalette,       // Check6(index)
-  kGuide,           // Check8
-  kColour,          // Command3(index): text, background
+  kHour,            // the scheduled hour: spinner and value
+  kMinute,          // the scheduled minute: spinner and value
+  kCascade,         // the cascade factor: spinner and value
+  kRatio,           // a split share: scroll bar and value
+  kEdgeCount,       // an edge's icon count: spinner and value
+  kEdgeSize,        // an edge's icon size: spinner and value
+  kEdgeAdjust,      // an edge's adjustment: spinner and value
+  kNewTitle,        // a title to add
+  kTitles,          // the excluded titles
+  kTitleCommand,    // add, delete (by index)
+  kSizeRuleOn,      // a size rule on
+  kSizeRuleWidth,   // a size rule's width: spinner and value
+  kSizeRuleHeight,  // a size rule's height: spinner and value
+  kFolderVerb,      // a method's verb on folders
+  kFileVerb,        // a method's verb on all files
+  kDisplayItem,     // a method's item on the display menu
+  kSeparator,       // a separator of the display menu
+  kKey,             // a method's hot key: "なし", "F1".."F12"
+  kOnPalette,       // a method's tile on the palette
+  kGuide,           // the palette's guide in front
+  kColour,          // a palette colour: text, background
 };
 
 struct DialogControl {

@@ -28,7 +28,7 @@ SettingsDialogModel::SettingsDialogModel(Platform& platform, Settings& settings,
                                          SettingsDialogView& view, SettingsDialogHooks hooks)
     : platform_(platform), settings_(settings), bar_(bar), view_(view), hooks_(std::move(hooks)) {}
 
-void SettingsDialogModel::Form_Load() {
+void SettingsDialogModel::Load() {
   loading_ = true;
   SettingsDialogState& s = state_;
   const Settings& r = settings_;
@@ -46,15 +46,15 @@ void SettingsDialogModel::Form_Load() {
   s.time.hour_label = r.OptTime[0];
   s.time.minute_label = r.OptTime[1];
   s.link_time = r.OptRel == "1";
-  UpDown2_Change(RoundToInt32(LeadingNumber(r.OptCas) * 10));
-  VScroll3_Change(0, WholeNumber(r.OptRat[0]));
-  VScroll3_Change(1, WholeNumber(r.OptRat[1]));
+  SetCascade(RoundToInt32(LeadingNumber(r.OptCas) * 10));
+  SetRatio(0, WholeNumber(r.OptRat[0]));
+  SetRatio(1, WholeNumber(r.OptRat[1]));
   s.ratio_label[0] = r.OptRat[0];
   s.ratio_label[1] = r.OptRat[1];
   for (int i = 0; i < 4; ++i) {
-    Edge_Change(EdgePart::kCount, i, WholeNumber(r.OptSat[i]));
-    Edge_Change(EdgePart::kSize, i, WholeNumber(r.OptPix[i]));
-    Edge_Change(EdgePart::kAdjustment, i, WholeNumber(r.OptIval[i]));
+    SetEdgeGap(EdgePart::kCount, i, WholeNumber(r.OptSat[i]));
+    SetEdgeGap(EdgePart::kSize, i, WholeNumber(r.OptPix[i]));
+    SetEdgeGap(EdgePart::kAdjustment, i, WholeNumber(r.OptIval[i]));
   }
 
   s.titles.clear();
@@ -65,8 +65,8 @@ void SettingsDialogModel::Form_Load() {
   }
   for (int i = 0; i < 4; ++i) {
     s.size_rule_on[i] = Ticked(r.OptJog[i]);
-    SizeRule_Change(i, false, WholeNumber(r.OptHgt[i]));
-    SizeRule_Change(i, true, WholeNumber(r.OptWth[i]));
+    SetSizeRuleSize(i, false, WholeNumber(r.OptHgt[i]));
+    SetSizeRuleSize(i, true, WholeNumber(r.OptWth[i]));
   }
   for (int row = 0; row < kRightClickRows; ++row) {
     for (int n = 0; n < kMethodCount; ++n)
@@ -84,28 +84,19 @@ void SettingsDialogModel::Form_Load() {
   Render();
 }
 
-void SettingsDialogModel::Command1_Click(int index) {
-  switch (index) {
-    case 0:
-      // A refused tab keeps the dialog open with the user's choices.
-      for (int tab = 0; tab < kSettingsTabCount; ++tab) {
-        if (!SaveTab(tab)) return;
-      }
-      view_.Close();
-      return;
-    case 1:
-      view_.Close();
-      return;
-    case 2:
-      SaveTab(state_.tab);
-      return;
-    case 3:
-      view_.ShowHelp(settings_.help_file_path, kSettingsHelpContexts[state_.tab]);
-      return;
+void SettingsDialogModel::OnOk() {
+  // A refused tab keeps the dialog open with the user's choices.
+  for (int tab = 0; tab < kSettingsTabCount; ++tab) {
+    if (!SaveTab(tab)) return;
   }
+  view_.Close();
 }
 
-void SettingsDialogModel::SSTab1_Click(int tab) {
+void SettingsDialogModel::OnHelp() {
+  view_.ShowHelp(settings_.help_file_path, kSettingsHelpContexts[state_.tab]);
+}
+
+void SettingsDialogModel::SelectTab(int tab) {
   if (tab < 0 || tab >= kSettingsTabCount) return;
   state_.tab = tab;
   Render();
@@ -113,10 +104,10 @@ void SettingsDialogModel::SSTab1_Click(int tab) {
 }
 
 void SettingsDialogModel::NextTab(bool backwards) {
-  SSTab1_Click((state_.tab + (backwards ? kSettingsTabCount - 1 : 1)) % kSettingsTabCount);
+  SelectTab((state_.tab + (backwards ? kSettingsTabCount - 1 : 1)) % kSettingsTabCount);
 }
 
-void SettingsDialogModel::Check1_Click(int box, bool ticked) {
+void SettingsDialogModel::SetGeneralBox(int box, bool ticked) {
   if (box < 0 || box >= kGeneralBoxCount) return;
   state_.general[box] = ticked;
   // The two bars reach the record at once: the main window reads them
@@ -134,29 +125,29 @@ void SettingsDialogModel::Check1_Click(int box, bool ticked) {
   Render();
 }
 
-void SettingsDialogModel::Option1_Click(int index) {
+void SettingsDialogModel::SetRunAction(int index) {
   if (index < 0 || index > 2) return;
   state_.pending_run = index;
   Render();
 }
 
-void SettingsDialogModel::Check2_Click(bool ticked) {
+void SettingsDialogModel::SetTimeLinked(bool ticked) {
   state_.link_time = ticked;
   Render();
 }
 
-void SettingsDialogModel::UpDown1_Change(bool minute, int value) {
+void SettingsDialogModel::SetRunTime(bool minute, int value) {
   StepRunTime(state_.time, minute, value, state_.link_time);
   Render();
 }
 
-void SettingsDialogModel::UpDown2_Change(int tenths) {
+void SettingsDialogModel::SetCascade(int tenths) {
   state_.cascade = kCascadeRange.Clamp(tenths);
   state_.cascade_label = CascadeLabel(state_.cascade);
   Render();
 }
 
-void SettingsDialogModel::VScroll3_Change(int share, int value) {
+void SettingsDialogModel::SetRatio(int share, int value) {
   if (share < 0 || share > 3) return;
   const int partner = (share + 2) % 4;
   state_.ratio[share] = kRatioRange.Clamp(value);
@@ -166,7 +157,7 @@ void SettingsDialogModel::VScroll3_Change(int share, int value) {
   Render();
 }
 
-void SettingsDialogModel::Edge_Change(EdgePart part, int edge, int value) {
+void SettingsDialogModel::SetEdgeGap(EdgePart part, int edge, int value) {
   const int p = static_cast<int>(part);
   if (edge < 0 || edge > 3) return;
   state_.edge[p][edge] = kEdgeRanges[p].Clamp(value);

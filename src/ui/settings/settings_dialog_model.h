@@ -125,41 +125,46 @@ class SettingsDialogModel {
   const SettingsDialogState& state() const { return state_; }
 
   // Fills every control from the settings record.
-  void Form_Load();
+  void Load();
 
-  // The buttons: 0 OK, 1 Cancel, 2 Apply, 3 Help.
-  void Command1_Click(int index);
-  void Command2_Click() { bar_.CustomizeToolbar(); }
-  void SSTab1_Click(int tab);
+  // OK saves every tab and closes, unless a tab refuses; Cancel closes;
+  // Apply saves the tab shown; Help opens its topic.
+  void OnOk();
+  void OnCancel() { view_.Close(); }
+  void OnApply() { SaveTab(state_.tab); }
+  void OnHelp();
+  void CustomizeToolbar() { bar_.CustomizeToolbar(); }
+  void SelectTab(int tab);
   // The next tab, or the one before, round the four (Ctrl+Tab, Ctrl+PgDn).
   void NextTab(bool backwards);
   // A box of " 環境設定 " was ticked or cleared.
-  void Check1_Click(int box, bool ticked);
-  void Option1_Click(int index);
-  void Check2_Click(bool ticked);
+  void SetGeneralBox(int box, bool ticked);
+  void SetRunAction(int index);
+  void SetTimeLinked(bool ticked);
   // A spinner or scroll bar was moved to `value` (within its control's range).
-  void UpDown1_Change(bool minute, int value);
-  void UpDown2_Change(int tenths);
-  void VScroll3_Change(int share, int value);
-  void Edge_Change(EdgePart part, int edge, int value);
+  void SetRunTime(bool minute, int value);
+  void SetCascade(int tenths);
+  void SetRatio(int share, int value);
+  void SetEdgeGap(EdgePart part, int edge, int value);
 
-  // Tab 1: the new title's text, the list's selection, add (0) and delete
-  // (1), and the size rules.
-  void Text1_Change(const std::string& text);
-  void List1_Click(int index);
-  void Command4_Click(int index);
-  void Check9_Click(int rule, bool ticked);
-  void SizeRule_Change(int rule, bool width, int value);
+  // Tab 1: the new title's text, the list's selection, adding it and
+  // deleting the selected one, and the size rules.
+  void SetNewTitle(const std::string& text);
+  void SelectTitle(int index);
+  void AddTitle();
+  void DeleteTitle();
+  void SetSizeRuleOn(int rule, bool ticked);
+  void SetSizeRuleSize(int rule, bool width, int value);
   // Tab 2: the folder verb (row 0), the file verb (1) and the display menu
   // (2) of a method; a separator of the display menu.
-  void RightClick_Click(int row, int method, bool ticked);
-  void Check7_Click(int separator, bool ticked);
+  void SetMethodChoice(int row, int method, bool ticked);
+  void SetSeparator(int separator, bool ticked);
   // Tab 3: a method's key (0 none), its palette box, the guide in front, a
   // colour (0 text, 1 background).
-  void Combo1_Click(int method, int key);
-  void Check6_Click(int method, bool ticked);
-  void Check8_Click(bool ticked);
-  void Command3_Click(int colour);
+  void SetHotKey(int method, int key);
+  void SetOnPalette(int method, bool ticked);
+  void SetGuideInFront(bool ticked);
+  void ChooseColour(int colour);
 
   // False when the tab refused to be saved (a key given twice).
   bool SaveTab(int tab);

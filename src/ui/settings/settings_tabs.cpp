@@ -20,51 +20,58 @@ std::string VerbCommand(const std::string& folder, int method) {
 
 }  // namespace
 
-void SettingsDialogModel::Text1_Change(const std::string& text) {
+void SettingsDialogModel::SetNewTitle(const std::string& text) {
   state_.new_title = text;
 }
 
-void SettingsDialogModel::List1_Click(int index) {
+void SettingsDialogModel::SelectTitle(int index) {
   state_.selected_title = index >= 0 && index < static_cast<int>(state_.titles.size()) ? index : -1;
 }
 
-void SettingsDialogModel::Command4_Click(int index) {
-  auto& titles = state_.titles;
-  const auto refuse = [this](const char* text, const char* title, MessageIcon icon) {
-    platform_.message_boxes.Show(text, title, MessageButtons::kOk, icon);
-  };
-  if (index == 0) {
-    // Exactly as typed: case and blanks count.
-    if (state_.new_title.empty()) {
-      return refuse(kNoTitleText, kNoTitleTitle, MessageIcon::kExclamation);
-    }
-    if (std::find(titles.begin(), titles.end(), state_.new_title) != titles.end()) {
-      return refuse(kKnownTitleText, kKnownTitleTitle, MessageIcon::kStop);
-    }
-    if (static_cast<int>(titles.size()) >= kMaxTitles) {
-      return refuse(kFullListText, kFullListTitle, MessageIcon::kExclamation);
-    }
-    titles.push_back(state_.new_title);
-    state_.new_title.clear();
-    Render();
-    view_.FocusNewTitle();
-  } else if (index == 1) {
-    if (state_.selected_title < 0) {
-      return refuse(kNothingSelectedText, kNothingSelectedTitle, MessageIcon::kExclamation);
-    }
-    titles.erase(titles.begin() + state_.selected_title);
-    state_.selected_title = -1;
-    Render();
-  }
+namespace {
+
+void Refuse(MessageBoxes& boxes, const char* text, const char* title, MessageIcon icon) {
+  boxes.Show(text, title, MessageButtons::kOk, icon);
 }
 
-void SettingsDialogModel::Check9_Click(int rule, bool ticked) {
+}  // namespace
+
+void SettingsDialogModel::AddTitle() {
+  auto& titles = state_.titles;
+  auto& boxes = platform_.message_boxes;
+  // Exactly as typed: case and blanks count.
+  if (state_.new_title.empty()) {
+    return Refuse(boxes, kNoTitleText, kNoTitleTitle, MessageIcon::kExclamation);
+  }
+  if (std::find(titles.begin(), titles.end(), state_.new_title) != titles.end()) {
+    return Refuse(boxes, kKnownTitleText, kKnownTitleTitle, MessageIcon::kStop);
+  }
+  if (static_cast<int>(titles.size()) >= kMaxTitles) {
+    return Refuse(boxes, kFullListText, kFullListTitle, MessageIcon::kExclamation);
+  }
+  titles.push_back(state_.new_title);
+  state_.new_title.clear();
+  Render();
+  view_.FocusNewTitle();
+}
+
+void SettingsDialogModel::DeleteTitle() {
+  if (state_.selected_title < 0) {
+    return Refuse(platform_.message_boxes, kNothingSelectedText, kNothingSelectedTitle,
+                  MessageIcon::kExclamation);
+  }
+  state_.titles.erase(state_.titles.begin() + state_.selected_title);
+  state_.selected_title = -1;
+  Render();
+}
+
+void SettingsDialogModel::SetSizeRuleOn(int rule, bool ticked) {
   if (rule < 0 || rule > 3) return;
   state_.size_rule_on[rule] = ticked;
   Render();
 }
 
-void SettingsDialogModel::SizeRule_Change(int rule, bool width, int value) {
+void SettingsDialogModel::SetSizeRuleSize(int rule, bool width, int value) {
   if (rule < 0 || rule > 3) return;
   auto& values = width ? state_.size_rule_width : state_.size_rule_height;
   auto& labels = width ? state_.size_rule_width_label : state_.size_rule_height_label;
@@ -74,19 +81,19 @@ void SettingsDialogModel::SizeRule_Change(int rule, bool width, int value) {
   Render();
 }
 
-void SettingsDialogModel::RightClick_Click(int row, int method, bool ticked) {
+void SettingsDialogModel::SetMethodChoice(int row, int method, bool ticked) {
   if (row < 0 || row >= kRightClickRows || method < 0 || method >= kMethodCount) return;
   state_.right_click[row][method] = ticked;
   Render();
 }
 
-void SettingsDialogModel::Check7_Click(int separator, bool ticked) {
+void SettingsDialogModel::SetSeparator(int separator, bool ticked) {
   if (separator < 0 || separator >= kSeparatorCount) return;
   state_.separator[separator] = ticked;
   Render();
 }
 
-void SettingsDialogModel::Combo1_Click(int method, int key) {
+void SettingsDialogModel::SetHotKey(int method, int key) {
   if (method < 0 || method >= kMethodCount || key < 0 || key > 12) return;
   state_.pending_key[method] = key;
   // A method without a key cannot be on the palette.
@@ -94,18 +101,18 @@ void SettingsDialogModel::Combo1_Click(int method, int key) {
   Render();
 }
 
-void SettingsDialogModel::Check6_Click(int method, bool ticked) {
+void SettingsDialogModel::SetOnPalette(int method, bool ticked) {
   if (method < 0 || method >= kMethodCount) return;
   state_.on_palette[method] = ticked;
   Render();
 }
 
-void SettingsDialogModel::Check8_Click(bool ticked) {
+void SettingsDialogModel::SetGuideInFront(bool ticked) {
   state_.guide = ticked;
   Render();
 }
 
-void SettingsDialogModel::Command3_Click(int colour) {
+void SettingsDialogModel::ChooseColour(int colour) {
   if (colour < 0 || colour > 1) return;
   // The record takes the colour at once; the store only when the tab is saved.
   if (const auto chosen = view_.ChooseColour(PaletteColour(settings_, colour))) {

@@ -39,7 +39,7 @@ void SettingsDialog::Open(HWND owner) {
     return;
   }
   CreateControls();
-  model_.Form_Load();
+  model_.Load();
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(hwnd());
@@ -235,7 +235,7 @@ std::optional<std::uint32_t> SettingsDialog::ChooseColour(std::uint32_t colour) 
 
 void SettingsDialog::OnCommand(int id, int code, HWND control) {
   if ((id == IDOK || id == IDCANCEL) && code == BN_CLICKED) {
-    model_.Command1_Click(id == IDOK ? 0 : 1);
+    id == IDOK ? model_.OnOk() : model_.OnCancel();
     return;
   }
   const int i = IndexOf(control);
@@ -247,25 +247,22 @@ void SettingsDialog::OnCommand(int id, int code, HWND control) {
     return ShowDefaultButton();
   }
   if (c.kind == K::kEdit && code == EN_CHANGE) {
-    model_.Text1_Change(Text(control));
+    model_.SetNewTitle(Text(control));
   } else if (c.kind == K::kList && code == LBN_SELCHANGE) {
-    model_.List1_Click(static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0)));
+    model_.SelectTitle(static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0)));
   } else if (c.kind == K::kCombo && code == CBN_SELCHANGE) {
-    model_.Combo1_Click(c.index, static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+    model_.SetHotKey(c.index, static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
   } else if (code == BN_CLICKED || (button && code == BN_DOUBLECLICKED)) {
     // A push button tells its focus (BS_NOTIFY), and so a quick second
     // click as a double click.
-    if (c.role == R::kCommand) return model_.Command1_Click(c.index);
-    if (c.role == R::kCustomize) return model_.Command2_Click();
-    if (c.role == R::kTitleCommand) return model_.Command4_Click(c.index);
-    if (c.role == R::kColour) return model_.Command3_Click(c.index);
-    TickControl(model_, c, SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    if (!PressButton(model_, c))
+      TickControl(model_, c, SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
   }
 }
 
 LRESULT SettingsDialog::OnNotify(const NMHDR& header) {
   if (header.code == TCN_SELCHANGE) {
-    model_.SSTab1_Click(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
+    model_.SelectTab(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
     return 0;
   }
   if (header.code == UDN_DELTAPOS) {
@@ -374,7 +371,7 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       }
       break;
     case WM_CLOSE:
-      model_.Command1_Click(1);  // the close box is Cancel
+      model_.OnCancel();  // the close box is Cancel
       return 0;
   }
   return WindowBase::HandleMessage(message, wparam, lparam);
