@@ -1,5 +1,9 @@
 #include "settings/key_table.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+
 #include "common/numbers.h"
 
 namespace banchiro {
@@ -51,17 +55,19 @@ std::string ExcludedTitleDefault(const Ctx&, int, int n) {
 
 #define SCALAR(section, key, step, rule, def)                       \
   KeyDef {                                                          \
-    section, #key, 0, 0, 0, step, LoadRule::rule, def,              \
+    Key::key, section, #key, 0, 0, 0, step, LoadRule::rule, def,    \
         [](Settings& s, int, int) -> std::string& { return s.key; } \
   }
 #define INDEXED(section, key, count, step, rule, def)                    \
   KeyDef {                                                               \
-    section, #key, 0, count, 0, step, LoadRule::rule, def,               \
+    Key::key, section, #key, 0, count, 0, step, LoadRule::rule, def,     \
         [](Settings& s, int, int i) -> std::string& { return s.key[i]; } \
   }
-#define UNBOUND(section, key, first, count, step)                                 \
-  KeyDef {                                                                        \
-    section, key, first, count, 0, step, LoadRule::kNotLoaded, NoDefault, nullptr \
+// A key the load leaves alone and the record has no field for.
+#define UNBOUND(section, key, name, first, count, application)                             \
+  KeyDef {                                                                                 \
+    Key::key, section, name, first, count, 0, 0, LoadRule::kNotLoaded, NoDefault, nullptr, \
+        application                                                                        \
   }
 
 constexpr auto C = kSectionConfig;
@@ -72,10 +78,34 @@ constexpr auto H = kSectionHWnd;
 constexpr auto R = kSectionRightClick;
 constexpr auto X = kSectionExclude;
 
+constexpr auto kOwn = kApplicationName;
+constexpr auto kRelays = kRelayApplicationName;
+
+constexpr bool RowsFollowTheirKeys(const std::array<KeyDef, kKeyCount>& rows) {
+  for (int i = 0; i < kKeyCount; ++i) {
+    if (rows[i].id != static_cast<Key>(i)) return false;
+  }
+  return true;
+}
+
+// The decimal number at the start of `text` (no sign, no leading zero),
+// moving `text` past it; nothing when there is none.
+std::optional<int> TakeIndex(std::string_view& text) {
+  std::size_t digits = 0;
+  while (digits < text.size() && digits < 4 && text[digits] >= '0' && text[digits] <= '9')
+    ++digits;
+  if (digits == 0 || (digits > 1 && text[0] == '0')) return std::nullopt;
+  int value = 0;
+  for (std::size_t i = 0; i < digits; ++i)
+    value = value * 10 + (text[i] - '0');
+  text.remove_prefix(digits);
+  return value;
+}
+
 }  // namespace
 
 const std::vector<KeyDef>& KeyTable() {
-  static const std::vector<KeyDef> kTable = {
+  static constexpr std::array<KeyDef, kKeyCount> kRows = {
       SCALAR(C, OptMaj, 1, kVersion, BANCHIRO_TEXT_DEFAULT(kVersionMajor)),
       SCALAR(C, OptMir, 1, kVersion, BANCHIRO_TEXT_DEFAULT(kVersionMinor)),
       SCALAR(C, OptRev, 1, kVersion, BANCHIRO_TEXT_DEFAULT(kVersionRevision)),
@@ -98,7 +128,7 @@ const std::vector<KeyDef>& KeyTable() {
       INDEXED(C, OptWth, 4, 18, kDefault, BANCHIRO_TEXT_DEFAULT("200")),
       INDEXED(C, OptRat, 2, 21, kDefault, RatioDefault),
       SCALAR(C, OptWinS, 24, kDefault, BANCHIRO_TEXT_DEFAULT("0")),
-      UNBOUND(C, kToolbarValue, 0, 0, 0),
+      UNBOUND(C, Toolbar, kToolbarValue, 0, 0, kOwn),
 
       SCALAR(P, OptCent, 5, kDefault, BANCHIRO_TEXT_DEFAULT("0")),
       SCALAR(P, S_Top, 7, kMemoryDefault, MainTopDefault),
@@ -113,18 +143,52 @@ const std::vector<KeyDef>& KeyTable() {
       SCALAR(F, OptGuide, 23, kDefault, BANCHIRO_TEXT_DEFAULT("1")),
 
       INDEXED(D, D_Method, kMethodCount, 22, kMethodCommand, MethodCommandDefault),
-      UNBOUND(D, kHandOverKey, 0, 0, 0),
+      UNBOUND(D, SnedDispMethod, kHandOverKey, 0, 0, kOwn),
 
-      UNBOUND(H, "N_Wnd", 1, 20, 0),
+      // The handles of the last collection, and the windows the fallback of
+      // minimise all minimised, for its undo.
+      UNBOUND(H, N_Wnd, "N_Wnd", 1, 20, kOwn),
+      UNBOUND(H, M_Count, "M_Count", 0, 0, kOwn),
+      UNBOUND(H, M_Wnd, "M_Wnd", 1, 20, kOwn),
 
-      KeyDef{R, "RgtClick", 0, kMethodCount, kRightClickRows, 14, LoadRule::kRowDefault,
-             RightClickDefault,
+      KeyDef{Key::RgtClick, R, "RgtClick", 0, kMethodCount, kRightClickRows, 14,
+             LoadRule::kRowDefault, RightClickDefault,
              [](Settings& s, int row, int i) -> std::string& { return s.RgtClick[row][i]; }},
       INDEXED(R, OptSepa, kSeparatorCount, 15, kDefault, BANCHIRO_TEXT_DEFAULT("1")),
 
       INDEXED(X, JogaiWid, kExcludedTitleCount, 19, kExcludedTitle, ExcludedTitleDefault),
+
+      UNBOUND(H, hWindow, kPublishedWindowKey, 0, 0, kRelays),
+      UNBOUND(H, hTaken, kKeyTakenWindowKey, 0, 0, kRelays),
   };
+  static_assert(RowsFollowTheirKeys(kRows), "the key table lists every Key once, in its order");
+  static const std::vector<KeyDef> kTable(kRows.begin(), kRows.end());
   return kTable;
+}
+
+const KeyDef& KeyDefOf(Key key) {
+  return KeyTable().at(static_cast<std::size_t>(key));
+}
+
+bool IsTableKey(std::string_view application, std::string_view section, std::string_view name) {
+  const std::size_t open = name.find('(');
+  const std::string_view base = name.substr(0, open);
+  for (const KeyDef& key : KeyTable()) {
+    if (key.application != application || key.section != section || key.name != base) continue;
+    if (open == std::string_view::npos) return !key.indexed();
+    if (!key.indexed() || name.back() != ')') return false;
+    std::string_view rest = name.substr(open + 1, name.size() - open - 2);
+    std::optional<int> row = 0;
+    if (key.rows > 0) {
+      row = TakeIndex(rest);
+      if (!row || rest.empty() || rest[0] != ',') return false;
+      rest.remove_prefix(1);
+    }
+    const std::optional<int> index = TakeIndex(rest);
+    return row && index && rest.empty() && *row < std::max(key.rows, 1) && *index >= key.first &&
+           *index < key.first + key.count;
+  }
+  return false;
 }
 
 const KeyDef* FindKey(std::string_view name) {

@@ -24,6 +24,57 @@ enum class LoadRule {
   kNotLoaded,      // written and read elsewhere, never by the load
 };
 
+// Every key of the store, named; the table lists them in this order (checked
+// where it is built). Names are the stored ones.
+enum class Key {
+  OptMaj,
+  OptMir,
+  OptRev,
+  OptLogo,
+  OptStat,
+  OptMBar,
+  OptTBar,
+  OptTBar2,
+  OptLAct,
+  OptLATab,
+  OptRel,
+  OptRun,
+  OptTime,
+  OptCas,
+  OptSat,
+  OptPix,
+  OptIval,
+  OptJog,
+  OptHgt,
+  OptWth,
+  OptRat,
+  OptWinS,
+  Toolbar,
+  OptCent,
+  S_Top,
+  S_Left,
+  F_Top,
+  F_Left,
+  Fkey,
+  FkeyDisp,
+  Fname,
+  OptCol,
+  OptGuide,
+  D_Method,
+  SnedDispMethod,
+  N_Wnd,
+  M_Count,
+  M_Wnd,
+  RgtClick,
+  OptSepa,
+  JogaiWid,
+  // The relays' own settings (application KOVRAN).
+  hWindow,
+  hTaken,
+  kCount
+};
+inline constexpr int kKeyCount = static_cast<int>(Key::kCount);
+
 // What the computed defaults depend on.
 struct DefaultsContext {
   ScreenMetrics screen;
@@ -33,6 +84,7 @@ struct DefaultsContext {
 // One key of the store. Indexed keys cover indexes first..first+count-1 and,
 // when rows > 0, rows 0..rows-1 as "Name(row,index)".
 struct KeyDef {
+  Key id;
   std::string_view section;
   std::string_view name;
   int first;
@@ -41,7 +93,8 @@ struct KeyDef {
   int step;   // the load step that reads it (0: not read by the load)
   LoadRule rule;
   std::string (*default_of)(const DefaultsContext& context, int row, int index);
-  std::string& (*field)(Settings& settings, int row, int index);
+  std::string& (*field)(Settings& settings, int row, int index);  // nullptr: store only
+  std::string_view application = kApplicationName;
 
   bool indexed() const { return count > 0; }
 };
@@ -51,6 +104,12 @@ const std::vector<KeyDef>& KeyTable();
 
 // The key def with this name, or nullptr.
 const KeyDef* FindKey(std::string_view name);
+const KeyDef& KeyDefOf(Key key);
+
+// True when `name` in `section` of `application`'s settings is a key of the
+// table: its name alone, or with an index (two for a two-dimensional key) in
+// its range, written as KeyName writes it.
+bool IsTableKey(std::string_view application, std::string_view section, std::string_view name);
 
 // "OptCas", "OptSat(2)", "RgtClick(2,13)".
 std::string KeyName(const KeyDef& key, int row, int index);

@@ -2,6 +2,7 @@
 #include <map>
 #include <string>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "default_settings.h"
@@ -9,6 +10,7 @@
 #include "settings/key_table.h"
 #include "settings/load_settings.h"
 #include "settings/setting_values.h"
+#include "settings/settings_writer.h"
 
 namespace banchiro {
 namespace {
@@ -234,6 +236,86 @@ TEST(SettingValuesTest, LayoutNumbersEdgeByEdgeWithTheirFallbacks) {
   EXPECT_EQ(rule.height, 30);
   EXPECT_EQ(rule.width, 70);
   EXPECT_FALSE(SizeRuleAt(s, 3).on || SizeRuleAt(s, 4).on || SizeRuleAt(s, -1).on);
+}
+
+// The writer sets the field and the stored value of exactly the key it names,
+// and refuses whole a call whose indexes the key does not have.
+TEST(SettingsWriterTest, SetsFieldAndStoreTogetherOrNothing) {
+  Settings settings;
+  const auto field = [&settings](Key key, int row, int index) {
+    const KeyDef& def = KeyDefOf(key);
+    return def.field ? def.field(settings, row, index - def.first) : "-";
+  };
+  const struct {
+    Key key;
+    int row, index;      // -1: not given
+    const char* stored;  // "" when refused
+  } cases[] = {
+      {Key::OptCas, -1, -1, "Config\\OptCas"},
+      {Key::OptCent, -1, -1, "Position\\OptCent"},
+      {Key::OptSat, -1, 3, "Config\\OptSat(3)"},
+      {Key::JogaiWid, -1, 99, "Exclude\\JogaiWid(99)"},
+      {Key::RgtClick, 2, 13, "RightClick\\RgtClick(2,13)"},
+      {Key::N_Wnd, -1, 20, "hWnd\\N_Wnd(20)"},
+      {Key::SnedDispMethod, -1, -1, "DispMethod\\SnedDispMethod"},
+      {Key::OptSat, -1, 4, ""},
+      {Key::OptSat, -1, -1, ""},
+      {Key::OptCas, -1, 0, ""},
+      {Key::RgtClick, -1, 0, ""},
+      {Key::RgtClick, 3, 0, ""},
+      {Key::RgtClick, 0, 14, ""},
+      {Key::N_Wnd, -1, 0, ""},
+  };
+  for (const auto& c : cases) {
+    FakeSettingsStore store;
+    SettingsWriter writer(settings, store);
+    const bool ok = c.row >= 0     ? writer.Set(c.key, c.row, c.index, "v")
+                    : c.index >= 0 ? writer.Set(c.key, c.index, "v")
+                                   : writer.Set(c.key, "v");
+    std::string written;
+    for (const auto& w : store.writes())
+      written += w.section + "\\" + w.key + (w.text == "v" ? "" : "?");
+    EXPECT_EQ(written, c.stored) << static_cast<int>(c.key);
+    EXPECT_EQ(ok, !written.empty());
+    if (ok) {
+      EXPECT_EQ(field(c.key, std::max(c.row, 0), std::max(c.index, 0)),
+                KeyDefOf(c.key).field ? "v" : "-");
+    }
+  }
+  // A key with a field needs the record; one without is stored alone.
+  FakeSettingsStore store;
+  EXPECT_FALSE(SettingsWriter(store).Set(Key::OptCas, "1.5"));
+  EXPECT_TRUE(SettingsWriter(store).Set(Key::M_Count, "2"));
+  EXPECT_EQ(testing::WritesSince(store), "M_Count=2");
+  EXPECT_EQ(ReadStored(store, Key::M_Count) + ReadStored(store, Key::M_Wnd, 21), "2");
+  // Twice: one failure is made good, two are reported.
+  for (const int failures : {1, 2}) {
+    FakeSettingsStore flaky;
+    flaky.failing_writes = failures;
+    EXPECT_EQ(SettingsWriter(settings, flaky).SetTwice(Key::OptStat, "0"), failures == 1);
+    EXPECT_EQ(flaky.writes().size(), 2u);
+    EXPECT_EQ(settings.OptStat, "0");
+  }
+}
+
+// The fake stores take only the table's keys, each in its own section and
+// settings: a value written to the wrong place fails the test that writes it.
+TEST(SettingsWriterTest, AWriteOutsideTheTableFails) {
+  FakePlatform fake;
+  EXPECT_NONFATAL_FAILURE(fake.store.Write(kSectionConfig, "OptCent", "1"), "Config\\OptCent");
+  EXPECT_NONFATAL_FAILURE(fake.store.Write(kSectionHWnd, kPublishedWindowKey, ""), "hWindow");
+  EXPECT_NONFATAL_FAILURE(fake.relay_store.Write(kSectionHWnd, "N_Wnd(1)", ""), "KOVRAN");
+  EXPECT_TRUE(fake.store.values().empty() && fake.relay_store.values().empty());
+  const std::pair<const char*, bool> names[] = {
+      {"OptSat(0)", true},      {"OptSat(3)", true},    {"OptSat(4)", false},
+      {"OptSat(03)", false},    {"OptSat", false},      {"OptSat(1", false},
+      {"OptCas", true},         {"OptCas(0)", false},   {"RgtClick(2,13)", true},
+      {"RgtClick(3,0)", false}, {"RgtClick(2)", false}, {"RgtClick(0,1,2)", false}};
+  for (const auto& [name, known] : names) {
+    const KeyDef* key = FindKey(std::string(name).substr(0, std::string(name).find('(')));
+    EXPECT_EQ(IsTableKey(kApplicationName, key->section, name), known) << name;
+  }
+  EXPECT_TRUE(IsTableKey(kRelayApplicationName, kSectionHWnd, kKeyTakenWindowKey));
 }
 
 }  // namespace

@@ -13,12 +13,18 @@ std::string FakeSettingsStore::Read(std::string_view section, std::string_view k
 bool FakeSettingsStore::Write(std::string_view section, std::string_view key,
                               std::string_view text) {
   calls_.push_back({true, std::string(section), std::string(key), std::string(text)});
+  if (key_check() && !key_check()(owner, section, key)) return false;
   if (failing_writes > 0) {
     --failing_writes;
     return false;
   }
   Set(section, key, text);
   return true;
+}
+
+FakeSettingsStore::KeyCheck& FakeSettingsStore::key_check() {
+  static KeyCheck check;
+  return check;
 }
 
 void FakeSettingsStore::Set(std::string_view section, std::string_view key, std::string_view text) {

@@ -21,6 +21,16 @@ class FakeSettingsStore : public SettingsStore {
     bool write;
     std::string section, key, text;
   };
+  // The program's own settings, or those the relays keep apart.
+  enum Owner { kProgram, kRelays };
+  explicit FakeSettingsStore(Owner owner = kProgram) : owner(owner) {}
+  const Owner owner;
+
+  // Whether a write may name this section and key; a write it refuses
+  // fails (nothing stored). Set once for every fake store of a test program
+  // (the native tests' main sets it from the key table); unset, all pass.
+  using KeyCheck = std::function<bool(Owner owner, std::string_view section, std::string_view key)>;
+  static KeyCheck& key_check();
 
   std::string Read(std::string_view section, std::string_view key) override;
   bool Write(std::string_view section, std::string_view key, std::string_view text) override;
@@ -237,7 +247,7 @@ struct FakePlatform {
   FakeShell shell;
   FakeProcesses processes;
   FakeClock clock;
-  FakeSettingsStore relay_store;
+  FakeSettingsStore relay_store{FakeSettingsStore::kRelays};
   FakeShellVerbs verbs;
   Platform platform{store, screen,    message_boxes, process,     system, desktop,
                     shell, processes, clock,         relay_store, verbs};
