@@ -14,6 +14,7 @@
 #include "relay/launch.h"
 #include "relay/relay.h"
 #include "settings/settings.h"
+#include "settings/settings_writer.h"
 
 namespace banchiro::relay {
 namespace {
@@ -88,7 +89,7 @@ class Win32RelayHost : public RelayHost {
   explicit Win32RelayHost(HWND window) : window_(window) {}
 
   std::string ReadHandedOverCommand() override {
-    return banchiro_settings_.Read(kSectionDispMethod, kHandOverKey);
+    return ReadStored(banchiro_settings_, Key::SnedDispMethod);
   }
 
   std::string ProgramFolder() override { return process_.ProgramFolder(); }
@@ -99,8 +100,9 @@ class Win32RelayHost : public RelayHost {
   }
 
   void PublishWindow(bool key_taken) override {
-    relay_settings_.Write(kSectionHWnd, key_taken ? kKeyTakenWindowKey : kPublishedWindowKey,
-                          HandleText(reinterpret_cast<std::intptr_t>(window_)));
+    SettingsWriter(relay_settings_)
+        .Set(key_taken ? Key::hTaken : Key::hWindow,
+             HandleText(reinterpret_cast<std::intptr_t>(window_)));
   }
 
   void ShowExclamation(const std::string& text, const std::string& title) override {

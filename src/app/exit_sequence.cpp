@@ -1,6 +1,7 @@
 #include "app/exit_sequence.h"
 
 #include "settings/main_position.h"
+#include "settings/settings_writer.h"
 
 namespace banchiro {
 
@@ -33,8 +34,7 @@ void ExitSequence::Run() {
     }
   });
   Survive([&] { StopRelays(platform_, relays_); });
-  settings_.OptStat = "0";
-  Survive([&] { WriteTwice(platform_.store, kSectionConfig, "OptStat", "0"); });
+  Survive([&] { SettingsWriter(settings_, platform_.store).SetTwice(Key::OptStat, "0"); });
   for (const auto* unload : {&targets_.unload_version_dialog, &targets_.unload_settings_dialog,
                              &targets_.unload_palette, &targets_.unload_main_window}) {
     Survive([&] {

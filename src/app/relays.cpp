@@ -6,6 +6,7 @@
 
 #include "common/function_keys.h"
 #include "settings/setting_values.h"
+#include "settings/settings_writer.h"
 
 namespace banchiro {
 namespace {
@@ -16,15 +17,15 @@ namespace {
 std::optional<std::string> WaitForPublishedWindow(Platform& platform, ProcessId relay,
                                                   int timeout_ms) {
   const std::int64_t deadline = platform.clock.NowMs() + timeout_ms;
-  const auto published = [&](std::string_view key) -> std::optional<std::string> {
-    const std::string text = platform.relay_store.Read(kSectionHWnd, key);
+  const auto published = [&](Key key) -> std::optional<std::string> {
+    const std::string text = ReadStored(platform.relay_store, key);
     const WindowHandle window = HandleFromText(text);
     if (window != 0 && platform.processes.WindowOwner(window) == relay) return text;
     return std::nullopt;
   };
   for (;;) {
-    if (const auto serving = published(kPublishedWindowKey)) return serving;
-    if (published(kKeyTakenWindowKey)) return std::nullopt;
+    if (const auto serving = published(Key::hWindow)) return serving;
+    if (published(Key::hTaken)) return std::nullopt;
     if (!platform.processes.IsRunning(relay) || platform.clock.NowMs() >= deadline) return "";
     platform.clock.SleepMs(kRelayPollMs);
   }
@@ -68,10 +69,11 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
     // key (an empty or damaged setting).
     const auto key = AssignedKey(settings, n);
     if (!key) continue;
-    platform.store.Write(kSectionDispMethod, kHandOverKey, settings.D_Method[n]);
+    SettingsWriter(platform.store).Set(Key::SnedDispMethod, settings.D_Method[n]);
     // A handle left from an earlier relay must not be taken for this one's.
-    platform.relay_store.Write(kSectionHWnd, kPublishedWindowKey, "");
-    platform.relay_store.Write(kSectionHWnd, kKeyTakenWindowKey, "");
+    SettingsWriter relay_settings(platform.relay_store);
+    relay_settings.Set(Key::hWindow, "");
+    relay_settings.Set(Key::hTaken, "");
     const std::string command = std::string(kRelayProgram) + " " + FunctionKeyName(*key);
     const ProcessId relay = platform.processes.Start(program, command, folder, kRelayShowState);
     if (relay == 0) {

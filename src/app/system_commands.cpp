@@ -6,6 +6,7 @@
 
 #include "settings/main_position.h"
 #include "settings/setting_values.h"
+#include "settings/settings_writer.h"
 
 namespace banchiro {
 namespace {
@@ -70,14 +71,13 @@ void SystemCommands::EndWindowsSession(bool restart) {
 
   // Cleared first, so that the timer's later ticks in the same minute, and
   // the next start, find nothing pending.
-  settings_.OptRun = "2";
-  platform_.store.Write(kSectionConfig, "OptRun", settings_.OptRun);
+  SettingsWriter writer(settings_, platform_.store);
+  writer.Set(Key::OptRun, "2");
   if (main_position_) {
     StoreMainWindowPosition(settings_, platform_.store, main_position_());
   }
   // The coming end is an orderly one.
-  settings_.OptStat = "0";
-  platform_.store.Write(kSectionConfig, "OptStat", settings_.OptStat);
+  writer.Set(Key::OptStat, "0");
 
   const std::optional<SessionEnd> how =
       restart ? std::optional<SessionEnd>(SessionEnd::kRestart)
@@ -86,8 +86,7 @@ void SystemCommands::EndWindowsSession(bool restart) {
   // Windows goes on and so does this instance: its running flag must say so
   // again, or every hot-key start would take it for a first start and show
   // the splash.
-  settings_.OptStat = "1";
-  platform_.store.Write(kSectionConfig, "OptStat", settings_.OptStat);
+  writer.Set(Key::OptStat, "1");
 }
 
 void SystemCommands::OnClockTick() {

@@ -6,6 +6,7 @@
 #include "common/own_windows.h"
 #include "settings/key_table.h"
 #include "settings/setting_values.h"
+#include "settings/settings_writer.h"
 
 namespace banchiro {
 namespace {
@@ -105,8 +106,7 @@ WindowTable CollectWindows(WindowSystem& windows, SettingsStore& store, MessageB
       continue;
     }
     table.push_back({handle, {}});
-    store.Write(kSectionHWnd, IndexedKeyName("N_Wnd", static_cast<int>(table.size())),
-                HandleText(handle));
+    SettingsWriter(store).Set(Key::N_Wnd, static_cast<int>(table.size()), HandleText(handle));
   }
   return table;
 }

@@ -6,19 +6,11 @@
 #include <vector>
 
 #include "common/numbers.h"
-
 #include "settings/key_table.h"
+#include "settings/settings_writer.h"
 #include "settings/settings.h"
 
 namespace banchiro {
-namespace {
-
-// Where the windows minimised by the fallback are remembered: section hWnd,
-// M_Wnd(1..20) hold the handles in decimal, M_Count how many are valid.
-constexpr std::string_view kMinimizedCountKey = "M_Count";
-constexpr std::string_view kMinimizedHandleKey = "M_Wnd";
-
-}  // namespace
 
 void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target) {
   // 1. How the window stands: its placement holds its state and the
@@ -51,12 +43,11 @@ namespace {
 // the order they were minimised. A count that is no number, or one beyond
 // what the store holds, reads no further than the store's 20 entries.
 std::vector<WindowHandle> StillMinimized(WindowSystem& windows, SettingsStore& store) {
-  const double stored = LeadingNumber(store.Read(kSectionHWnd, kMinimizedCountKey));
+  const double stored = LeadingNumber(ReadStored(store, Key::M_Count));
   const int count = stored > 0 ? static_cast<int>(std::min<double>(stored, kMaxWindows)) : 0;
   std::vector<WindowHandle> list;
   for (int i = 1; i <= count; ++i) {
-    const WindowHandle window =
-        HandleFromText(store.Read(kSectionHWnd, IndexedKeyName(kMinimizedHandleKey, i)));
+    const WindowHandle window = HandleFromText(ReadStored(store, Key::M_Wnd, i));
     // A handle may have been reused by another window since; only a window
     // that is still minimised is one the user expects back.
     if (window != 0 && windows.Exists(window) && windows.IsMinimized(window)) {
@@ -79,18 +70,17 @@ void MinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& stor
     const bool listed = std::find(list.begin(), list.end(), row.handle) != list.end();
     if (!listed && static_cast<int>(list.size()) < kMaxWindows) list.push_back(row.handle);
   }
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    store.Write(kSectionHWnd, IndexedKeyName(kMinimizedHandleKey, static_cast<int>(i) + 1),
-                HandleText(list[i]));
-  }
-  store.Write(kSectionHWnd, kMinimizedCountKey, std::to_string(list.size()));
+  SettingsWriter writer(store);
+  for (std::size_t i = 0; i < list.size(); ++i)
+    writer.Set(Key::M_Wnd, static_cast<int>(i) + 1, HandleText(list[i]));
+  writer.Set(Key::M_Count, std::to_string(list.size()));
 }
 
 void UndoMinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& store) {
   if (shell.UndoMinimizeAll()) return;
   for (const WindowHandle window : StillMinimized(windows, store))
     windows.Restore(window);
-  store.Write(kSectionHWnd, kMinimizedCountKey, "0");
+  SettingsWriter(store).Set(Key::M_Count, "0");
 }
 
 void CloseAllWindows(WindowSystem& windows, const WindowTable& table) {

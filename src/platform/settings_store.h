@@ -15,11 +15,4 @@ class SettingsStore {
   virtual bool Write(std::string_view section, std::string_view key, std::string_view text) = 0;
 };
 
-// A write that failed is tried once more, for the few that must not be lost
-// (the place and the running flag at the end of a run); false when both failed.
-inline bool WriteTwice(SettingsStore& store, std::string_view section, std::string_view key,
-                       std::string_view text) {
-  return store.Write(section, key, text) || store.Write(section, key, text);
-}
-
 }  // namespace banchiro

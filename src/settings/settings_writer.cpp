@@ -15,15 +15,15 @@ bool Fits(const KeyDef& key, int row, int index) {
 bool SettingsWriter::Write(Key id, int row, int index, std::string_view text, int attempts) {
   const KeyDef& key = KeyDefOf(id);
   if (!Fits(key, row, index)) return false;
+  // A field without its record would leave the two apart.
+  if (key.field && !settings_) return false;
   const int r = row < 0 ? 0 : row;
-  if (key.field) {
-    // A field without its record would leave the two apart.
-    if (!settings_) return false;
-    key.field(*settings_, r, index - key.first) = std::string(text);
-  }
+  // A copy first: the text may be the field's own.
+  const std::string value(text);
+  if (key.field) key.field(*settings_, r, index - key.first) = value;
   const std::string name = KeyName(key, r, index);
   for (int attempt = 0; attempt < attempts; ++attempt) {
-    if (store_.Write(key.section, name, text)) return true;
+    if (store_.Write(key.section, name, value)) return true;
   }
   return false;
 }

@@ -80,6 +80,11 @@ TEST(PaletteModelTest, CentredNearTheBottomOrAtTheStoredPlace) {
   EXPECT_EQ(place(), std::pair(9000 - 1.7 * 705, (19200 - 13360) / 2.0));
   s.OptCent = "0";
   EXPECT_EQ(place(), std::pair(100.0, -12.5));
+  // Where the user left it is stored and, for a palette opened again, kept.
+  FakeSettingsStore store;
+  StorePalettePosition(s, store, {7350, 4500.5});
+  EXPECT_EQ(testing::WritesSince(store), "F_Top=7350 F_Left=4500.5");
+  EXPECT_EQ(place(), std::pair(7350.0, 4500.5));
 }
 
 }  // namespace

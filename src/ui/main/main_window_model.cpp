@@ -6,6 +6,7 @@
 #include "settings/appearance.h"
 #include "settings/main_position.h"
 #include "settings/setting_values.h"
+#include "settings/settings_writer.h"
 #include "ui/main/toolbar_model.h"
 
 namespace banchiro {
@@ -134,8 +135,7 @@ void MainWindowModel::OnSessionEnd(bool ending) {
   if (ending) {
     OnClose();
   } else if (!resident_.ending()) {
-    settings_.OptStat = "1";
-    platform_.store.Write(kSectionConfig, "OptStat", settings_.OptStat);
+    SettingsWriter(settings_, platform_.store).Set(Key::OptStat, "1");
   }
 }
 
@@ -230,8 +230,7 @@ void MainWindowModel::SetHidden(bool hidden) {
   hidden_ = hidden;
   view_.SetShowHideState(ShowHideStateFor(hidden));
   // The next start opens the bar as the user left it.
-  settings_.OptWinS = hidden ? "1" : "0";
-  platform_.store.Write(kSectionConfig, "OptWinS", settings_.OptWinS);
+  SettingsWriter(settings_, platform_.store).Set(Key::OptWinS, hidden ? "1" : "0");
 }
 
 void MainWindowModel::EndProgram() {

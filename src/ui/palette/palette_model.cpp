@@ -1,7 +1,9 @@
 #include "ui/palette/palette_model.h"
 
+#include "common/numbers.h"
 #include "settings/key_table.h"
 #include "settings/setting_values.h"
+#include "settings/settings_writer.h"
 
 namespace banchiro {
 
@@ -31,16 +33,22 @@ std::array<std::string, kPaletteSlots> NameTileCaptions(const Settings& settings
 }
 
 void ReloadPaletteColours(Settings& settings, SettingsStore& store) {
-  const KeyDef& key = *FindKey("OptCol");
+  const KeyDef& key = KeyDefOf(Key::OptCol);
+  SettingsWriter writer(settings, store);
   for (int i = 0; i < key.count; ++i) {
-    const std::string name = KeyName(key, 0, i);
-    std::string value = store.Read(key.section, name);
+    const std::string value = ReadStored(store, Key::OptCol, i);
     if (value.empty()) {
-      value = key.default_of({}, 0, i);
-      store.Write(key.section, name, value);
+      writer.Set(Key::OptCol, i, key.default_of({}, 0, i));
+    } else {
+      settings.OptCol[i] = value;
     }
-    settings.OptCol[i] = value;
   }
+}
+
+void StorePalettePosition(Settings& settings, SettingsStore& store, const TwipsPoint& place) {
+  SettingsWriter writer(settings, store);
+  writer.Set(Key::F_Top, FormatNumber(place.top));
+  writer.Set(Key::F_Left, FormatNumber(place.left));
 }
 
 TwipsPoint PalettePosition(const Settings& settings, const ScreenMetrics& screen) {

@@ -32,6 +32,11 @@ std::array<std::string, kPaletteSlots> NameTileCaptions(const Settings& settings
 // way to the stored one; one that is not stored gets its default, written.
 void ReloadPaletteColours(Settings& settings, SettingsStore& store);
 
+// Stores where the palette stands as F_Top/F_Left, in the record too: a
+// palette opened again in this run (after a save of the function-key tab)
+// stays where the user left it.
+void StorePalettePosition(Settings& settings, SettingsStore& store, const TwipsPoint& place);
+
 // The palette's top/left in twips when it loads: centred near the bottom of
 // the screen with OptCent "1", otherwise the stored F_Top/F_Left.
 TwipsPoint PalettePosition(const Settings& settings, const ScreenMetrics& screen);

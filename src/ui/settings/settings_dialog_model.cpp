@@ -20,7 +20,7 @@ bool Ticked(const std::string& text) {
 }
 
 constexpr SpinRange kEdgeRanges[3] = {kIconCountRange, kIconSizeRange, kAdjustmentRange};
-constexpr std::string_view kEdgeKeys[3] = {"OptSat", "OptPix", "OptIval"};
+constexpr Key kEdgeKeys[3] = {Key::OptSat, Key::OptPix, Key::OptIval};
 
 }  // namespace
 
@@ -183,23 +183,16 @@ bool SettingsDialogModel::SaveTab(int tab) {
   return true;
 }
 
-void SettingsDialogModel::Write(std::string_view section, std::string_view key, std::string& field,
-                                const std::string& text) {
-  field = text;
-  platform_.store.Write(section, key, text);
-}
-
 void SettingsDialogModel::SaveGeneralTab() {
   const SettingsDialogState& s = state_;
-  const auto C = kSectionConfig;
-  Write(C, "OptLogo", settings_.OptLogo, Flag(s.general[kLogoBox]));
+  writer_.Set(Key::OptLogo, Flag(s.general[kLogoBox]));
   ReadAppearanceScheme(settings_, platform_.system);
   const BarLayout layout =
       BarLayoutFor(s.general[kToolbarBox], MenuBarOn(settings_),
                    GetWindowsName(platform_.system.Version()), settings_.appearance_scheme);
   bar_.ApplyBarLayout(layout);
-  Write(C, "OptMBar", settings_.OptMBar, Flag(s.general[kMenuBarBox]));
-  Write(C, "OptTBar", settings_.OptTBar, Flag(s.general[kToolbarBox]));
+  writer_.Set(Key::OptMBar, Flag(s.general[kMenuBarBox]));
+  writer_.Set(Key::OptTBar, Flag(s.general[kToolbarBox]));
 
   const TwipsPoint centre = CentredOnScreen(platform_.screen.Metrics(), layout.size);
   if (s.general[kCentreBox]) {
@@ -215,25 +208,22 @@ void SettingsDialogModel::SaveGeneralTab() {
     settings_.S_Top = FormatSingle(static_cast<float>(place.top));
     settings_.S_Left = FormatSingle(static_cast<float>(place.left));
   }
-  Write(kSectionPosition, "OptCent", settings_.OptCent, Flag(s.general[kCentreBox]));
+  writer_.Set(Key::OptCent, Flag(s.general[kCentreBox]));
 
-  Write(C, "OptTBar2", settings_.OptTBar2, Flag(s.general[kSaveToolbarBox]));
+  writer_.Set(Key::OptTBar2, Flag(s.general[kSaveToolbarBox]));
   if (s.general[kSaveToolbarBox]) bar_.SaveToolbar();
-  Write(C, "OptLAct", settings_.OptLAct, Flag(s.general[kLastTabBox]));
-  if (s.general[kLastTabBox]) Write(C, "OptLATab", settings_.OptLATab, std::to_string(s.tab));
-  Write(C, "OptRun", settings_.OptRun, std::to_string(s.pending_run));
-  Write(C, "OptTime(0)", settings_.OptTime[0], s.time.hour_label);
-  Write(C, "OptTime(1)", settings_.OptTime[1], s.time.minute_label);
-  Write(C, "OptRel", settings_.OptRel, Flag(s.link_time));
-  Write(C, "OptCas", settings_.OptCas, s.cascade_label);
-  Write(C, "OptRat(0)", settings_.OptRat[0], s.ratio_label[0]);
-  Write(C, "OptRat(1)", settings_.OptRat[1], s.ratio_label[1]);
-  std::array<std::string, 4>* fields[3] = {&settings_.OptSat, &settings_.OptPix,
-                                           &settings_.OptIval};
+  writer_.Set(Key::OptLAct, Flag(s.general[kLastTabBox]));
+  if (s.general[kLastTabBox]) writer_.Set(Key::OptLATab, std::to_string(s.tab));
+  writer_.Set(Key::OptRun, std::to_string(s.pending_run));
+  writer_.Set(Key::OptTime, 0, s.time.hour_label);
+  writer_.Set(Key::OptTime, 1, s.time.minute_label);
+  writer_.Set(Key::OptRel, Flag(s.link_time));
+  writer_.Set(Key::OptCas, s.cascade_label);
+  writer_.Set(Key::OptRat, 0, s.ratio_label[0]);
+  writer_.Set(Key::OptRat, 1, s.ratio_label[1]);
   for (int i = 0; i < 4; ++i) {
-    for (int p = 0; p < 3; ++p) {
-      Write(C, IndexedKeyName(kEdgeKeys[p], i), (*fields[p])[i], s.edge_label[p][i]);
-    }
+    for (int p = 0; p < 3; ++p)
+      writer_.Set(kEdgeKeys[p], i, s.edge_label[p][i]);
   }
 }
 

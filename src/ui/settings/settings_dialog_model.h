@@ -11,6 +11,7 @@
 #include "common/rect.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
+#include "settings/settings_writer.h"
 #include "ui/main/bar_layout.h"
 #include "ui/settings/numeric_controls.h"
 
@@ -174,9 +175,6 @@ class SettingsDialogModel {
   bool SaveFunctionKeyTab();
 
  private:
-  // The record's field and the store together.
-  void Write(std::string_view section, std::string_view key, std::string& field,
-             const std::string& text);
   static std::string Flag(bool on) { return on ? "1" : "0"; }
   void Render() {
     if (!loading_) view_.Render(state_);
@@ -188,6 +186,7 @@ class SettingsDialogModel {
   SettingsDialogView& view_;
   SettingsDialogHooks hooks_;
   SettingsDialogState state_;
+  SettingsWriter writer_{settings_, platform_.store};
   bool loading_ = false;
 };
 

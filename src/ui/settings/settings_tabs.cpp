@@ -123,19 +123,15 @@ void SettingsDialogModel::ChooseColour(int colour) {
 }
 
 void SettingsDialogModel::SaveExclusionTab() {
-  const KeyDef& titles = *FindKey("JogaiWid");
   for (int i = 0; i < kExcludedTitleCount; ++i) {
     const std::string title = i < static_cast<int>(state_.titles.size()) ? state_.titles[i] : "";
-    Write(kSectionExclude, KeyName(titles, 0, i), settings_.JogaiWid[i], title);
+    writer_.Set(Key::JogaiWid, i, title);
   }
   settings_.exclusion_count = static_cast<std::int16_t>(state_.titles.size());
   for (int i = 0; i < 4; ++i) {
-    Write(kSectionConfig, IndexedKeyName("OptJog", i), settings_.OptJog[i],
-          Flag(state_.size_rule_on[i]));
-    Write(kSectionConfig, IndexedKeyName("OptHgt", i), settings_.OptHgt[i],
-          state_.size_rule_height_label[i]);
-    Write(kSectionConfig, IndexedKeyName("OptWth", i), settings_.OptWth[i],
-          state_.size_rule_width_label[i]);
+    writer_.Set(Key::OptJog, i, Flag(state_.size_rule_on[i]));
+    writer_.Set(Key::OptHgt, i, state_.size_rule_height_label[i]);
+    writer_.Set(Key::OptWth, i, state_.size_rule_width_label[i]);
   }
 }
 
@@ -147,8 +143,7 @@ void SettingsDialogModel::SaveRightClickTab() {
   for (int row = 0; row < 2; ++row) {
     for (int n = 0; n < kMethodCount; ++n) {
       const bool wanted = state_.right_click[row][n];
-      Write(kSectionRightClick, IndexedKeyName("RgtClick", row, n), settings_.RgtClick[row][n],
-            Flag(wanted));
+      writer_.Set(Key::RgtClick, row, n, Flag(wanted));
       const std::string name(MethodMenuCaption(n));
       if (wanted) {
         platform_.verbs.Set(places[row], name, VerbCommand(folder, n));
@@ -160,13 +155,11 @@ void SettingsDialogModel::SaveRightClickTab() {
   bool any = false;
   for (int n = 0; n < kMethodCount; ++n) {
     any = any || state_.right_click[2][n];
-    Write(kSectionRightClick, IndexedKeyName("RgtClick", 2, n), settings_.RgtClick[2][n],
-          Flag(state_.right_click[2][n]));
+    writer_.Set(Key::RgtClick, 2, n, Flag(state_.right_click[2][n]));
   }
   if (any) {
     for (int k = 0; k < kSeparatorCount; ++k) {
-      Write(kSectionRightClick, IndexedKeyName("OptSepa", k), settings_.OptSepa[k],
-            Flag(state_.separator[k]));
+      writer_.Set(Key::OptSepa, k, Flag(state_.separator[k]));
     }
     return;
   }
@@ -175,7 +168,7 @@ void SettingsDialogModel::SaveRightClickTab() {
   platform_.message_boxes.Show(kEmptyMenuText, kEmptyMenuTitle, MessageButtons::kOk,
                                MessageIcon::kExclamation);
   state_.right_click[2][0] = true;
-  Write(kSectionRightClick, IndexedKeyName("RgtClick", 2, 0), settings_.RgtClick[2][0], "1");
+  writer_.Set(Key::RgtClick, 2, 0, "1");
   Render();
 }
 
@@ -194,22 +187,21 @@ bool SettingsDialogModel::SaveFunctionKeyTab() {
       }
     }
   }
-  const auto F = kSectionFunctionKey;
   bool any_on_palette = false;
   for (int n = 0; n < kMethodCount; ++n) {
-    Write(F, IndexedKeyName("Fkey", n), settings_.Fkey[n], std::to_string(keys[n]));
+    writer_.Set(Key::Fkey, n, std::to_string(keys[n]));
     if (keys[n] == 0) {
       state_.on_palette[n] = false;
       settings_.Fname[n].clear();
     }
-    Write(F, IndexedKeyName("FkeyDisp", n), settings_.FkeyDisp[n], Flag(state_.on_palette[n]));
+    writer_.Set(Key::FkeyDisp, n, Flag(state_.on_palette[n]));
     // The palette's names live in the record only.
     if (state_.on_palette[n]) settings_.Fname[n] = MethodCaption(n);
     any_on_palette = any_on_palette || state_.on_palette[n];
   }
   for (int i = 0; i < 2; ++i)
-    Write(F, IndexedKeyName("OptCol", i), settings_.OptCol[i], settings_.OptCol[i]);
-  Write(F, "OptGuide", settings_.OptGuide, Flag(state_.guide));
+    writer_.Set(Key::OptCol, i, settings_.OptCol[i]);
+  writer_.Set(Key::OptGuide, Flag(state_.guide));
   Render();
   if (hooks_.rebuild_palette) hooks_.rebuild_palette(any_on_palette);
   if (hooks_.restart_relays) hooks_.restart_relays();

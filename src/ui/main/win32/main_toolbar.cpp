@@ -2,7 +2,7 @@
 
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
-#include "settings/settings.h"
+#include "settings/key_table.h"
 #include "ui/main/toolbar_icons.h"
 
 namespace banchiro::ui {
@@ -10,8 +10,9 @@ namespace {
 
 // Where the toolbar keeps the arrangement: beside the program's settings.
 struct SaveParams {
-  std::wstring key = win32::RegistrySettingsStore::SectionPath(kApplicationName, kSectionConfig);
-  std::wstring value = win32::Widen(kToolbarValue);
+  const KeyDef& def = KeyDefOf(Key::Toolbar);
+  std::wstring key = win32::RegistrySettingsStore::SectionPath(def.application, def.section);
+  std::wstring value = win32::Widen(def.name);
   TBSAVEPARAMSW Get() { return {HKEY_CURRENT_USER, key.c_str(), value.c_str()}; }
 };
 

@@ -128,10 +128,7 @@ void PaletteWindow::CreateTiles() {
 void PaletteWindow::StorePosition() {
   RECT r{};
   GetWindowRect(hwnd(), &r);
-  // Only the store changes: a palette opened again in this run goes back to
-  // where the settings record says.
-  platform_.store.Write(kSectionPosition, "F_Top", FormatNumber(screen_.YTwips(r.top)));
-  platform_.store.Write(kSectionPosition, "F_Left", FormatNumber(screen_.XTwips(r.left)));
+  StorePalettePosition(settings_, platform_.store, {screen_.YTwips(r.top), screen_.XTwips(r.left)});
 }
 
 void PaletteWindow::OnDestroyed() {
