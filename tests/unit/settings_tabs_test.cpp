@@ -41,8 +41,10 @@ TEST(SettingsTabsTest, DeletingPacksTheListAndSavingWritesEverySlotAndTheRules) 
   r.model.Load();
   r.model.DeleteTitle();
   EXPECT_EQ(r.Boxes(), kNothingSelectedTitle);
+  const int renders = r.renders;
   r.model.SelectTitle(0), r.model.DeleteTitle();
   EXPECT_EQ(r.state().titles, (std::vector<std::string>{"電\r\n卓"}));
+  EXPECT_EQ(r.renders, renders + 1) << "the shorter list is shown";
   r.model.SetSizeRuleOn(2, false), r.model.SetSizeRuleSize(2, true, 1200);
   r.model.SelectTab(1), r.model.OnApply();  // Apply: this tab only
   std::string expected = "JogaiWid(0)=電\r\n卓";
