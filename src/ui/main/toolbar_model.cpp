@@ -3,39 +3,37 @@
 namespace banchiro {
 namespace {
 
+using M = DisplayMethod;
+
 // Button n (1-based, the default order) runs a display method's menu item or
 // one of the three commands that are not layouts.
 struct Slot {
-  int method;                     // -1 for a command button
-  const char* control = nullptr;  // the command's menu item
+  std::optional<DisplayMethod> method;  // none for a command button
+  const char* control = nullptr;        // the command's menu item
   int index = -1;
 };
 constexpr Slot kSlots[kToolbarButtonCount] = {
-    {0},
-    {1},
-    {2},
-    {3},
-    {4},
-    {5},
-    {-1, "mnuOptSettei"},
-    {11},
-    {12},
-    {-1, "mnuFileWindows", 2},
-    {13},
-    {-1, "mnuFileWindows", 1},
-    {6},
-    {7},
-    {8},
-    {9},
-    {10},
+    {M::kCascadeFromTopLeft},
+    {M::kCascadeFromTopRight},
+    {M::kCascadeFromBottomRight},
+    {M::kCascadeFromBottomLeft},
+    {M::kStacked},
+    {M::kSideBySide},
+    {{}, "mnuOptSettei"},
+    {M::kMinimizeAll},
+    {M::kUndo},
+    {{}, "mnuFileWindows", 2},
+    {M::kCloseAll},
+    {{}, "mnuFileWindows", 1},
+    {M::kLeftAndStacked},
+    {M::kRightAndStacked},
+    {M::kTopAndSideBySide},
+    {M::kBottomAndSideBySide},
+    {M::kGrid},
 };
 
 const MenuEntry* ItemFor(const Slot& slot) {
-  if (slot.control) return FindMenuEntry(slot.control, slot.index);
-  for (const auto& e : MainMenuTree()) {
-    if (e.command == MenuCommand::kDisplayMethod && e.method == slot.method) return &e;
-  }
-  return nullptr;
+  return slot.method ? MethodMenuEntry(*slot.method) : FindMenuEntry(slot.control, slot.index);
 }
 
 std::array<ToolbarButton, kToolbarButtonCount> BuildButtons() {
