@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
     auto table = banchiro::CollectWindows(platform.windows, platform.store, platform.message_boxes,
                                           settings);
     const auto inputs = banchiro::MakeLayoutInputs(settings, platform.windows.WorkArea(), false);
-    const auto targets = banchiro::ComputeLayout(4, static_cast<int>(table.size()), inputs);
+    const auto targets = banchiro::ComputeLayout(banchiro::DisplayMethod::kStacked,
+                                                 static_cast<int>(table.size()), inputs);
     for (std::size_t row = 0; targets && row < table.size(); ++row) {
       banchiro::PlaceWindow(platform.windows, table[row].handle, (*targets)[row]);
     }

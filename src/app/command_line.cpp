@@ -11,7 +11,7 @@ std::string ArgumentText(std::string_view line) {
   return parts ? parts->arguments : std::string();
 }
 
-std::optional<int> MethodForArgument(std::string_view argument) {
+std::optional<DisplayMethod> MethodForArgument(std::string_view argument) {
   if (argument.size() != 1) return std::nullopt;
   return MethodForLetter(argument[0]);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/display_methods.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 
@@ -16,7 +17,7 @@ std::string ArgumentText(std::string_view command_line);
 
 // The display method that an argument text names: exactly one of the 28
 // one-letter texts, nothing else ("/M", "MM", "M " and words name none).
-std::optional<int> MethodForArgument(std::string_view argument);
+std::optional<DisplayMethod> MethodForArgument(std::string_view argument);
 
 // Carries out the method the command line names, if any.
 void RunCommandLine(std::string_view command_line, Platform& platform, const Settings& settings);

@@ -6,23 +6,23 @@
 
 namespace banchiro {
 
-void ArrangeWindows(int method, Platform& platform, const Settings& settings) {
-  if (method < 0 || method > 13) return;
+void ArrangeWindows(DisplayMethod method, Platform& platform, const Settings& settings) {
+  if (!MethodAt(MethodIndex(method))) return;  // a value cast from no method
   WindowTable table =
       CollectWindows(platform.windows, platform.store, platform.message_boxes, settings);
   const bool windows_xp = GetWindowsName(platform.system.Version()) == WindowsName::kXP;
   const LayoutInputs inputs = MakeLayoutInputs(settings, platform.windows.WorkArea(), windows_xp);
 
-  if (method <= 10) {
+  if (IsLayout(method)) {
     const auto targets = ComputeLayout(method, static_cast<int>(table.size()), inputs);
     if (!targets) return;
     for (std::size_t row = 0; row < table.size(); ++row) {
       PlaceWindow(platform.windows, table[row].handle,
                   FitToArea((*targets)[row], inputs.work_area));
     }
-  } else if (method == 11) {
+  } else if (method == DisplayMethod::kMinimizeAll) {
     MinimizeAllWindows(platform.shell, platform.windows, platform.store, table);
-  } else if (method == 12) {
+  } else if (method == DisplayMethod::kUndo) {
     UndoMinimizeAllWindows(platform.shell, platform.windows, platform.store);
   } else {
     CloseAllWindows(platform.windows, table);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/display_methods.h"
 #include "common/rect.h"
 #include "settings/settings.h"
 
@@ -24,10 +25,14 @@ struct LayoutInputs {
 // 16 bits, is replaced by its default for this request (K = 2.4, gap 70).
 LayoutInputs MakeLayoutInputs(const Settings& settings, const Rect& work_area, bool windows_xp);
 
-// Target rectangles for rows 1..n (index 0 is row 1) of display method
-// 0..10, or nothing when the method does not apply to n windows (the split
-// tilings want exactly 3, the grid exactly 4) or is not a layout at all.
-std::optional<std::vector<Rect>> ComputeLayout(int method, int n, const LayoutInputs& in);
+// The one window count a layout works for, where it works for only one:
+// three for the tilings that split the area into three, four for the grid.
+std::optional<int> FixedWindowCount(DisplayMethod method);
+
+// Target rectangles for rows 1..n (index 0 is row 1) of a cascade or tiling,
+// or nothing when the method does not apply to n windows (see
+// FixedWindowCount) or is not a layout at all.
+std::optional<std::vector<Rect>> ComputeLayout(DisplayMethod method, int n, const LayoutInputs& in);
 
 // A computed rectangle as a window may take it: at least a pixel and at most
 // the work area in each direction, and no further outside the work area

@@ -56,8 +56,9 @@ inline std::vector<Rect> ExpectedLayout(char letter, int count) {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const Rect area{work.left, work.top, work.right - work.left, work.bottom - work.top};
   const bool xp = GetWindowsName(win32::Win32SystemInfo().Version()) == WindowsName::kXP;
-  return ComputeLayout(MethodForLetter(letter).value_or(-1), count,
-                       MakeLayoutInputs(stored, area, xp))
+  const auto method = MethodForLetter(letter);
+  if (!method) return {};
+  return ComputeLayout(*method, count, MakeLayoutInputs(stored, area, xp))
       .value_or(std::vector<Rect>{});
 }
 

@@ -29,7 +29,8 @@ TEST(CommandLineTest, OneOfTheTwentyEightLettersAfterTheProgramName) {
       {"\"C:\\B.EXE\"M", -1},  {"", -1},
   };
   for (const auto& [line, method] : cases) {
-    EXPECT_EQ(MethodForArgument(ArgumentText(line)).value_or(-1), method) << line;
+    const auto named = MethodForArgument(ArgumentText(line));
+    EXPECT_EQ(named ? MethodIndex(*named) : -1, method) << line;
     FakePlatform fake;
     fake.desktop.Add({});
     RunCommandLine(line, fake.platform, {});

@@ -67,15 +67,23 @@ TEST(FormatNumberTest, PlainDecimalTextThatReadsBack) {
   EXPECT_EQ(FormatSingle(0.1f), "0.1");
 }
 
-TEST(DisplayMethodsTest, TwentyEightLettersAndTheirCommands) {
+// In stored order: each method's letter, its kind (cascade, tiling, other)
+// and whether it is a layout.
+TEST(DisplayMethodsTest, TwentyEightLettersTheirCommandsAndTheKinds) {
   const std::string letters = "SLKJGOHNEDFMUA";
+  std::string kinds;
   for (int n = 0; n < kMethodCount; ++n) {
-    EXPECT_EQ(MethodForLetter(letters[n]), n);
-    EXPECT_EQ(MethodForLetter(static_cast<char>(letters[n] + ('a' - 'A'))), n);
+    const DisplayMethod m = MethodAt(n).value();
+    EXPECT_EQ(MethodIndex(m), n);
+    EXPECT_EQ(MethodForLetter(letters[n]), m);
+    EXPECT_EQ(MethodForLetter(static_cast<char>(letters[n] + ('a' - 'A'))), m);
     EXPECT_EQ(MethodCommand(n), std::string("BANCHIRO.EXE ") + letters[n]);
+    kinds += std::string(IsCascade(m) ? "c" : IsTiling(m) ? "t" : "-") + (IsLayout(m) ? "L " : " ");
   }
+  EXPECT_EQ(kinds, "cL cL cL cL tL tL tL tL tL tL tL - - - ");
   for (char c : std::string("BCIPQRTVWXYZbz0/ @["))
     EXPECT_FALSE(MethodForLetter(c)) << c;
+  EXPECT_FALSE(MethodAt(-1) || MethodAt(kMethodCount));
   EXPECT_EQ(MethodCommand(kMethodCount) + MethodCaption(-1), "");
 }
 

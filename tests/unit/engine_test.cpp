@@ -15,6 +15,8 @@
 namespace banchiro {
 namespace {
 
+using M = DisplayMethod;
+
 class EngineTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(testing::LoadDefaultSettings(fake, settings)); }
@@ -22,7 +24,7 @@ class EngineTest : public ::testing::Test {
   LayoutInputs Inputs(bool xp = false, Rect work_area = {0, 0, 1024, 738}) {
     return MakeLayoutInputs(settings, work_area, xp);
   }
-  std::vector<Rect> Layout(int method, int n, const LayoutInputs& in) {
+  std::vector<Rect> Layout(DisplayMethod method, int n, const LayoutInputs& in) {
     return ComputeLayout(method, n, in).value_or(std::vector<Rect>{});
   }
   std::vector<WindowHandle> AddWindows(int n) {
@@ -31,7 +33,7 @@ class EngineTest : public ::testing::Test {
       handles.push_back(fake.desktop.Add({}));
     return handles;
   }
-  void Arrange(int method) { ArrangeWindows(method, fake.platform, settings); }
+  void Arrange(DisplayMethod method) { ArrangeWindows(method, fake.platform, settings); }
   static std::string Call(const char* what, WindowHandle h) { return what + std::to_string(h); }
 
   FakePlatform fake;
@@ -43,30 +45,44 @@ TEST_F(EngineTest, LayoutFigures) {
   // with the default gaps, ratio and K. 738 / 2.4 would be 307.5; K in
   // single precision is a little above 2.4.
   const struct {
-    int method;
+    DisplayMethod method;
     bool xp;
     std::vector<Rect> rows;
   } cases[] = {
-      {0, false, {{114, 114, 427, 307}, {92, 92, 427, 307}, {70, 70, 427, 307}}},
-      {0, true, {{114, 128, 427, 307}, {92, 99, 427, 307}, {70, 70, 427, 307}}},
-      {1, false, {{483, 114, 427, 307}, {505, 92, 427, 307}, {527, 70, 427, 307}}},
-      {2, false, {{527, 361, 427, 307}, {505, 339, 427, 307}, {483, 317, 427, 307}}},
-      {3, false, {{70, 361, 427, 307}, {92, 339, 427, 307}, {114, 317, 427, 307}}},
-      {4, false, {{70, 70, 884, 199}, {70, 269, 884, 199}, {70, 469, 884, 199}}},
-      {4, false, {{70, 70, 884, 359}, {70, 429, 884, 239}}},
-      {5, false, {{70, 70, 354, 598}, {424, 70, 530, 598}}},
-      {5, false, {{70, 70, 295, 598}, {365, 70, 295, 598}, {660, 70, 295, 598}}},
-      {6, false, {{70, 70, 354, 598}, {424, 70, 530, 359}, {424, 429, 530, 239}}},
-      {7, false, {{70, 70, 354, 359}, {70, 429, 354, 239}, {424, 70, 530, 598}}},
-      {8, false, {{70, 70, 884, 359}, {70, 429, 354, 239}, {424, 429, 530, 239}}},
-      {9, false, {{70, 70, 354, 359}, {424, 70, 530, 359}, {70, 429, 884, 239}}},
-      {10,
+      {M::kCascadeFromTopLeft,
+       false,
+       {{114, 114, 427, 307}, {92, 92, 427, 307}, {70, 70, 427, 307}}},
+      {M::kCascadeFromTopLeft,
+       true,
+       {{114, 128, 427, 307}, {92, 99, 427, 307}, {70, 70, 427, 307}}},
+      {M::kCascadeFromTopRight,
+       false,
+       {{483, 114, 427, 307}, {505, 92, 427, 307}, {527, 70, 427, 307}}},
+      {M::kCascadeFromBottomRight,
+       false,
+       {{527, 361, 427, 307}, {505, 339, 427, 307}, {483, 317, 427, 307}}},
+      {M::kCascadeFromBottomLeft,
+       false,
+       {{70, 361, 427, 307}, {92, 339, 427, 307}, {114, 317, 427, 307}}},
+      {M::kStacked, false, {{70, 70, 884, 199}, {70, 269, 884, 199}, {70, 469, 884, 199}}},
+      {M::kStacked, false, {{70, 70, 884, 359}, {70, 429, 884, 239}}},
+      {M::kSideBySide, false, {{70, 70, 354, 598}, {424, 70, 530, 598}}},
+      {M::kSideBySide, false, {{70, 70, 295, 598}, {365, 70, 295, 598}, {660, 70, 295, 598}}},
+      {M::kLeftAndStacked, false, {{70, 70, 354, 598}, {424, 70, 530, 359}, {424, 429, 530, 239}}},
+      {M::kRightAndStacked, false, {{70, 70, 354, 359}, {70, 429, 354, 239}, {424, 70, 530, 598}}},
+      {M::kTopAndSideBySide,
+       false,
+       {{70, 70, 884, 359}, {70, 429, 354, 239}, {424, 429, 530, 239}}},
+      {M::kBottomAndSideBySide,
+       false,
+       {{70, 70, 354, 359}, {424, 70, 530, 359}, {70, 429, 884, 239}}},
+      {M::kGrid,
        false,
        {{70, 70, 354, 359}, {424, 70, 530, 359}, {70, 429, 354, 239}, {424, 429, 530, 239}}},
   };
   for (const auto& c : cases) {
     const int n = static_cast<int>(c.rows.size());
-    EXPECT_EQ(Layout(c.method, n, Inputs(c.xp)), c.rows) << c.method << " xp " << c.xp;
+    EXPECT_EQ(Layout(c.method, n, Inputs(c.xp)), c.rows) << MethodIndex(c.method) << " xp " << c.xp;
   }
 }
 
@@ -75,24 +91,26 @@ TEST_F(EngineTest, LayoutsKeepEachGapFromItsOwnEdge) {
   const LayoutInputs in{{100, 20, 900, 700}, 10, 20, 30, 40, 22, 22, 4, 5, 15};
   // Cascades start from the work area's corner; tilings measure their gaps
   // from the screen's origin.
-  EXPECT_EQ(Layout(0, 1, in)[0], (Rect{110, 50, 250, 180}));
-  EXPECT_EQ(Layout(2, 1, in)[0], (Rect{730, 500, 250, 180}));
+  EXPECT_EQ(Layout(M::kCascadeFromTopLeft, 1, in)[0], (Rect{110, 50, 250, 180}));
+  EXPECT_EQ(Layout(M::kCascadeFromBottomRight, 1, in)[0], (Rect{730, 500, 250, 180}));
   EXPECT_EQ(
-      Layout(10, 4, in),
+      Layout(M::kGrid, 4, in),
       (std::vector<Rect>{
           {10, 30, 728, 162}, {738, 30, 242, 162}, {10, 192, 728, 488}, {738, 192, 242, 488}}));
 }
 
 TEST_F(EngineTest, LayoutsApplyOnlyToTheirCountsAndCoverTheArea) {
-  for (int method : {-1, 4, 6, 7, 8, 9, 10, 11, 13}) {
-    for (int n : {0, 1, 2, 3, 4, 5}) {
-      const bool fits = method == 4 || (method >= 6 && method <= 10 && n == (method == 10 ? 4 : 3));
-      EXPECT_EQ(ComputeLayout(method, n, Inputs()).has_value(), fits) << method << "/" << n;
-    }
+  // Method by method, the counts 0..5 a layout is given for.
+  std::string counts;
+  for (const auto& entry : DisplayMethods()) {
+    for (int n : {-1, 0, 1, 2, 3, 4, 5})
+      counts += ComputeLayout(entry.method, n, Inputs()) ? std::to_string(n) : "";
+    counts += " ";
   }
+  EXPECT_EQ(counts, "012345 012345 012345 012345 012345 012345 3 3 3 3 4    ");
   for (int n = 1; n <= 20; ++n) {
-    const auto stacked = Layout(4, n, Inputs());
-    const auto side = Layout(5, n, Inputs());
+    const auto stacked = Layout(M::kStacked, n, Inputs());
+    const auto side = Layout(M::kSideBySide, n, Inputs());
     ASSERT_EQ(stacked.size(), static_cast<std::size_t>(n));
     for (int i = 1; i < n; ++i) {
       // Neighbours may overlap or part by one pixel, never more.
@@ -105,7 +123,7 @@ TEST_F(EngineTest, LayoutsApplyOnlyToTheirCountsAndCoverTheArea) {
   // A divisor near zero gives huge rectangles; a window takes them no larger
   // than the work area and no further out than its own size.
   settings.OptCas = "-1.1999999";
-  EXPECT_EQ(Layout(1, 20, Inputs()).size(), 20u);
+  EXPECT_EQ(Layout(M::kCascadeFromTopRight, 20, Inputs()).size(), 20u);
   const Rect area{0, 0, 1024, 738};
   const std::pair<Rect, Rect> fits[] = {{{70, 70, 884, 199}, {70, 70, 884, 199}},
                                         {{-70, -70, 500, 300}, {-70, -70, 500, 300}},
@@ -115,7 +133,7 @@ TEST_F(EngineTest, LayoutsApplyOnlyToTheirCountsAndCoverTheArea) {
   for (const auto& [target, fitted] : fits)
     EXPECT_EQ(FitToArea(target, area), fitted);
   AddWindows(1);
-  Arrange(1);
+  Arrange(M::kCascadeFromTopRight);
   EXPECT_EQ(fake.desktop.windows[0].rect.width, 1024);
 }
 
@@ -212,7 +230,7 @@ TEST_F(EngineTest, MovesLeaveNormalWindowsAtTheirTiles) {
     w.snapped = c.snapped;
     w.border = c.border;
     const WindowHandle h = f.desktop.Add(w);
-    ArrangeWindows(5, f.platform, settings);
+    ArrangeWindows(M::kSideBySide, f.platform, settings);
     std::vector<std::string> expected = {Call("move ", h)};
     if (*c.written) expected.insert(expected.begin(), Call("placement ", h) + c.written);
     EXPECT_EQ(f.desktop.calls, expected);
@@ -225,14 +243,14 @@ TEST_F(EngineTest, MovesLeaveNormalWindowsAtTheirTiles) {
 // Close-all asks each taken window to close: see the toolbar's button 11.
 TEST_F(EngineTest, MethodsThatDoNotApplyDoNothing) {
   AddWindows(3);
-  for (int method : {-1, 10, 14})
+  for (M method : {static_cast<M>(-1), M::kGrid, static_cast<M>(kMethodCount)})
     Arrange(method);
   EXPECT_TRUE(fake.desktop.calls.empty());
   EXPECT_TRUE(fake.shell.calls.empty());
   // The Windows name decides the cascade's step down: 5.1 is Windows XP.
   for (const auto& [minor, top] : {std::pair{0, 114}, std::pair{1, 128}}) {
     fake.system.version = {2, 5, minor};
-    Arrange(0);
+    Arrange(M::kCascadeFromTopLeft);
     EXPECT_EQ(fake.desktop.windows[0].rect, (Rect{114, top, 427, 307}));
   }
 }
@@ -241,20 +259,20 @@ TEST_F(EngineTest, MinimiseAllFallsBackAndItsUndoRestoresOnlyItsOwn) {
   const auto h = AddWindows(4);
   const WindowHandle was_minimised = fake.desktop.Add({});
   fake.desktop.Window(was_minimised).show_command = kShowMinimized;
-  Arrange(11);
+  Arrange(M::kMinimizeAll);
   EXPECT_EQ(fake.shell.calls, std::vector<std::string>{"MinimizeAll"});
   EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Count"), "4");
   // A second press after the user brought one back and opened another adds
   // to the list, each window once.
   fake.desktop.Window(h[1]).show_command = kShowNormal;
   const WindowHandle added = fake.desktop.Add({});
-  Arrange(11);
+  Arrange(M::kMinimizeAll);
   EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Count"), "5");
   // Meanwhile the user brings one back and closes another.
   fake.desktop.Window(h[1]).show_command = kShowNormal;
   fake.desktop.Window(h[2]).exists = false;
   fake.desktop.calls.clear();
-  Arrange(12);
+  Arrange(M::kUndo);
   EXPECT_EQ(fake.desktop.calls,
             (std::vector<std::string>{Call("restore ", h[0]), Call("restore ", h[3]),
                                       Call("restore ", added)}));
@@ -266,10 +284,10 @@ TEST_F(EngineTest, MinimiseAllFallsBackAndItsUndoRestoresOnlyItsOwn) {
   fake.store.Set(kSectionHWnd, "M_Wnd(1)", HandleText(was_minimised));
   fake.desktop.calls.clear();
   fake.shell.works = true;
-  Arrange(11);
-  Arrange(12);
+  Arrange(M::kMinimizeAll);
+  Arrange(M::kUndo);
   fake.shell.works = false;
-  Arrange(12);
+  Arrange(M::kUndo);
   EXPECT_TRUE(fake.desktop.calls.empty());
 }
 

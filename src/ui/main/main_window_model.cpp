@@ -181,13 +181,13 @@ void MainWindowModel::OnMenuItem(const MenuEntry& item) {
       EndProgram();
       return;
     case MenuCommand::kDisplayMethod:
-      if (item.method >= 0 && item.method < kMethodCount && !arranging_) {
+      if (item.method && !arranging_) {
         arranging_ = true;
         struct Done {
           bool& flag;
           ~Done() { flag = false; }
         } done{arranging_};
-        ArrangeWindows(item.method, platform_, settings_);
+        ArrangeWindows(*item.method, platform_, settings_);
       }
       return;
   }

@@ -7,6 +7,7 @@ namespace {
 
 using K = MenuEntryKind;
 using C = MenuCommand;
+using M = DisplayMethod;
 
 MenuEntry Submenu(int level, std::string_view control, std::string_view caption) {
   MenuEntry e;
@@ -41,7 +42,8 @@ MenuEntry Separator(int level, std::string_view control, int display_separator =
 }
 
 // A display-method item: its caption's access key is the method's letter.
-MenuEntry Method(std::string_view control, int index, std::string_view caption, int method) {
+MenuEntry Method(std::string_view control, int index, std::string_view caption,
+                 DisplayMethod method) {
   MenuEntry e = Item(2, control, index, caption, C::kDisplayMethod);
   e.method = method;
   return e;
@@ -78,25 +80,25 @@ std::vector<MenuEntry> BuildTree() {
       Separator(3, "mnuFileDummy2"),
       Item(3, "mnuFileEnd", -1, "ばんちろ君 の終了(&X)...", C::kEndProgram),
       Submenu(1, "mnuDisplay", "表示(&D)"),
-      Method("mnuDispMethod_Ex", 0, "重ねて表示（左上→右下）(&S)", 0),
-      Method("mnuDispMethod_Ex", 1, "重ねて表示（右上→左下）(&L)", 1),
-      Method("mnuDispMethod_Ex", 2, "重ねて表示（右下→左上）(&K)", 2),
-      Method("mnuDispMethod_Ex", 3, "重ねて表示（左下→右上）(&J)", 3),
+      Method("mnuDispMethod_Ex", 0, "重ねて表示（左上→右下）(&S)", M::kCascadeFromTopLeft),
+      Method("mnuDispMethod_Ex", 1, "重ねて表示（右上→左下）(&L)", M::kCascadeFromTopRight),
+      Method("mnuDispMethod_Ex", 2, "重ねて表示（右下→左上）(&K)", M::kCascadeFromBottomRight),
+      Method("mnuDispMethod_Ex", 3, "重ねて表示（左下→右上）(&J)", M::kCascadeFromBottomLeft),
       Separator(2, "mnuDispDummy", 0),
-      Method("mnuDispMethod", 0, "上下に並べて表示(&G)", 4),
-      Method("mnuDispMethod", 1, "左右に並べて表示(&O)", 5),
+      Method("mnuDispMethod", 0, "上下に並べて表示(&G)", M::kStacked),
+      Method("mnuDispMethod", 1, "左右に並べて表示(&O)", M::kSideBySide),
       Separator(2, "mnuDispDummy2", 1),
-      Method("mnuDispMethod_Ex4", 0, "左＆上下に並べて表示(&H)", 6),
-      Method("mnuDispMethod_Ex4", 1, "右＆上下に並べて表示(&N)", 7),
-      Method("mnuDispMethod_Ex4", 2, "上＆左右に並べて表示(&E)", 8),
-      Method("mnuDispMethod_Ex4", 3, "下＆左右に並べて表示(&D)", 9),
+      Method("mnuDispMethod_Ex4", 0, "左＆上下に並べて表示(&H)", M::kLeftAndStacked),
+      Method("mnuDispMethod_Ex4", 1, "右＆上下に並べて表示(&N)", M::kRightAndStacked),
+      Method("mnuDispMethod_Ex4", 2, "上＆左右に並べて表示(&E)", M::kTopAndSideBySide),
+      Method("mnuDispMethod_Ex4", 3, "下＆左右に並べて表示(&D)", M::kBottomAndSideBySide),
       Separator(2, "mnuDispDummy3", 2),
-      Method("mnuDispMethod_Ex5", -1, "４マスに並べて表示(&F)", 10),
+      Method("mnuDispMethod_Ex5", -1, "４マスに並べて表示(&F)", M::kGrid),
       Separator(2, "mnuDispDummy4", 3),
-      Method("mnuDispMethod_Ex2", 0, "全ウィンドウを最小化(&M)", 11),
-      Method("mnuDispMethod_Ex2", 1, "元に戻す(&U)", 12),
+      Method("mnuDispMethod_Ex2", 0, "全ウィンドウを最小化(&M)", M::kMinimizeAll),
+      Method("mnuDispMethod_Ex2", 1, "元に戻す(&U)", M::kUndo),
       Separator(2, "mnuDispDummy5", 4),
-      Method("mnuDispMethod_Ex3", -1, "全ウィンドウを閉じる(&A)", 13),
+      Method("mnuDispMethod_Ex3", -1, "全ウィンドウを閉じる(&A)", M::kCloseAll),
   };
 }
 
@@ -124,14 +126,18 @@ std::vector<int> MenuChildren(int parent) {
 const MenuEntry* FindMenuItem(MenuCommand command, int method) {
   for (const auto& e : MainMenuTree()) {
     if (e.kind == K::kItem && e.command == command &&
-        (command != C::kDisplayMethod || e.method == method))
+        (command != C::kDisplayMethod || (e.method && MethodIndex(*e.method) == method)))
       return &e;
   }
   return nullptr;
 }
 
-std::string_view MethodMenuCaption(int method) {
-  const MenuEntry* item = FindMenuItem(C::kDisplayMethod, method);
+const MenuEntry* MethodMenuEntry(DisplayMethod method) {
+  return FindMenuItem(C::kDisplayMethod, MethodIndex(method));
+}
+
+std::string_view MethodMenuCaption(int index) {
+  const MenuEntry* item = FindMenuItem(C::kDisplayMethod, index);
   return item ? item->caption : std::string_view();
 }
 
@@ -157,8 +163,9 @@ std::vector<const MenuEntry*> DisplayMenuEntries(const Settings& settings) {
   for (int c : MenuChildren(MenuChildren(-1).at(kDisplayMenuPosition))) {
     const MenuEntry& e = tree[c];
     const bool visible = e.kind == K::kSeparator ? SeparatorOnDisplayMenu(settings, e.separator)
-                         : e.command == C::kDisplayMethod ? OnDisplayMenu(settings, e.method)
-                                                          : false;
+                         : e.command == C::kDisplayMethod
+                             ? OnDisplayMenu(settings, MethodIndex(*e.method))
+                             : false;
     // A separator only divides two items: none first, none after another.
     const bool divides =
         e.kind != K::kSeparator || (!shown.empty() && shown.back()->kind != K::kSeparator);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,8 +50,8 @@ struct MenuEntry {
   MenuShortcut shortcut;
   bool enabled = true;  // initial state
   MenuCommand command = MenuCommand::kNone;
-  int method = -1;     // display-method number for kDisplayMethod
-  int separator = -1;  // 0..4 for the display menu's separators (OptSepa index)
+  std::optional<DisplayMethod> method;  // for kDisplayMethod
+  int separator = -1;                   // 0..4 for the display menu's separators (OptSepa index)
 };
 
 // The complete menu tree. "総合ﾒﾆｭｰ(&M)" stays first and "表示(&D)" second:
@@ -71,9 +72,13 @@ const MenuEntry* FindMenuItem(MenuCommand command, int method = -1);
 // "F1", "Ctrl+K", or "" (the text a menu shows right of the caption).
 std::string ShortcutText(const MenuShortcut& shortcut);
 
-// The display menu's caption of a method, with its access key: also the
-// name of the method's Explorer verb and of its boxes in the settings dialog.
-std::string_view MethodMenuCaption(int method);
+// The display menu's item of a method (nothing only for a value cast from
+// no method).
+const MenuEntry* MethodMenuEntry(DisplayMethod method);
+// The display menu's caption of the method of a stored index, with its
+// access key: also the name of the method's Explorer verb and of its boxes
+// in the settings dialog. "" for an index that is no method.
+std::string_view MethodMenuCaption(int index);
 
 // The caption without its access key and trailing "...": "各種設定(&K)" gives
 // "各種設定", "ﾊﾞｰｼﾞｮﾝ情報(&A)..." gives "ﾊﾞｰｼﾞｮﾝ情報".

@@ -37,10 +37,11 @@ LayoutInputs IconLayoutInputs() {
   return in;
 }
 
-// The split tilings lay out exactly three windows and the grid exactly four;
-// three show a cascade's steps and a tiling's repetition best.
-int WindowsShown(int method) {
-  return method == 10 ? 4 : 3;
+// A layout that takes only one count of windows is shown with that many;
+// the others with three, which show a cascade's steps and a tiling's
+// repetition best.
+int WindowsShown(DisplayMethod method) {
+  return FixedWindowCount(method).value_or(3);
 }
 
 void Put(IconPicture& picture, int x, int y, IconInk ink) {
@@ -72,7 +73,7 @@ void DrawWindow(IconPicture& picture, const Rect& rect, IconInk title) {
   }
 }
 
-std::optional<IconPicture> LayoutPicture(int method) {
+std::optional<IconPicture> LayoutPicture(DisplayMethod method) {
   const auto rows = ComputeLayout(method, WindowsShown(method), IconLayoutInputs());
   if (!rows || rows->empty()) return std::nullopt;
   IconPicture picture;
@@ -254,16 +255,18 @@ static_assert(WellFormed(kSettingsArt) && WellFormed(kMinimizeAllArt) && WellFor
                   WellFormed(kShutDownArt) && WellFormed(kCloseAllArt) && WellFormed(kRestartArt),
               "every pictogram row is 16 known ink characters");
 
-std::optional<IconPicture> MethodPicture(int method) {
+std::optional<IconPicture> MethodPicture(DisplayMethod method) {
+  if (IsLayout(method)) return LayoutPicture(method);
   switch (method) {
-    case 11:
+    case DisplayMethod::kMinimizeAll:
       return FromArt(kMinimizeAllArt);
-    case 12:
+    case DisplayMethod::kUndo:
       return FromArt(kUndoArt);
-    case 13:
+    case DisplayMethod::kCloseAll:
       return FromArt(kCloseAllArt);
+    default:
+      return std::nullopt;
   }
-  return LayoutPicture(method);
 }
 
 }  // namespace
@@ -299,7 +302,7 @@ std::optional<IconPicture> ToolbarIconPicture(int button_number) {
   if (!button || !button->item) return std::nullopt;
   switch (button->item->command) {
     case MenuCommand::kDisplayMethod:
-      return MethodPicture(button->item->method);
+      return MethodPicture(*button->item->method);
     case MenuCommand::kSettings:
       return FromArt(kSettingsArt);
     case MenuCommand::kShutDownWindows:

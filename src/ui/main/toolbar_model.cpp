@@ -3,34 +3,36 @@
 namespace banchiro {
 namespace {
 
+using M = DisplayMethod;
+
 // Button n (1-based, the default order) runs a display method's menu item or
 // one of the three commands that are not layouts.
 struct Slot {
-  int method;  // -1 for a command button
+  std::optional<DisplayMethod> method;  // none for a command button
   MenuCommand command = MenuCommand::kDisplayMethod;
 };
 constexpr Slot kSlots[kToolbarButtonCount] = {
-    {0},
-    {1},
-    {2},
-    {3},
-    {4},
-    {5},
-    {-1, MenuCommand::kSettings},
-    {11},
-    {12},
-    {-1, MenuCommand::kShutDownWindows},
-    {13},
-    {-1, MenuCommand::kRestartWindows},
-    {6},
-    {7},
-    {8},
-    {9},
-    {10},
+    {M::kCascadeFromTopLeft},
+    {M::kCascadeFromTopRight},
+    {M::kCascadeFromBottomRight},
+    {M::kCascadeFromBottomLeft},
+    {M::kStacked},
+    {M::kSideBySide},
+    {{}, MenuCommand::kSettings},
+    {M::kMinimizeAll},
+    {M::kUndo},
+    {{}, MenuCommand::kShutDownWindows},
+    {M::kCloseAll},
+    {{}, MenuCommand::kRestartWindows},
+    {M::kLeftAndStacked},
+    {M::kRightAndStacked},
+    {M::kTopAndSideBySide},
+    {M::kBottomAndSideBySide},
+    {M::kGrid},
 };
 
 const MenuEntry* ItemFor(const Slot& slot) {
-  return FindMenuItem(slot.command, slot.method);
+  return slot.method ? MethodMenuEntry(*slot.method) : FindMenuItem(slot.command);
 }
 
 std::array<ToolbarButton, kToolbarButtonCount> BuildButtons() {

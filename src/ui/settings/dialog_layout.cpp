@@ -163,7 +163,7 @@ void BuildRightClickTab(std::vector<DialogControl>& c) {
     if (tree[i].separator >= 0) {
       last_of_group[tree[i].separator] = method;
     } else {
-      method = tree[i].method;
+      method = MethodIndex(*tree[i].method);
     }
   }
   constexpr std::string_view kSeparators[kSeparatorCount] = {
