@@ -9,21 +9,18 @@ using K = MenuEntryKind;
 using C = MenuCommand;
 using M = DisplayMethod;
 
-MenuEntry Submenu(int level, std::string_view control, std::string_view caption) {
+MenuEntry Submenu(int level, std::string_view caption) {
   MenuEntry e;
   e.level = level;
   e.kind = K::kSubmenu;
-  e.control = control;
   e.caption = caption;
   return e;
 }
 
-MenuEntry Item(int level, std::string_view control, int index, std::string_view caption, C command,
-               MenuShortcut shortcut = {}, bool enabled = true) {
+MenuEntry Item(int level, std::string_view caption, C command, MenuShortcut shortcut = {},
+               bool enabled = true) {
   MenuEntry e;
   e.level = level;
-  e.control = control;
-  e.index = index;
   e.caption = caption;
   e.command = command;
   e.shortcut = shortcut;
@@ -31,20 +28,18 @@ MenuEntry Item(int level, std::string_view control, int index, std::string_view 
   return e;
 }
 
-MenuEntry Separator(int level, std::string_view control, int display_separator = -1) {
+MenuEntry Separator(int level, int display_separator = -1) {
   MenuEntry e;
   e.level = level;
   e.kind = K::kSeparator;
-  e.control = control;
   e.caption = "-";
   e.separator = display_separator;
   return e;
 }
 
 // A display-method item: its caption's access key is the method's letter.
-MenuEntry Method(std::string_view control, int index, std::string_view caption,
-                 DisplayMethod method) {
-  MenuEntry e = Item(2, control, index, caption, C::kDisplayMethod);
+MenuEntry Method(std::string_view caption, DisplayMethod method) {
+  MenuEntry e = Item(2, caption, C::kDisplayMethod);
   e.method = method;
   return e;
 }
@@ -58,47 +53,44 @@ MenuShortcut FunctionKey(int key) {
 
 std::vector<MenuEntry> BuildTree() {
   return {
-      Submenu(1, "mnuTotalMenu", "総合ﾒﾆｭｰ(&M)"),
-      Submenu(2, "mnuHelp", "ﾍﾙﾌﾟ(&H)"),
-      Item(3, "mnuHelpContent_KeyWord", 0, "ﾄﾋﾟｯｸの検索(&H)", C::kHelpKeywordSearch,
-           FunctionKey(1)),
-      Item(3, "mnuHelpContent_KeyWord", 1, "目次(&C)", C::kHelpContents),
-      Separator(3, "mnuHelpDummy"),
-      Item(3, "mnuHelpAbout", -1, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", C::kHelpAbout),
-      Submenu(2, "mnuOption", "ｵﾌﾟｼｮﾝ(&O)"),
-      Item(3, "mnuOptSettei", -1, "各種設定(&K)", C::kSettings, Ctrl('K')),
-      Submenu(2, "mnuFile", "ﾌｧｲﾙ(&F)"),
-      Item(3, "mnuFileShow_Hide", 0, "ﾌｫｰﾑの表示(&S)", C::kShowWindow, {}, false),
-      Item(3, "mnuFileShow_Hide", 1, "ﾌｫｰﾑのｱｲｺﾝ化(&I)", C::kHideWindow, Ctrl('I')),
-      Separator(3, "mnuFileDummy"),
-      Item(3, "mnuFileDustEmpty", -1, "ごみ箱を空にする(&B)...", C::kEmptyRecycleBin),
-      Item(3, "mnuFileWindows", 0, "最近使ったﾌｧｲﾙ履歴の初期化(&D)...", C::kClearRecentDocuments),
-      Item(3, "mnuFileWindows", 1, "Microsoft Windows の再起動(&R)...", C::kRestartWindows,
-           Ctrl('R')),
-      Item(3, "mnuFileWindows", 2, "Microsoft Windows の終了(&E)...", C::kShutDownWindows,
-           Ctrl('E')),
-      Separator(3, "mnuFileDummy2"),
-      Item(3, "mnuFileEnd", -1, "ばんちろ君 の終了(&X)...", C::kEndProgram),
-      Submenu(1, "mnuDisplay", "表示(&D)"),
-      Method("mnuDispMethod_Ex", 0, "重ねて表示（左上→右下）(&S)", M::kCascadeFromTopLeft),
-      Method("mnuDispMethod_Ex", 1, "重ねて表示（右上→左下）(&L)", M::kCascadeFromTopRight),
-      Method("mnuDispMethod_Ex", 2, "重ねて表示（右下→左上）(&K)", M::kCascadeFromBottomRight),
-      Method("mnuDispMethod_Ex", 3, "重ねて表示（左下→右上）(&J)", M::kCascadeFromBottomLeft),
-      Separator(2, "mnuDispDummy", 0),
-      Method("mnuDispMethod", 0, "上下に並べて表示(&G)", M::kStacked),
-      Method("mnuDispMethod", 1, "左右に並べて表示(&O)", M::kSideBySide),
-      Separator(2, "mnuDispDummy2", 1),
-      Method("mnuDispMethod_Ex4", 0, "左＆上下に並べて表示(&H)", M::kLeftAndStacked),
-      Method("mnuDispMethod_Ex4", 1, "右＆上下に並べて表示(&N)", M::kRightAndStacked),
-      Method("mnuDispMethod_Ex4", 2, "上＆左右に並べて表示(&E)", M::kTopAndSideBySide),
-      Method("mnuDispMethod_Ex4", 3, "下＆左右に並べて表示(&D)", M::kBottomAndSideBySide),
-      Separator(2, "mnuDispDummy3", 2),
-      Method("mnuDispMethod_Ex5", -1, "４マスに並べて表示(&F)", M::kGrid),
-      Separator(2, "mnuDispDummy4", 3),
-      Method("mnuDispMethod_Ex2", 0, "全ウィンドウを最小化(&M)", M::kMinimizeAll),
-      Method("mnuDispMethod_Ex2", 1, "元に戻す(&U)", M::kUndo),
-      Separator(2, "mnuDispDummy5", 4),
-      Method("mnuDispMethod_Ex3", -1, "全ウィンドウを閉じる(&A)", M::kCloseAll),
+      Submenu(1, "総合ﾒﾆｭｰ(&M)"),
+      Submenu(2, "ﾍﾙﾌﾟ(&H)"),
+      Item(3, "ﾄﾋﾟｯｸの検索(&H)", C::kHelpKeywordSearch, FunctionKey(1)),
+      Item(3, "目次(&C)", C::kHelpContents),
+      Separator(3),
+      Item(3, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", C::kHelpAbout),
+      Submenu(2, "ｵﾌﾟｼｮﾝ(&O)"),
+      Item(3, "各種設定(&K)", C::kSettings, Ctrl('K')),
+      Submenu(2, "ﾌｧｲﾙ(&F)"),
+      Item(3, "ﾌｫｰﾑの表示(&S)", C::kShowWindow, {}, false),
+      Item(3, "ﾌｫｰﾑのｱｲｺﾝ化(&I)", C::kHideWindow, Ctrl('I')),
+      Separator(3),
+      Item(3, "ごみ箱を空にする(&B)...", C::kEmptyRecycleBin),
+      Item(3, "最近使ったﾌｧｲﾙ履歴の初期化(&D)...", C::kClearRecentDocuments),
+      Item(3, "Microsoft Windows の再起動(&R)...", C::kRestartWindows, Ctrl('R')),
+      Item(3, "Microsoft Windows の終了(&E)...", C::kShutDownWindows, Ctrl('E')),
+      Separator(3),
+      Item(3, "ばんちろ君 の終了(&X)...", C::kEndProgram),
+      Submenu(1, "表示(&D)"),
+      Method("重ねて表示（左上→右下）(&S)", M::kCascadeFromTopLeft),
+      Method("重ねて表示（右上→左下）(&L)", M::kCascadeFromTopRight),
+      Method("重ねて表示（右下→左上）(&K)", M::kCascadeFromBottomRight),
+      Method("重ねて表示（左下→右上）(&J)", M::kCascadeFromBottomLeft),
+      Separator(2, 0),
+      Method("上下に並べて表示(&G)", M::kStacked),
+      Method("左右に並べて表示(&O)", M::kSideBySide),
+      Separator(2, 1),
+      Method("左＆上下に並べて表示(&H)", M::kLeftAndStacked),
+      Method("右＆上下に並べて表示(&N)", M::kRightAndStacked),
+      Method("上＆左右に並べて表示(&E)", M::kTopAndSideBySide),
+      Method("下＆左右に並べて表示(&D)", M::kBottomAndSideBySide),
+      Separator(2, 2),
+      Method("４マスに並べて表示(&F)", M::kGrid),
+      Separator(2, 3),
+      Method("全ウィンドウを最小化(&M)", M::kMinimizeAll),
+      Method("元に戻す(&U)", M::kUndo),
+      Separator(2, 4),
+      Method("全ウィンドウを閉じる(&A)", M::kCloseAll),
   };
 }
 

@@ -44,8 +44,6 @@ struct MenuShortcut {
 struct MenuEntry {
   int level = 1;  // 1 = on the menu bar, 2 = in a top-level menu, 3 = below that
   MenuEntryKind kind = MenuEntryKind::kItem;
-  std::string_view control;  // control name without index, e.g. "mnuFileWindows"
-  int index = -1;            // element of a control array, -1 for a single control
   std::string_view caption;  // with its access key; "-" for a separator
   MenuShortcut shortcut;
   bool enabled = true;  // initial state
