@@ -63,6 +63,13 @@ int MonitorDpi(HMONITOR monitor) {
   return static_cast<int>(y);
 }
 
+int TakeSuggestedRect(HWND window, WPARAM wparam, LPARAM lparam) {
+  const RECT& r = *reinterpret_cast<const RECT*>(lparam);
+  SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  return HIWORD(wparam);
+}
+
 ScreenMetrics MetricsAt(ScreenMetrics screen, int dpi) {
   if (dpi > 0) screen.twips_per_pixel_x = screen.twips_per_pixel_y = 1440.0 / dpi;
   return screen;

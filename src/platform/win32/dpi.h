@@ -32,6 +32,10 @@ int SystemDpi();
 int WindowDpi(HWND window);
 // A monitor's effective DPI (Windows 8.1 on); 0 where it has none of its own.
 int MonitorDpi(HMONITOR monitor);
+// A window's answer to WM_DPICHANGED (given its parameters) before it
+// scales what it holds: it takes the place and size Windows suggests for
+// the new monitor. The new DPI.
+int TakeSuggestedRect(HWND window, WPARAM wparam, LPARAM lparam);
 // The screen as a window at `dpi` measures its twips: the same screen, with
 // that many pixels to the inch.
 ScreenMetrics MetricsAt(ScreenMetrics screen, int dpi);
