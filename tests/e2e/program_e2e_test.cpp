@@ -209,6 +209,16 @@ TEST_F(ProgramE2eTest, BarAndPaletteFollowAMoveToAMonitorOfAnotherScale) {
   EXPECT_EQ(shape.right, last.right);
   EXPECT_EQ(shape.bottom, last.bottom);
   Screenshot(L"palette-after-dpi-change", palette);
+
+  // The settings dialog places its controls at the new scale, in the
+  // rectangle suggested.
+  program.Command("mnuOptSettei");
+  HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kUiLimitMs);
+  ASSERT_NE(dialog, nullptr);
+  SendDpiChanged(dialog, 144, {0, 0, 1000, 740});
+  const DialogControl& tabs = SettingsDialogControls()[0];
+  EXPECT_EQ(RectOf(GetDlgItem(dialog, 1000)).width, at_144.XPixels(tabs.rect.width));
+  Screenshot(L"settings-after-dpi-change", dialog);
 }
 
 enum class Ending { kEndCommand, kCloseBox, kSessionEnd };

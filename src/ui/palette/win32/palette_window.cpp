@@ -99,6 +99,7 @@ void PaletteWindow::ApplyScale(int dpi) {
     }
   }
   if (SetWindowRgn(hwnd(), shape.get(), TRUE)) shape.release();
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void PaletteWindow::Show() {

@@ -107,7 +107,7 @@ void SettingsDialog::PlaceControls() {
     SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   }
   font_ = std::move(font);
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SettingsDialog::CreateControls() {

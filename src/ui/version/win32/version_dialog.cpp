@@ -96,7 +96,7 @@ void VersionDialog::PlaceOkButton() {
       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ Ｐゴシック"));
   SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   ok_font_ = std::move(font);
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void VersionDialog::BringForward() {
