@@ -161,10 +161,12 @@ void SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
   void* there = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
   ASSERT_TRUE(there && WriteProcessMemory(process, there, &suggested, sizeof suggested, nullptr));
   DWORD_PTR result = 0;
-  EXPECT_TRUE(SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                                  reinterpret_cast<LPARAM>(there), SMTO_ABORTIFHUNG, kUiLimitMs,
-                                  &result));
-  VirtualFreeEx(process, there, 0, MEM_RELEASE);
+  const bool handled = SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                           reinterpret_cast<LPARAM>(there), SMTO_ABORTIFHUNG,
+                                           kStartLimitMs, &result);
+  EXPECT_TRUE(handled);
+  // Still queued, the message would read freed memory later.
+  if (handled) VirtualFreeEx(process, there, 0, MEM_RELEASE);
   CloseHandle(process);
 }
 
@@ -213,8 +215,8 @@ TEST_F(ProgramE2eTest, BarAndPaletteFollowAMoveToAMonitorOfAnotherScale) {
   // The settings dialog places its controls at the new scale, in the
   // rectangle suggested.
   program.Command("mnuOptSettei");
-  HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kUiLimitMs);
-  ASSERT_NE(dialog, nullptr);
+  HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kStartLimitMs);
+  ASSERT_TRUE(dialog && Settle(dialog, kStartLimitMs));
   SendDpiChanged(dialog, 144, {0, 0, 1000, 740});
   const DialogControl& tabs = SettingsDialogControls()[0];
   EXPECT_EQ(RectOf(GetDlgItem(dialog, 1000)).width, at_144.XPixels(tabs.rect.width));
