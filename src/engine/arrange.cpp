@@ -3,11 +3,16 @@
 #include "engine/collect.h"
 #include "engine/layouts.h"
 #include "engine/moves.h"
+#include "engine/place_rows.h"
 
 namespace banchiro {
 
 void ArrangeWindows(DisplayMethod method, Platform& platform, const Settings& settings) {
   if (!MethodAt(MethodIndex(method))) return;  // a value cast from no method
+  // Rectangles of other programs, work area and frames alike, in real
+  // pixels on every monitor: a program of another monitor's scale would
+  // otherwise be read and moved in scaled ones.
+  const auto monitor_pixels = platform.windows.MonitorPixels();
   WindowTable table =
       CollectWindows(platform.windows, platform.store, platform.message_boxes, settings);
   const bool windows_xp = GetWindowsName(platform.system.Version()) == WindowsName::kXP;
@@ -16,10 +21,9 @@ void ArrangeWindows(DisplayMethod method, Platform& platform, const Settings& se
   if (IsLayout(method)) {
     const auto targets = ComputeLayout(method, static_cast<int>(table.size()), inputs);
     if (!targets) return;
-    for (std::size_t row = 0; row < table.size(); ++row) {
-      PlaceWindow(platform.windows, table[row].handle,
-                  FitToArea((*targets)[row], inputs.work_area));
-    }
+    for (std::size_t row = 0; row < table.size(); ++row)
+      table[row].target = FitToArea((*targets)[row], inputs.work_area);
+    PlaceRows(platform.windows, table);
   } else if (method == DisplayMethod::kMinimizeAll) {
     MinimizeAllWindows(platform.shell, platform.windows, platform.store, table);
   } else if (method == DisplayMethod::kUndo) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,6 +57,13 @@ struct Placement {
   std::int32_t normal_left = 0, normal_top = 0, normal_right = 0, normal_bottom = 0;
 };
 
+// Holds a setting of the calling thread for as long as it lives, and puts
+// back what was there before when it ends.
+class ThreadSettingScope {
+ public:
+  virtual ~ThreadSettingScope() = default;
+};
+
 // The desktop's windows, as the arrangement sees and changes them. Nothing
 // here may wait on another program for more than the time it is given: a
 // hung program must never stall an arrangement.
@@ -91,6 +99,19 @@ class WindowSystem {
   virtual void Restore(WindowHandle window) = 0;
   virtual bool Exists(WindowHandle window) = 0;
   virtual bool IsMinimized(WindowHandle window) = 0;
+
+  // Held for one arrangement: until it ends, every rectangle read or
+  // written here is in its monitor's own pixels, whatever scale that
+  // monitor has (nothing changes where the system knows one scale only).
+  virtual std::unique_ptr<ThreadSettingScope> MonitorPixels() = 0;
+  // The DPI of the monitor holding the largest part of the rectangle (the
+  // nearest one when none holds it); 0 where monitors have no scale of their
+  // own.
+  virtual int MonitorDpi(const Rect& rect) = 0;
+  // Gives the programs of these windows, all together, until the time limit
+  // to handle what was sent to them (a move, and the DPI change a move to
+  // another monitor brings); returns as soon as all have.
+  virtual void AwaitWindows(const std::vector<WindowHandle>& windows, int time_limit_ms) = 0;
 };
 
 // The shell's own minimise-all and its undo. False when the shell cannot

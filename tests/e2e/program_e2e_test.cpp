@@ -151,6 +151,78 @@ TEST_F(ProgramE2eTest, PaletteShapeTilesDragAndTheEndOfTheSession) {
   EXPECT_EQ(Relays(), 0);
 }
 
+// WM_DPICHANGED as Windows sends it, its suggested rectangle in the
+// window's own process.
+void SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  ASSERT_NE(process, nullptr);
+  void* there = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+  ASSERT_TRUE(there && WriteProcessMemory(process, there, &suggested, sizeof suggested, nullptr));
+  DWORD_PTR result = 0;
+  const bool handled = SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                           reinterpret_cast<LPARAM>(there), SMTO_ABORTIFHUNG,
+                                           kStartLimitMs, &result);
+  EXPECT_TRUE(handled);
+  // Still queued, the message would read freed memory later.
+  if (handled) VirtualFreeEx(process, there, 0, MEM_RELEASE);
+  CloseHandle(process);
+}
+
+// Moved onto a monitor at 150 %, the bar takes the place Windows suggests
+// and its size at 144 dpi: the rule's width, the caption and menu bar of
+// that scale and the toolbar with its 32-pixel pictures; the palette takes
+// its 144-dpi size, tiles and shape.
+TEST_F(ProgramE2eTest, BarAndPaletteFollowAMoveToAMonitorOfAnotherScale) {
+  SetString("FunctionKey", "Fkey(0)", "5");
+  SetString("FunctionKey", "FkeyDisp(0)", "1");
+  Program program;
+  HWND main = program.Main(), palette = program.Palette();
+  ASSERT_TRUE(main && palette);
+  HWND toolbar = FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr);
+  const int button_height = HIWORD(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
+  SendDpiChanged(main, 144, {40, 60, 300, 200});
+  const Rect bar = RectOf(main);
+  RECT frame{}, toolbar_rect{};
+  AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(main, GWL_STYLE)), TRUE,
+                           static_cast<DWORD>(GetWindowLongPtrW(main, GWL_EXSTYLE)), 144);
+  GetWindowRect(toolbar, &toolbar_rect);
+  EXPECT_EQ(std::pair(bar.left, bar.top), std::pair(40, 60));
+  EXPECT_EQ(bar.width, 252);  // 2520 twips
+  EXPECT_EQ(bar.height, frame.bottom - frame.top + toolbar_rect.bottom - toolbar_rect.top);
+  EXPECT_GE(HIWORD(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0)), button_height + 16);
+  Screenshot(L"bar-after-dpi-change", main);
+
+  SendDpiChanged(palette, 144, {20, 300, 1000, 400});
+  const ScreenMetrics at_144{1024, 768, 10, 10};
+  const PaletteLayout layout = PaletteLayoutFor(15360);  // 1024 pixels at 96 dpi
+  const Rect strip = RectOf(palette);
+  EXPECT_EQ(std::pair(strip.left, strip.top), std::pair(20, 300));
+  EXPECT_EQ(
+      std::pair(strip.width, strip.height),
+      std::pair(at_144.XPixels(PaletteWidthTwips(layout)), at_144.YPixels(kPaletteHeightTwips)));
+  const PixelRect last = PaletteRegionRects(layout, at_144).back();
+  const Rect key = RectOf(GetDlgItem(palette, ui::kKeyTileId + 11));
+  EXPECT_EQ(std::pair(key.right() - strip.left, key.bottom() - strip.top),
+            std::pair(last.right, last.bottom));
+  RECT shape{};
+  EXPECT_NE(GetWindowRgnBox(palette, &shape), ERROR);
+  EXPECT_EQ(shape.right, last.right);
+  EXPECT_EQ(shape.bottom, last.bottom);
+  Screenshot(L"palette-after-dpi-change", palette);
+
+  // The settings dialog places its controls at the new scale, in the
+  // rectangle suggested.
+  program.Command(MenuCommand::kSettings);
+  HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kStartLimitMs);
+  ASSERT_TRUE(dialog && Settle(dialog, kStartLimitMs));
+  SendDpiChanged(dialog, 144, {0, 0, 1000, 740});
+  const DialogControl& tabs = SettingsDialogControls()[0];
+  EXPECT_EQ(RectOf(GetDlgItem(dialog, 1000)).width, at_144.XPixels(tabs.rect.width));
+  Screenshot(L"settings-after-dpi-change", dialog);
+}
+
 enum class Ending { kEndCommand, kCloseBox, kSessionEnd };
 
 class EndingE2eTest : public E2eTest, public ::testing::WithParamInterface<Ending> {};

@@ -10,6 +10,7 @@
 #include "engine/arrange.h"
 #include "engine/collect.h"
 #include "engine/layouts.h"
+#include "engine/place_rows.h"
 #include "platform/fake/fake_platform.h"
 
 namespace banchiro {
@@ -238,6 +239,50 @@ TEST_F(EngineTest, MovesLeaveNormalWindowsAtTheirTiles) {
     EXPECT_EQ(now.rect, c.rect);
     EXPECT_TRUE(now.show_command == kShowNormal && !now.snapped) << c.show << c.snapped;
   }
+}
+
+// A primary monitor at 96 dpi with one at 144 dpi on its right: windows
+// coming from the right (or mostly from it) change scale, and a per-monitor
+// aware one resizes itself (and its frame) on the way; those are moved once
+// more, after their programs were given the time, and all end at their
+// tiles, framed at the scale they have then.
+TEST_F(EngineTest, WindowsChangingMonitorScaleAreMovedAgainToTheirTiles) {
+  fake.desktop.scaled_monitors = {{{0, 0, 1024, 768}, 96}, {{1024, 0, 1024, 768}, 144}};
+  const struct {
+    int left;
+    bool follows_dpi;
+    bool moved_again;
+  } cases[] = {{1100, true, true},
+               {100, true, false},
+               {1600, false, true},
+               {700, true, false},
+               {900, true, true}};
+  std::vector<WindowHandle> handles;
+  std::string awaited = "await";
+  for (const auto& c : cases) {
+    FakeWindow w;
+    w.rect = {c.left, 10, 400, 300};
+    w.follows_dpi = c.follows_dpi;
+    w.border = c.moved_again ? FrameMargins{12, 0, 12, 12} : FrameMargins{8, 0, 8, 8};
+    handles.push_back(fake.desktop.Add(w));
+    if (c.moved_again) awaited += " " + std::to_string(handles.back());
+  }
+  Arrange(M::kSideBySide);
+  std::vector<std::string> expected;
+  for (const WindowHandle h : handles)
+    expected.push_back(Call("move ", h));
+  expected.push_back(awaited + " within " + std::to_string(kDpiChangeWaitMs));
+  for (std::size_t i = 0; i < handles.size(); ++i) {
+    if (cases[i].moved_again) expected.push_back(Call("move ", handles[i]));
+    const Rect tile = FitToArea(Layout(M::kSideBySide, 5, Inputs())[i], Inputs().work_area);
+    const int b = cases[i].follows_dpi ? 8 : 12;
+    EXPECT_EQ(fake.desktop.windows[i].rect,
+              (Rect{tile.left - b, tile.top, tile.width + 2 * b, tile.height + b}))
+        << i;
+  }
+  EXPECT_EQ(fake.desktop.calls, expected);
+  EXPECT_EQ(fake.desktop.moves_outside_monitor_pixels, 0);
+  EXPECT_EQ(fake.desktop.monitor_pixels_depth, 0);
 }
 
 // Close-all asks each taken window to close: see the toolbar's button 11.

@@ -61,6 +61,7 @@ struct Rig : MainView {
   }
   void DeleteTrayIcon() override { Add(log, "tray delete"); }
   void SetTrayRetry(bool on) override { retrying = on, Add(log, on ? "retry on" : "retry off"); }
+  int Dpi() override { return dpi; }
   BarMetrics MeasureBar(int dpi) override { return bar = kWindows10.at(dpi); }
   void SetBar(bool menus, const PixelSize& s) override {
     client = std::max(0, s.height - bar.frame_height - (menus ? bar.menu_height * menu_lines : 0));
@@ -100,6 +101,7 @@ struct Rig : MainView {
   bool retrying = false;
   BarMetrics bar;
   int refusals = 0, adds = 0, client = 0, menu_lines = 1;  // refusals of the next adds; -1: all
+  int dpi = 96;                                            // of the bar's monitor
   TwipsPoint position;
   FakePlatform fake;
   FakeSession session;
@@ -110,6 +112,20 @@ struct Rig : MainView {
                               {}};
   MainWindowModel model{fake.platform, session, settings, resident, *this, routines};
 };
+
+// The bar opens where it was stored, on a second monitor too, and wholly on the nearest monitor
+// once that one has gone (167 pixels wide at 96 dpi).
+TEST(PlaceTest, TheBarOpensOnItsMonitorOrTheNearestOne) {
+  for (const bool second_monitor : {true, false}) {
+    Rig r;
+    r.settings.S_Left = "22500", r.settings.S_Top = "3000";
+    r.fake.screen.work_areas = {{0, 0, 1024, 738}};
+    if (second_monitor) r.fake.screen.work_areas.push_back({1024, 0, 800, 570});
+    r.model.Load();
+    EXPECT_EQ(std::pair(r.position.left, r.position.top),
+              std::pair(second_monitor ? 22500.0 : (1024 - 167) * 15.0, 3000.0));
+  }
+}
 
 TEST(MainWindowModelTest, LoadBeginsWithTheTrayIconEndsWithTheRelaysThenActivationRefreshes) {
   Rig r;  // XP without its visual styles, no toolbar, centred on a 15360 x 11520 twips screen
@@ -150,7 +166,7 @@ TEST(BarLayoutTest, WidthByLookHeightFromCaptionMenuAndToolbarAtEachScale) {
       {96, W::k98, "", 1, " 167x75/1000 167x55/700 153x49/620 153x49/620"}};
   for (const auto& [dpi, windows, scheme, menu_lines, sizes] : cases) {
     Rig r;
-    r.fake.screen.metrics_ = {1024, 768, 1440.0 / dpi, 1440.0 / dpi};
+    r.dpi = dpi;
     r.menu_lines = menu_lines;
     std::string got;
     for (const auto& [toolbar, menu_bar] :

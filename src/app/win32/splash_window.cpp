@@ -1,5 +1,6 @@
 #include "app/win32/splash_window.h"
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/card_painter.h"
 
@@ -79,6 +80,11 @@ LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
         KillTimer(hwnd(), kTimerId);
         DestroyWindow(hwnd());
       }
+      return 0;
+    case WM_DPICHANGED:
+      // Painted whole at the scale of screen_.
+      screen_ = win32::MetricsAt(screen_, win32::TakeSuggestedRect(hwnd(), wparam, lparam));
+      InvalidateRect(hwnd(), nullptr, FALSE);
       return 0;
   }
   return WindowBase::HandleMessage(message, wparam, lparam);

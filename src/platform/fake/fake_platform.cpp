@@ -1,5 +1,8 @@
 #include "platform/fake/fake_platform.h"
 
+#include <algorithm>
+#include <cmath>
+#include <memory>
 #include <stdexcept>
 
 namespace banchiro {
@@ -142,7 +145,64 @@ std::optional<std::uint32_t> FakeDesktop::Integrity(WindowHandle handle) {
 
 void FakeDesktop::Move(WindowHandle handle, const Rect& rect) {
   calls.push_back("move " + std::to_string(handle));
-  if (FakeWindow* window = Find(handle)) window->rect = rect;
+  if (monitor_pixels_depth == 0) ++moves_outside_monitor_pixels;
+  FakeWindow* window = Find(handle);
+  if (!window) return;
+  const int from = MonitorDpi(window->rect);
+  const int to = MonitorDpi(rect);
+  window->rect = rect;
+  if (!window->follows_dpi || from == 0 || to == 0 || from == to) return;
+  const auto scaled = [from, to](int pixels) {
+    return static_cast<int>(std::lround(static_cast<double>(pixels) * to / from));
+  };
+  window->rect.width = scaled(rect.width);
+  window->rect.height = scaled(rect.height);
+  FrameMargins& b = window->border;
+  b = {scaled(b.left), scaled(b.top), scaled(b.right), scaled(b.bottom)};
+}
+
+namespace {
+
+class FakeMonitorPixels : public ThreadSettingScope {
+ public:
+  explicit FakeMonitorPixels(int& depth) : depth_(depth) { ++depth_; }
+  ~FakeMonitorPixels() override { --depth_; }
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+std::unique_ptr<ThreadSettingScope> FakeDesktop::MonitorPixels() {
+  return std::make_unique<FakeMonitorPixels>(monitor_pixels_depth);
+}
+
+int FakeDesktop::MonitorDpi(const Rect& rect) {
+  // The largest overlap, else the smallest gap.
+  const ScaledMonitor* best = nullptr;
+  std::int64_t best_overlap = 0, best_gap = 0;
+  for (const ScaledMonitor& m : scaled_monitors) {
+    const std::int64_t w =
+        std::min(rect.right(), m.area.right()) - std::max(rect.left, m.area.left);
+    const std::int64_t h =
+        std::min(rect.bottom(), m.area.bottom()) - std::max(rect.top, m.area.top);
+    const std::int64_t overlap = w > 0 && h > 0 ? w * h : 0;
+    const std::int64_t gap = std::max<std::int64_t>(0, -w) + std::max<std::int64_t>(0, -h);
+    if (!best || overlap > best_overlap || (best_overlap == 0 && overlap == 0 && gap < best_gap)) {
+      best = &m;
+      best_overlap = overlap;
+      best_gap = gap;
+    }
+  }
+  return best ? best->dpi : 0;
+}
+
+void FakeDesktop::AwaitWindows(const std::vector<WindowHandle>& handles, int time_limit_ms) {
+  std::string call = "await";
+  for (const WindowHandle handle : handles)
+    call += " " + std::to_string(handle);
+  calls.push_back(call + " within " + std::to_string(time_limit_ms));
 }
 
 void FakeDesktop::PostClose(WindowHandle handle) {

@@ -120,6 +120,9 @@ struct FakeWindow {
   std::uint32_t ex_style = 0;
   // Of its process; nothing when its token cannot be read (an elevated one).
   std::optional<std::uint32_t> integrity = kIntegrityMedium;
+  // A per-monitor aware program: moved onto a monitor of another scale, it
+  // answers the DPI change by scaling its size and frame from where it landed.
+  bool follows_dpi = false;
 };
 
 class FakeDesktop : public WindowSystem {
@@ -144,11 +147,23 @@ class FakeDesktop : public WindowSystem {
   void Restore(WindowHandle window) override;
   bool Exists(WindowHandle window) override;
   bool IsMinimized(WindowHandle window) override;
+  std::unique_ptr<ThreadSettingScope> MonitorPixels() override;
+  int MonitorDpi(const Rect& rect) override;
+  void AwaitWindows(const std::vector<WindowHandle>& windows, int time_limit_ms) override;
 
   std::vector<FakeWindow> windows;
   Rect work_area{0, 0, 1024, 738};
   std::optional<std::uint32_t> own_integrity = kIntegrityMedium;
   std::vector<std::string> calls;
+  // Monitors with a scale of their own; none: one scale for all (MonitorDpi 0).
+  struct ScaledMonitor {
+    Rect area;
+    int dpi;
+  };
+  std::vector<ScaledMonitor> scaled_monitors;
+  // How many MonitorPixels scopes are open, and the moves made with none.
+  int monitor_pixels_depth = 0;
+  int moves_outside_monitor_pixels = 0;
 
  private:
   FakeWindow* Find(WindowHandle handle);

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
 
@@ -202,6 +203,32 @@ bool Win32Windows::Exists(WindowHandle handle) {
 
 bool Win32Windows::IsMinimized(WindowHandle handle) {
   return IsIconic(ToHwnd(handle)) == TRUE;
+}
+
+std::unique_ptr<ThreadSettingScope> Win32Windows::MonitorPixels() {
+  return std::make_unique<ScopedPerMonitorDpi>();
+}
+
+int Win32Windows::MonitorDpi(const Rect& r) {
+  // Without per-monitor awareness every rectangle here is in the system's
+  // scale, and the monitors' own DPIs would compare the wrong things.
+  if (!HasThreadDpiAwareness()) return 0;
+  const RECT rect{r.left, r.top, r.right(), r.bottom()};
+  return win32::MonitorDpi(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
+}
+
+void Win32Windows::AwaitWindows(const std::vector<WindowHandle>& windows, int time_limit_ms) {
+  // A message sent to a window is handled after the moves queued to it
+  // before; the time limit is for all of them together, and a hung program
+  // is given up on at once.
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(time_limit_ms);
+  for (const WindowHandle window : windows) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline) return;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(ToHwnd(window), WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                        static_cast<UINT>(deadline - now), &result);
+  }
 }
 
 namespace {

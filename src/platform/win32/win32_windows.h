@@ -25,6 +25,9 @@ class Win32Windows : public WindowSystem {
   void Restore(WindowHandle window) override;
   bool Exists(WindowHandle window) override;
   bool IsMinimized(WindowHandle window) override;
+  std::unique_ptr<ThreadSettingScope> MonitorPixels() override;
+  int MonitorDpi(const Rect& rect) override;
+  void AwaitWindows(const std::vector<WindowHandle>& windows, int time_limit_ms) override;
 };
 
 // The shell: its automation object (Shell.Application), created for each

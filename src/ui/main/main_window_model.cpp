@@ -66,7 +66,7 @@ void MainWindowModel::Load() {
 
 void MainWindowModel::ApplyBarLayout(const BarLayout& layout) {
   layout_ = layout;
-  const int dpi = platform_.screen.Metrics().Dpi();
+  const int dpi = view_.Dpi();
   const BarMetrics metrics = view_.MeasureBar(dpi);
   bar_size_ = BarPixelSize(layout, metrics, dpi);
   view_.SetBar(layout.menus_visible, bar_size_);

@@ -54,6 +54,9 @@ class MainView {
   virtual void DeleteTrayIcon() = 0;
   // The timer that asks for the icon again every kTrayRetryIntervalMs.
   virtual void SetTrayRetry(bool on) = 0;
+  // The DPI of the monitor the bar stands on (the system's where monitors
+  // have no scale of their own).
+  virtual int Dpi() = 0;
   // The caption, menu-bar and toolbar heights at this DPI.
   virtual BarMetrics MeasureBar(int dpi) = 0;
   // The two top-level menus on the bar or not, and the outer size.

@@ -1,5 +1,7 @@
 #include "ui/main/win32/main_toolbar.h"
 
+#include <utility>
+
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/key_table.h"
@@ -38,6 +40,17 @@ bool MainToolbar::Create(HWND parent, HINSTANCE instance, int dpi) {
     tooltips_[b.number - 1] = win32::Widen(b.tooltip);
   AddDefaultButtons();
   return true;
+}
+
+void MainToolbar::SetDpi(int dpi) {
+  if (!toolbar_) return;
+  UniqueImageList images = CreateToolbarImageList(ToolbarIconScale(dpi));
+  if (!images) return;
+  // The toolbar takes its buttons' size from the new list; the old one goes
+  // only once the toolbar has let go of it.
+  SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+  images_ = std::move(images);
+  AutoSize();
 }
 
 TBBUTTON MainToolbar::Button(int index) const {

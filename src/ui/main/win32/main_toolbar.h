@@ -25,6 +25,8 @@ std::optional<int> ToolbarButtonForCommand(int id);
 class MainToolbar {
  public:
   bool Create(HWND parent, HINSTANCE instance, int dpi);
+  // The pictures drawn anew for a monitor of another scale.
+  void SetDpi(int dpi);
   HWND hwnd() const { return toolbar_; }
   // The window is gone with its parent.
   void Forget() { toolbar_ = nullptr; }

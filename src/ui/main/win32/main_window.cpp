@@ -1,5 +1,6 @@
 #include "ui/main/win32/main_window.h"
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/utf.h"
 #include "res/resource.h"
 
@@ -53,7 +54,8 @@ bool MainWindow::Load() {
     return false;
   }
   SetMenu(hwnd(), menus_.bar());
-  toolbar_.Create(hwnd(), instance_, screen_.Dpi());
+  dpi_ = win32::WindowDpi(hwnd());
+  toolbar_.Create(hwnd(), instance_, dpi_);
   SetTimer(hwnd(), kTimerId, kMainTimerMs, nullptr);
   model_.Load();
   return true;
@@ -65,6 +67,13 @@ void MainWindow::OnCommand(int id) {
   } else if (const auto button = ToolbarButtonForCommand(id)) {
     model_.OnToolbarButton(*button);
   }
+}
+
+void MainWindow::OnDpiChanged(int dpi) {
+  if (dpi <= 0) return;
+  dpi_ = dpi;
+  toolbar_.SetDpi(dpi);
+  model_.ApplyBarLayout(model_.layout());
 }
 
 WindowHandle MainWindow::Handle() {
@@ -222,6 +231,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // the toolbar off or leave a strip below it.
       if (wparam == SPI_SETNONCLIENTMETRICS) model_.ApplyBarLayout(model_.layout());
       return WindowBase::HandleMessage(message, wparam, lparam);
+    case WM_DPICHANGED:
+      OnDpiChanged(win32::TakeSuggestedRect(hwnd(), wparam, lparam));
+      return 0;
     case WM_INITMENUPOPUP:
       if (reinterpret_cast<HMENU>(wparam) == menus_.popup(kDisplayMenuPosition)) {
         model_.OnDisplayMenuOpening();

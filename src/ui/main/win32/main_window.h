@@ -50,6 +50,7 @@ class MainWindow : public WindowBase, public MainView, public BarWindow {
   bool AddTrayIcon() override;
   void DeleteTrayIcon() override { tray_.Delete(); }
   void SetTrayRetry(bool on) override;
+  int Dpi() override { return dpi_; }
   BarMetrics MeasureBar(int dpi) override;
   void SetBar(bool menus_visible, const PixelSize& size) override;
   int ClientHeight() override;
@@ -71,6 +72,9 @@ class MainWindow : public WindowBase, public MainView, public BarWindow {
 
  private:
   void OnCommand(int id);
+  // Moved onto a monitor of another scale: the place Windows suggests, the
+  // size rule and the toolbar's pictures at the new DPI.
+  void OnDpiChanged(int dpi);
 
   Platform& platform_;
   HINSTANCE instance_;
@@ -78,7 +82,8 @@ class MainWindow : public WindowBase, public MainView, public BarWindow {
   TrayIcon tray_;
   MainMenus menus_;
   MainToolbar toolbar_;
-  ScreenMetrics screen_{};
+  ScreenMetrics screen_{};  // places in twips, at the system's DPI
+  int dpi_ = 96;            // the bar's monitor's, for its size
   bool menus_on_bar_ = true;
   std::function<void()> on_destroyed_;
 };

@@ -2,8 +2,11 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "common/function_keys.h"
 #include "common/numbers.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/utf.h"
 
 namespace banchiro::ui {
@@ -32,8 +35,8 @@ void PaletteWindow::ReadColours() {
 }
 
 win32::UniqueFont PaletteWindow::MakeFont(int points) const {
-  return win32::UniqueFont(CreateFontW(-screen_.FontPixels(points), 0, 0, 0, FW_NORMAL, FALSE,
-                                       FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+  return win32::UniqueFont(CreateFontW(-scale_.FontPixels(points), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                       FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                        win32::Widen(kPaletteFontFace).c_str()));
 }
@@ -42,9 +45,8 @@ bool PaletteWindow::Load() {
   if (loaded()) return true;
   ReadColours();
   screen_ = platform_.screen.Metrics();
+  scale_ = screen_;
   layout_ = PaletteLayoutFor(screen_.width_twips());
-  name_font_ = MakeFont(layout_.name_font_points);
-  key_font_ = MakeFont(layout_.key_font_points);
 
   RegisterClassOnce(instance_, kPaletteClassName, nullptr);
   const TwipsPoint stored = PalettePosition(settings_, screen_);
@@ -52,20 +54,42 @@ bool PaletteWindow::Load() {
       OntoAWorkArea({stored.left, stored.top, static_cast<double>(PaletteWidthTwips(layout_)),
                      static_cast<double>(kPaletteHeightTwips)},
                     screen_, platform_.screen.WorkAreas());
-  const int width = screen_.XPixels(PaletteWidthTwips(layout_));
-  const int height = screen_.YPixels(kPaletteHeightTwips);
   // An owned tool window gets no taskbar button on any shell (Wine's taskbar
   // shows unowned tool windows too); WS_POPUP without WS_CAPTION has no
   // border and no caption, so the client area is the whole window.
   if (!owner_) owner_ = CreateHiddenOwner(instance_);
   if (!CreateFor(WS_EX_TOOLWINDOW, kPaletteClassName, win32::Widen(kPaletteCaption).c_str(),
-                 WS_POPUP, screen_.XPixels(position.left), screen_.YPixels(position.top), width,
-                 height, owner_, instance_)) {
+                 WS_POPUP, screen_.XPixels(position.left), screen_.YPixels(position.top), 0, 0,
+                 owner_, instance_)) {
     return false;
   }
+  CreateTiles();
+  // Sized at the scale of the monitor it opened on.
+  ApplyScale(win32::WindowDpi(hwnd()));
+  return true;
+}
+
+void PaletteWindow::ApplyScale(int dpi) {
+  scale_ = win32::MetricsAt(screen_, dpi);
+  SetWindowPos(hwnd(), nullptr, 0, 0, scale_.XPixels(PaletteWidthTwips(layout_)),
+               scale_.YPixels(kPaletteHeightTwips), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The tiles take the new fonts before the old ones go.
+  win32::UniqueFont name_font = MakeFont(layout_.name_font_points);
+  win32::UniqueFont key_font = MakeFont(layout_.key_font_points);
+  const auto tiles = PaletteRegionRects(layout_, scale_);
+  for (int i = 0; i < 2 * kPaletteSlots; ++i) {
+    const bool name = i < kPaletteSlots;
+    HWND tile = GetDlgItem(hwnd(), name ? kNameTileId + i : kKeyTileId + i - kPaletteSlots);
+    const PixelRect& r = tiles[i];
+    MoveWindow(tile, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+    SendMessageW(tile, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(name ? name_font.get() : key_font.get()), FALSE);
+  }
+  name_font_ = std::move(name_font);
+  key_font_ = std::move(key_font);
   // Cut the window to the union of its tiles; the system owns the region.
   win32::UniqueRegion shape;
-  for (const PixelRect& r : PaletteRegionRects(layout_, screen_)) {
+  for (const PixelRect& r : tiles) {
     HRGN tile = CreateRectRgn(r.left, r.top, r.right, r.bottom);
     if (!shape) {
       shape.reset(tile);
@@ -75,8 +99,7 @@ bool PaletteWindow::Load() {
     }
   }
   if (SetWindowRgn(hwnd(), shape.get(), TRUE)) shape.release();
-  CreateTiles();
-  return true;
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void PaletteWindow::Show() {
@@ -103,25 +126,18 @@ void PaletteWindow::OnActivate() {
 }
 
 void PaletteWindow::CreateTiles() {
-  // The same pixel rectangles as the window's shape: name tiles, then keys.
-  const auto tiles = PaletteRegionRects(layout_, screen_);
+  // Placed and given their fonts by ApplyScale: name tiles, then keys.
   for (int i = 0; i < kPaletteSlots; ++i) {
-    const PixelRect& name = tiles[i];
-    const PixelRect& key = tiles[kPaletteSlots + i];
     // Static controls pass mouse input through to the palette, which is what
     // lets any tile start a drag. Names may take two lines from the top; key
     // captions are one line, centred in their short tile.
-    HWND name_tile = CreateWindowExW(
-        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, name.left, name.top,
-        name.right - name.left, name.bottom - name.top, hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNameTileId + i)), instance_, nullptr);
-    HWND key_tile = CreateWindowExW(
-        0, L"STATIC", win32::Widen(HotKeyCaption(i + 1)).c_str(),
-        WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, key.left, key.top,
-        key.right - key.left, key.bottom - key.top, hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kKeyTileId + i)), instance_, nullptr);
-    SendMessageW(name_tile, WM_SETFONT, reinterpret_cast<WPARAM>(name_font_.get()), FALSE);
-    SendMessageW(key_tile, WM_SETFONT, reinterpret_cast<WPARAM>(key_font_.get()), FALSE);
+    CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, 0, 0, 0, 0,
+                    hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNameTileId + i)),
+                    instance_, nullptr);
+    CreateWindowExW(0, L"STATIC", win32::Widen(HotKeyCaption(i + 1)).c_str(),
+                    WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, 0, 0, 0,
+                    hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kKeyTileId + i)),
+                    instance_, nullptr);
   }
 }
 
@@ -153,6 +169,9 @@ LRESULT PaletteWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
         ReleaseCapture();
         SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
       }
+      return 0;
+    case WM_DPICHANGED:
+      ApplyScale(win32::TakeSuggestedRect(hwnd(), wparam, lparam));
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;

@@ -47,6 +47,8 @@ class PaletteWindow : public WindowBase {
   void ReadColours();
   void OnActivate();
   void CreateTiles();
+  // Size, tiles, fonts and shape at the DPI of the palette's monitor.
+  void ApplyScale(int dpi);
   void StorePosition();
   win32::UniqueFont MakeFont(int points) const;
 
@@ -56,7 +58,8 @@ class PaletteWindow : public WindowBase {
   HWND owner_ = nullptr;
   std::function<void()> on_session_end_;
   std::function<void()> on_destroyed_;  // hidden; keeps the palette off the taskbar
-  ScreenMetrics screen_{};
+  ScreenMetrics screen_{};              // places in twips, at the system's DPI
+  ScreenMetrics scale_{};               // sizes in twips, at the DPI of the palette's monitor
   PaletteLayout layout_{};
   COLORREF text_colour_ = 0;
   COLORREF back_colour_ = 0;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_help.h"
 #include "ui/settings/dialog_controls.h"
@@ -370,6 +371,10 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      screen_ = win32::MetricsAt(screen_, win32::TakeSuggestedRect(hwnd(), wparam, lparam));
+      PlaceControls();
+      return 0;
     case WM_CLOSE:
       model_.OnCancel();  // the close box is Cancel
       return 0;

@@ -50,6 +50,8 @@ class SettingsDialog : public WindowBase, public SettingsDialogView {
 
  private:
   void CreateControls();
+  // Every control's place and font at the scale of `screen_`.
+  void PlaceControls();
   void AddTooltip(HWND control, std::string_view text);
   void OnCommand(int id, int code, HWND control);
   LRESULT OnNotify(const NMHDR& header);
@@ -67,7 +69,7 @@ class SettingsDialog : public WindowBase, public SettingsDialogView {
   Platform& platform_;
   HINSTANCE instance_;
   SettingsDialogModel model_;
-  ScreenMetrics screen_{};
+  ScreenMetrics screen_{};  // at the DPI of the dialog's monitor
   // What a control shows now, so that a change touches only what differs.
   struct Shown {
     bool visible = false;

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "common/function_keys.h"
 #include "platform/win32/utf.h"
 #include "ui/settings/dialog_controls.h"
@@ -90,24 +92,35 @@ DWORD StyleFor(const DialogControl& c) {
 
 }  // namespace
 
+void SettingsDialog::PlaceControls() {
+  // The controls take the new font before the old one goes.
+  win32::UniqueFont font(CreateFontW(
+      -screen_.FontPixels(kFontPoints), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFontFace));
+  const auto& table = SettingsDialogControls();
+  for (std::size_t i = 0; i < controls_.size() && i < table.size(); ++i) {
+    const DialogControl& c = table[i];
+    // A drop-down list's height is that of its open list.
+    const int height = screen_.YPixels(c.rect.height) * (c.kind == K::kCombo ? kKeyChoices : 1);
+    MoveWindow(controls_[i], screen_.XPixels(c.rect.left), screen_.YPixels(c.rect.top),
+               screen_.XPixels(c.rect.width), height, FALSE);
+    SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  }
+  font_ = std::move(font);
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void SettingsDialog::CreateControls() {
-  font_.reset(CreateFontW(-screen_.FontPixels(kFontPoints), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                          SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          DEFAULT_QUALITY, DEFAULT_PITCH, kFontFace));
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
                              0, 0, 0, hwnd(), nullptr, instance_, nullptr);
   const auto& table = SettingsDialogControls();
   for (int i = 0; i < static_cast<int>(table.size()); ++i) {
     const DialogControl& c = table[i];
-    // A drop-down list's height is that of its open list.
-    const int height = screen_.YPixels(c.rect.height) * (c.kind == K::kCombo ? kKeyChoices : 1);
-    HWND control = CreateWindowExW(
-        c.kind == K::kEdit ? WS_EX_CLIENTEDGE : 0, ClassFor(c.kind),
-        win32::Widen(c.caption).c_str(), StyleFor(c), screen_.XPixels(c.rect.left),
-        screen_.YPixels(c.rect.top), screen_.XPixels(c.rect.width), height, hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(c, i))), instance_, nullptr);
+    HWND control = CreateWindowExW(c.kind == K::kEdit ? WS_EX_CLIENTEDGE : 0, ClassFor(c.kind),
+                                   win32::Widen(c.caption).c_str(), StyleFor(c), 0, 0, 0, 0, hwnd(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(c, i))),
+                                   instance_, nullptr);
     controls_.push_back(control);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     if (c.kind == K::kTabs) {
       for (int t = 0; t < kSettingsTabCount; ++t) {
         std::wstring caption = win32::Widen(kSettingsTabCaptions[t]);
@@ -136,6 +149,7 @@ void SettingsDialog::CreateControls() {
     }
   }
   SetWindowPos(controls_[0], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  PlaceControls();
 }
 
 void SettingsDialog::AddTooltip(HWND control, std::string_view text) {

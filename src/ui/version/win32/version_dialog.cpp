@@ -3,7 +3,9 @@
 #include <windowsx.h>
 
 #include <cstdint>
+#include <utility>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/utf.h"
 #include "ui/win32/card_painter.h"
 
@@ -76,17 +78,25 @@ bool VersionDialog::Create() {
     return false;
   }
   ok_ = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                        screen_.XPixels(kOkLeft), screen_.YPixels(kOkTop),
-                        screen_.XPixels(kOkWidth), screen_.YPixels(kOkHeight), hwnd(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance_, nullptr);
-  ok_font_.reset(CreateFontW(-screen_.FontPixels(9), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ Ｐゴシック"));
-  SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(ok_font_.get()), FALSE);
+                        0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)),
+                        instance_, nullptr);
+  PlaceOkButton();
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetForegroundWindow(hwnd());
   SetFocus(ok_);
   return true;
+}
+
+void VersionDialog::PlaceOkButton() {
+  MoveWindow(ok_, screen_.XPixels(kOkLeft), screen_.YPixels(kOkTop), screen_.XPixels(kOkWidth),
+             screen_.YPixels(kOkHeight), FALSE);
+  // The button takes the new font before the old one goes.
+  win32::UniqueFont font(CreateFontW(
+      -screen_.FontPixels(9), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"ＭＳ Ｐゴシック"));
+  SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  ok_font_ = std::move(font);
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void VersionDialog::BringForward() {
@@ -181,6 +191,11 @@ LRESULT VersionDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_COMMAND:
       // OK, Enter (IDOK) and Esc (IDCANCEL) all close it.
       if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) model_.OnOk();
+      return 0;
+    case WM_DPICHANGED:
+      // The texts, the icon and the frame are painted at the scale of screen_.
+      screen_ = win32::MetricsAt(screen_, win32::TakeSuggestedRect(hwnd(), wparam, lparam));
+      PlaceOkButton();
       return 0;
     case WM_CLOSE:
       model_.Unload();

@@ -48,12 +48,14 @@ class VersionDialog : public WindowBase, public VersionDialogView {
  private:
   // The contact entry (10..14) under a client point, or -1.
   int ContactAt(POINT point) const;
+  // The OK button's place and font at the scale of screen_.
+  void PlaceOkButton();
 
   Platform& platform_;
   HINSTANCE instance_;
   HWND owner_ = nullptr;
   std::vector<VersionLabel> labels_;
-  ScreenMetrics screen_{};
+  ScreenMetrics screen_{};  // at the DPI of the dialog's monitor
   std::array<RECT, kContactCount> contact_rects_{};
   VersionDialogModel model_;
   HWND ok_ = nullptr;
