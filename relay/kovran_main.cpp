@@ -3,11 +3,11 @@
 // the starter sees (and ends the relay by) through the published handle.
 #include <windows.h>
 
-#include <cstdint>
 #include <exception>
 #include <string>
 
 #include "common/function_keys.h"
+#include "platform/win32/hwnd.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
 #include "relay/hot_key.h"
@@ -100,7 +100,7 @@ class Win32RelayHost : public RelayHost {
 
   void PublishWindow(bool key_taken) override {
     relay_settings_.Write(kSectionHWnd, key_taken ? kKeyTakenWindowKey : kPublishedWindowKey,
-                          HandleText(reinterpret_cast<std::intptr_t>(window_)));
+                          HandleText(win32::FromHwnd(window_)));
   }
 
   void ShowExclamation(const std::string& text, const std::string& title) override {

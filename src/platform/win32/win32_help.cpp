@@ -1,7 +1,6 @@
 #include "platform/win32/win32_help.h"
 
-#include <cstdint>
-
+#include "platform/win32/hwnd.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_windows.h"
 
@@ -15,8 +14,7 @@ HelpTarget ShowHelp(HWND owner, SystemInfo& system, const std::string& help_file
   if (!target.winhelp) {
     // No message of the program's own: the shell reports a missing page or
     // browser itself, over the window that asked.
-    OpenWithShell(target.file, static_cast<WindowHandle>(reinterpret_cast<std::intptr_t>(owner)),
-                  false);
+    OpenWithShell(target.file, FromHwnd(owner), false);
     return target;
   }
   switch (request) {

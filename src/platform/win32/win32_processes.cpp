@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/hwnd.h"
 #include "platform/win32/utf.h"
 
 namespace banchiro::win32 {
@@ -183,7 +184,7 @@ DWORD Win32Processes::JobError(ProcessId process) const {
 
 ProcessId Win32Processes::WindowOwner(WindowHandle window) {
   DWORD pid = 0;
-  const HWND hwnd = reinterpret_cast<HWND>(static_cast<std::intptr_t>(window));
+  const HWND hwnd = ToHwnd(window);
   if (!IsWindow(hwnd) || GetWindowThreadProcessId(hwnd, &pid) == 0) return 0;
   return pid;
 }

@@ -9,19 +9,12 @@
 
 #include <cstdint>
 
+#include "platform/win32/hwnd.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
 
 namespace banchiro::win32 {
 namespace {
-
-HWND ToHwnd(WindowHandle handle) {
-  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
-}
-
-WindowHandle FromHwnd(HWND window) {
-  return static_cast<WindowHandle>(reinterpret_cast<std::intptr_t>(window));
-}
 
 BOOL CALLBACK CollectWindowProc(HWND window, LPARAM context) {
   reinterpret_cast<std::vector<WindowHandle>*>(context)->push_back(FromHwnd(window));

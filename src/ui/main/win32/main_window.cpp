@@ -1,5 +1,6 @@
 #include "ui/main/win32/main_window.h"
 
+#include "platform/win32/hwnd.h"
 #include "platform/win32/utf.h"
 #include "res/resource.h"
 
@@ -68,7 +69,7 @@ void MainWindow::OnCommand(int id) {
 }
 
 WindowHandle MainWindow::Handle() {
-  return reinterpret_cast<WindowHandle>(hwnd());
+  return win32::FromHwnd(hwnd());
 }
 
 bool MainWindow::AddTrayIcon() {

@@ -2,13 +2,15 @@
 
 #include <windowsx.h>
 
-#include <cstdint>
-
+#include "platform/win32/hwnd.h"
 #include "platform/win32/utf.h"
 #include "ui/win32/card_painter.h"
 
 namespace banchiro::ui {
 namespace {
+
+using win32::FromHwnd;
+using win32::ToHwnd;
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
@@ -16,14 +18,6 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 constexpr double kOkLeft = 4560, kOkTop = 3300, kOkWidth = 1095, kOkHeight = 375;
 constexpr double kFrameInset = 60, kRuleTop = 1800;
 constexpr double kIconLeft = 840, kIconTop = 270, kIconSize = 480;
-
-HWND ToHwnd(WindowHandle handle) {
-  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
-}
-
-WindowHandle FromHwnd(HWND window) {
-  return static_cast<WindowHandle>(reinterpret_cast<std::intptr_t>(window));
-}
 
 }  // namespace
 
