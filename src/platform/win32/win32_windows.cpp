@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "common/dev_log.h"
 #include "platform/win32/hwnd.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
@@ -199,29 +200,35 @@ bool Win32Windows::IsMinimized(WindowHandle handle) {
 
 namespace {
 
+// The caller falls back on its own way when this fails; the log says why.
 template <typename Call>
-bool WithShellDispatch(Call call) {
+bool WithShellDispatch(const char* what, Call call) {
   const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  bool done = false;
   IShellDispatch* shell = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                 IID_IShellDispatch, reinterpret_cast<void**>(&shell))) &&
-      shell) {
-    done = SUCCEEDED(call(shell));
+  HRESULT result =
+      CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                       IID_IShellDispatch, reinterpret_cast<void**>(&shell));
+  if (FAILED(result) || !shell) {
+    devlog::Failure("CoCreateInstance", "Shell.Application", static_cast<unsigned long>(result));
+  } else {
+    result = call(shell);
     shell->Release();
+    if (FAILED(result)) devlog::Failure(what, {}, static_cast<unsigned long>(result));
   }
   if (SUCCEEDED(init)) CoUninitialize();
-  return done;
+  return shell && SUCCEEDED(result);
 }
 
 }  // namespace
 
 bool Win32Shell::MinimizeAll() {
-  return WithShellDispatch([](IShellDispatch* shell) { return shell->MinimizeAll(); });
+  return WithShellDispatch("MinimizeAll",
+                           [](IShellDispatch* shell) { return shell->MinimizeAll(); });
 }
 
 bool Win32Shell::UndoMinimizeAll() {
-  return WithShellDispatch([](IShellDispatch* shell) { return shell->UndoMinimizeALL(); });
+  return WithShellDispatch("UndoMinimizeALL",
+                           [](IShellDispatch* shell) { return shell->UndoMinimizeALL(); });
 }
 
 bool Win32Shell::Open(const std::string& target, WindowHandle owner) {
@@ -239,7 +246,9 @@ bool OpenWithShell(const std::string& target, WindowHandle owner, bool quiet) {
   info.lpVerb = L"open";
   info.lpFile = file.c_str();
   info.nShow = SW_SHOWNORMAL;
-  return ShellExecuteExW(&info) != FALSE;
+  if (ShellExecuteExW(&info)) return true;
+  devlog::Failure("ShellExecuteExW", target, GetLastError());
+  return false;
 }
 
 }  // namespace banchiro::win32
