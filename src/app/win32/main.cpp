@@ -20,6 +20,9 @@
 #include "ui/palette/win32/palette_window.h"
 #include "ui/settings/win32/settings_dialog.h"
 
+// The relays start minimised, whatever their window does with that.
+static_assert(banchiro::kRelayShowState == SW_SHOWMINIMIZED);
+
 namespace {
 
 // COM for the thread while it lives.

@@ -15,6 +15,18 @@
 #include "platform/win32/utf.h"
 
 namespace banchiro::win32 {
+
+// The values the portable code mirrors.
+static_assert(kShowNormal == SW_SHOWNORMAL && kShowMinimized == SW_SHOWMINIMIZED &&
+              kShowMaximized == SW_SHOWMAXIMIZED && kShowNoActivate == SW_SHOWNOACTIVATE);
+static_assert(kPlacementRestoreToMaximized == WPF_RESTORETOMAXIMIZED &&
+              kPlacementAsync == WPF_ASYNCWINDOWPLACEMENT);
+static_assert(kExToolWindow == WS_EX_TOOLWINDOW && kExAppWindow == WS_EX_APPWINDOW &&
+              kExNoActivate == WS_EX_NOACTIVATE);
+static_assert(kIntegrityLow == SECURITY_MANDATORY_LOW_RID &&
+              kIntegrityMedium == SECURITY_MANDATORY_MEDIUM_RID &&
+              kIntegrityHigh == SECURITY_MANDATORY_HIGH_RID);
+
 namespace {
 
 BOOL CALLBACK CollectWindowProc(HWND window, LPARAM context) {

@@ -5,6 +5,11 @@
 #include "res/resource.h"
 
 namespace banchiro::ui {
+
+// An item of the program's own on the system menu lies below the system's
+// commands (SC_SIZE and up).
+static_assert(kSettingsSystemCommand < SC_SIZE);
+
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;

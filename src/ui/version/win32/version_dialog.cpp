@@ -7,6 +7,9 @@
 #include "ui/win32/card_painter.h"
 
 namespace banchiro::ui {
+
+static_assert(kContactAtRest == RGB(192, 255, 192) && kContactLit == RGB(0, 255, 0));
+
 namespace {
 
 using win32::FromHwnd;
