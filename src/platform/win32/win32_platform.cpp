@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/dev_log.h"
+#include "platform/win32/gdi_guards.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
@@ -86,10 +87,9 @@ ScreenMetrics Win32Screen::Metrics() {
   ScreenMetrics metrics;
   metrics.width_px = GetSystemMetrics(SM_CXSCREEN);
   metrics.height_px = GetSystemMetrics(SM_CYSCREEN);
-  if (HDC dc = GetDC(nullptr)) {
-    const int dpi_x = GetDeviceCaps(dc, LOGPIXELSX);
-    const int dpi_y = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+  if (const WindowDc screen{nullptr}) {
+    const int dpi_x = GetDeviceCaps(screen.get(), LOGPIXELSX);
+    const int dpi_y = GetDeviceCaps(screen.get(), LOGPIXELSY);
     if (dpi_x > 0) metrics.twips_per_pixel_x = 1440.0 / dpi_x;
     if (dpi_y > 0) metrics.twips_per_pixel_y = 1440.0 / dpi_y;
   }
