@@ -104,7 +104,7 @@ WindowTable CollectWindows(WindowSystem& windows, SettingsStore& store, MessageB
                          MessageIcon::kExclamation);
       continue;
     }
-    table.push_back({handle, {}});
+    table.push_back({handle});
     store.Write(kSectionHWnd, IndexedKeyName("N_Wnd", static_cast<int>(table.size())),
                 HandleText(handle));
   }

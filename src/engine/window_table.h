@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "common/rect.h"
 #include "platform/window_system.h"
 
 namespace banchiro {
@@ -12,7 +11,6 @@ inline constexpr int kMaxWindows = 20;
 // One request's windows: row 1 (index 0) is the topmost kept window.
 struct WindowRow {
   WindowHandle handle = 0;
-  Rect target;
 };
 using WindowTable = std::vector<WindowRow>;
 
