@@ -216,12 +216,12 @@ void Win32Processes::Terminate(ProcessId process) {
   const UniqueKernelHandle handle = std::move(it->second);
   started_.erase(it);
   if (!TerminateProcess(handle.get(), 0)) {
-    // Access denied when it has just ended by itself: nothing is left to end.
+    // Refused also when it is ending by itself already: only one still
+    // running is worth a line.
     const DWORD error = GetLastError();
     if (WaitForSingleObject(handle.get(), 0) != WAIT_OBJECT_0) {
       devlog::Failure("TerminateProcess", std::to_string(process), error);
     }
-    return;
   }
   // Wait briefly so the relay's hot key is free again when this returns.
   WaitServingMessages(handle.get(), 2000);
