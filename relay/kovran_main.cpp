@@ -3,12 +3,14 @@
 // the starter sees (and ends the relay by) through the published handle.
 #include <windows.h>
 
-#include <cstdint>
 #include <exception>
 #include <string>
 
+#include "common/dev_log.h"
 #include "common/function_keys.h"
+#include "platform/win32/hwnd.h"
 #include "platform/win32/utf.h"
+#include "platform/win32/win32_log.h"
 #include "platform/win32/win32_platform.h"
 #include "relay/hot_key.h"
 #include "relay/launch.h"
@@ -32,7 +34,8 @@ LRESULT CALLBACK RelayWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
           // a press that fails is lost, the next one is served.
           try {
             relay->OnHotKey();
-          } catch (const std::exception&) {
+          } catch (const std::exception& e) {
+            devlog::Failure("hot key", e.what());
           }
         }
       }
@@ -66,11 +69,15 @@ class RelayWindow {
     window_class.lpfnWndProc = RelayWindowProc;
     window_class.hInstance = instance;
     window_class.lpszClassName = kWindowClass.c_str();
-    if (!RegisterClassExW(&window_class)) return;
+    if (!RegisterClassExW(&window_class)) {
+      devlog::Failure("RegisterClassExW", kRelayWindowClassName, GetLastError());
+      return;
+    }
     const std::wstring title = L"KOVRAN F" + std::to_wstring(key);
     window_ =
         CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kWindowClass.c_str(), title.c_str(),
                         WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    if (!window_) devlog::Failure("CreateWindowExW", kRelayWindowClassName, GetLastError());
   }
   RelayWindow(const RelayWindow&) = delete;
   RelayWindow& operator=(const RelayWindow&) = delete;
@@ -95,14 +102,17 @@ class Win32RelayHost : public RelayHost {
   std::string ProgramFolder() override { return process_.ProgramFolder(); }
 
   bool RegisterHotKey(int key) override {
-    return ::RegisterHotKey(window_, kHotKeyId, MOD_CONTROL | MOD_NOREPEAT,
-                            VK_F1 + (key - kFirstFunctionKey)) != FALSE;
+    if (::RegisterHotKey(window_, kHotKeyId, MOD_CONTROL | MOD_NOREPEAT,
+                         VK_F1 + (key - kFirstFunctionKey))) {
+      return true;
+    }
+    devlog::Failure("RegisterHotKey", HotKeyCaption(key), GetLastError());
+    return false;
   }
 
   void PublishWindow(bool key_taken) override {
     SettingsWriter(relay_settings_)
-        .Set(key_taken ? Key::hTaken : Key::hWindow,
-             HandleText(reinterpret_cast<std::intptr_t>(window_)));
+        .Set(key_taken ? Key::hTaken : Key::hWindow, HandleText(win32::FromHwnd(window_)));
   }
 
   void ShowExclamation(const std::string& text, const std::string& title) override {
@@ -122,6 +132,7 @@ class Win32RelayHost : public RelayHost {
     if (!CreateProcessW(win32::Widen(plan.application).c_str(), command_line.data(), nullptr,
                         nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                         win32::Widen(plan.folder).c_str(), &startup, &started)) {
+      devlog::Failure("CreateProcessW", plan.command_line, GetLastError());
       return false;
     }
     win32::UniqueKernelHandle process(started.hProcess);
@@ -143,7 +154,10 @@ class Win32RelayHost : public RelayHost {
 int RunRelay(HINSTANCE instance) {
   const auto own = SplitCommand(win32::Narrow(GetCommandLineW()));
   const auto key = own ? FunctionKeyForArgument(own->arguments) : std::nullopt;
-  if (!key) return kExitBadArgument;
+  if (!key) {
+    devlog::Failure("relay start", "no F1..F12 in " + (own ? own->arguments : std::string()));
+    return kExitBadArgument;
+  }
 
   RelayWindow window(instance, *key);
   if (!window.get()) return kExitFailed;
@@ -166,9 +180,11 @@ int RunRelay(HINSTANCE instance) {
 }  // namespace banchiro::relay
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  const banchiro::win32::Win32LogSink log(std::string(banchiro::kRelayApplicationName));
   try {
     return banchiro::relay::RunRelay(instance);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    banchiro::devlog::Failure("relay", e.what());
     return banchiro::relay::kExitFailed;
   }
 }

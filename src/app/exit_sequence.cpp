@@ -1,5 +1,8 @@
 #include "app/exit_sequence.h"
 
+#include <exception>
+
+#include "common/dev_log.h"
 #include "settings/main_position.h"
 #include "settings/settings_writer.h"
 
@@ -18,7 +21,10 @@ template <typename Step>
 void Survive(Step&& step) {
   try {
     step();
+  } catch (const std::exception& e) {
+    devlog::Failure("exit step", e.what());
   } catch (...) {
+    devlog::Failure("exit step", "unknown exception");
   }
 }
 

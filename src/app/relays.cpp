@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/dev_log.h"
 #include "common/function_keys.h"
 #include "settings/setting_values.h"
 #include "settings/settings_writer.h"
@@ -77,6 +78,7 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
     const std::string command = std::string(kRelayProgram) + " " + FunctionKeyName(*key);
     const ProcessId relay = platform.processes.Start(program, command, folder, kRelayShowState);
     if (relay == 0) {
+      devlog::Failure("relay start", command);
       relays.unserved_keys.push_back(*key);
       continue;
     }
@@ -91,8 +93,12 @@ void StartRelays(Platform& platform, const Settings& settings, RelayTable& relay
     relays.starting = 0;
     // A relay whose key is taken keeps its message up until it is read, and
     // ends by itself.
-    if (!published) continue;
+    if (!published) {
+      devlog::Failure("relay start", command + ": the key is taken");
+      continue;
+    }
     if (published->empty()) {
+      devlog::Failure("relay start", command + ": no window published");
       // Left running, it might still register its key later and could then
       // never be stopped: end it now.
       platform.processes.Terminate(relay);
@@ -112,7 +118,10 @@ void StopRelays(Platform& platform, RelayTable& relays) {
     const RelayEntry& entry = relays.entries[i];
     const WindowHandle window = HandleFromText(entry.window_text);
     if (entry.process == 0 || window == 0) continue;
-    if (platform.processes.WindowOwner(window) != entry.process) continue;
+    if (platform.processes.WindowOwner(window) != entry.process) {
+      devlog::Failure("relay stop", "window " + entry.window_text + " is no longer the relay's");
+      continue;
+    }
     platform.processes.Terminate(entry.process);
   }
 }

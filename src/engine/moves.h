@@ -6,14 +6,16 @@
 
 namespace banchiro {
 
-// Moves and sizes one window to its target, as a normal window: one that
-// is maximised or snapped is restored first, without being activated.
-// Nothing waits for the window's program.
+// Moves and sizes one window so that the frame a user sees takes its target
+// (its invisible resize border, where it has one, lies outside), as a
+// normal window: one that is maximised or snapped is restored first, without
+// being activated. Nothing waits for the window's program.
 void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target);
 
 // Minimise all and its undo. The shell does it where it can; where it
 // cannot, the collected windows are minimised here and remembered in the
-// store, so that the undo restores exactly those of them still minimised.
+// store (added to those of a press not undone yet), so that the undo
+// restores exactly the remembered windows still minimised.
 void MinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& store,
                         const WindowTable& table);
 void UndoMinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& store);

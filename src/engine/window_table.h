@@ -12,7 +12,7 @@ inline constexpr int kMaxWindows = 20;
 // One request's windows: row 1 (index 0) is the topmost kept window.
 struct WindowRow {
   WindowHandle handle = 0;
-  Rect target;
+  Rect target;  // the place the request gives it
 };
 using WindowTable = std::vector<WindowRow>;
 

@@ -65,16 +65,17 @@ class ThreadSettingScope {
 };
 
 // The desktop's windows, as the arrangement sees and changes them. Nothing
-// here may wait on another program for more than the time it is given: a
-// hung program must never stall an arrangement.
+// here waits on another program: a hung program must never stall an
+// arrangement.
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
   // Every top-level window, topmost first.
   virtual std::vector<WindowHandle> TopLevelWindows() = 0;
-  // The five reads; a window that is gone reads as invisible with no class.
+  // What the collection reads; a window that is gone reads as invisible with
+  // no class.
   virtual WindowInfo Describe(WindowHandle window) = 0;
-  // Work area of the primary display: left/top and exclusive right/bottom.
+  // Work area of the primary display (left, top, width, height).
   virtual Rect WorkArea() = 0;
   virtual Placement GetPlacement(WindowHandle window) = 0;
   // Written as its flags say (with kPlacementAsync without waiting for the
@@ -114,8 +115,9 @@ class WindowSystem {
   virtual void AwaitWindows(const std::vector<WindowHandle>& windows, int time_limit_ms) = 0;
 };
 
-// The shell's own minimise-all and its undo. False when the shell cannot
-// do it (no shell object, or the call failed).
+// The shell: its own minimise-all and its undo, false when the shell cannot
+// do them (no shell object, or the call failed), and opening what it has a
+// program registered for.
 class Shell {
  public:
   virtual ~Shell() = default;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/dev_log.h"
 #include "common/numbers.h"
 
 namespace banchiro {
@@ -39,7 +40,10 @@ bool SettingsLoader::RunSteps(int first, int last) {
 }
 
 void SettingsLoader::Store(std::string_view section, std::string_view key, std::string_view text) {
-  if (!store_.Write(section, key, text)) write_failed_ = true;
+  if (!store_.Write(section, key, text)) {
+    devlog::Failure("settings load", "writing " + std::string(section) + "\\" + std::string(key));
+    write_failed_ = true;
+  }
 }
 
 bool SettingsLoader::RunStep(int step) {

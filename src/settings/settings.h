@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "banchiro_version.h"
 #include "common/display_methods.h"
 
 namespace banchiro {
@@ -37,9 +38,9 @@ inline constexpr std::string_view kToolbarValue = "Toolbar";
 inline constexpr std::string_view kHelpFileName = "BANCHIRO.HLP";
 
 // This version's settings version record.
-inline constexpr std::string_view kVersionMajor = "6";
-inline constexpr std::string_view kVersionMinor = "6";
-inline constexpr std::string_view kVersionRevision = "0";
+inline constexpr std::string_view kVersionMajor = BANCHIRO_VERSION_MAJOR_TEXT;
+inline constexpr std::string_view kVersionMinor = BANCHIRO_VERSION_MINOR_TEXT;
+inline constexpr std::string_view kVersionRevision = BANCHIRO_VERSION_PATCH_TEXT;
 
 // The tilings' default split, in twentieths: the upper window's share of
 // the height, the left window's of the width.

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include "common/window_handle.h"
+#include "platform/win32/hwnd.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
@@ -88,8 +89,7 @@ bool OnlyRelayServes(int key) {
       HKEY_CURRENT_USER,
       win32::RegistrySettingsStore::SectionPath(kRelayApplicationName, kSectionHWnd),
       win32::Widen(kPublishedWindowKey));
-  return window && published &&
-         *published == win32::Widen(HandleText(reinterpret_cast<std::intptr_t>(window))) &&
+  return window && published && *published == win32::Widen(HandleText(win32::FromHwnd(window))) &&
          Relays() == 1;
 }
 

@@ -1,7 +1,10 @@
-// The Win32 settings store and the Explorer verbs against the real registry.
+// The Win32 settings store and the Explorer verbs against the real registry,
+// and the developer's log file.
+#include "common/function_keys.h"
 #include "drivers.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/utf.h"
+#include "platform/win32/win32_log.h"
 
 namespace banchiro::e2e {
 namespace {
@@ -62,6 +65,42 @@ TEST_F(RegistryStoreE2eTest, VerbsRunOnceForASelectionAndGoFromEveryClassStore) 
     EXPECT_NE(RegOpenKeyExW(root, verb.c_str(), 0, KEY_READ, left.put()), ERROR_SUCCESS);
   }
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, verb.c_str());
+}
+
+// With BANCHIRO_LOG naming a file, a settings write of this process that
+// the registry refuses (a value name beyond its limit) and a relay whose hot
+// key another program holds each append their line.
+TEST_F(RegistryStoreE2eTest, FailuresReachTheFileTheEnvironmentNames) {
+  const std::wstring file = RunnerFolder() + L"\\devlog.txt";
+  DeleteFileW(file.c_str());
+  ASSERT_TRUE(SetEnvironmentVariableW(win32::kLogFileVariable, file.c_str()));
+  const std::string name(17000, 'k');
+  {
+    const win32::Win32LogSink log("E2E");
+    EXPECT_FALSE(win32::RegistrySettingsStore("DEVLOG").Write("Long", name, "1"));
+  }
+  ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_NOREPEAT, VK_F9));
+  Child relay(L"\"" + ProgramPath(L"KOVRAN.EXE") + L"\" F9");
+  const auto logged = [&] {
+    std::ifstream in(file.c_str());
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string taken = "] RegisterHotKey failed: " + HotKeyCaption(9) + " (error ";
+  EXPECT_TRUE(WaitUntil([&] { return logged().find(taken) != std::string::npos; }, kStartLimitMs));
+  UnregisterHotKey(nullptr, 1);
+  SetEnvironmentVariableW(win32::kLogFileVariable, nullptr);
+  const std::string text = logged();
+  EXPECT_NE(text.find(" E2E[" + std::to_string(GetCurrentProcessId()) +
+                      "] settings write failed: DEVLOG\\Long\\" + name + " (error "),
+            std::string::npos)
+      << text.substr(0, 200);
+  EXPECT_NE(text.find(" KOVRAN[" + std::to_string(relay.pid()) + taken), std::string::npos) << text;
+  if (HWND box = WaitForWindow(relay.pid(), L"#32770", kUiLimitMs)) {
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+  EXPECT_TRUE(relay.WaitForExit(kUiLimitMs));
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\DEVLOG");
+  DeleteFileW(file.c_str());
 }
 
 }  // namespace

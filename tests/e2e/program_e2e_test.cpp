@@ -82,7 +82,8 @@ TEST_F(ProgramE2eTest, ToolbarAndTrayIcon) {
   // Enter on the icon, reported with the icon's place, gives "総合ﾒﾆｭｰ" there.
   Popups(true);
   PostMessageW(WaitForWindow(program.process().pid(), ui::kTrayOwnerClassName, kUiLimitMs, false),
-               kTrayCallbackMessage, MAKEWPARAM(600, 300), MAKELPARAM(kTrayKeySelect, kTrayIconId));
+               ui::kTrayCallbackMessage, MAKEWPARAM(600, 300),
+               MAKELPARAM(kTrayKeySelect, kTrayIconId));
   ASSERT_TRUE(WaitUntil([] { return !Popups().empty(); }, kUiLimitMs)) << "no menu from Enter";
   EXPECT_EQ(std::pair(RectOf(Popups()[0]).left, RectOf(Popups()[0]).top), std::pair(600, 300));
   EXPECT_NE(TypeAccessKey(Popups()[0], L'f', true), nullptr);

@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "app/system_commands.h"
 #include "default_settings.h"
+#include "platform/fake/fake_log.h"
 #include "platform/fake/fake_platform.h"
 
 namespace banchiro {
@@ -138,28 +139,48 @@ TEST_F(RelayTest, OneRelayPerKeyInMethodOrderEachWithItsCommand) {
             (std::vector<std::string>{"BANCHIRO.EXE S", "custom.exe G", "BANCHIRO.EXE A"}));
   // The end stops these, not a relay that died and whose window is reused.
   fake.processes.window_owners[0x5000 + started[1].id] = 777;
+  FakeLog log;
   resident.End();
   EXPECT_EQ(fake.processes.terminated, (std::vector<ProcessId>{started[0].id, started[2].id}));
+  EXPECT_EQ(log.lines, std::vector<std::string>{"relay stop failed: window " +
+                                                HandleText(0x5000 + started[1].id) +
+                                                " is no longer the relay's"});
 }
 
 // A run's first relay gets 15 s (a new file is scanned), others 5 s; a late one
 // is ended and reported once a run, when idle; one whose key is taken, neither.
+// The developer's log has a line for each relay that does not serve.
 TEST_F(RelayTest, TheFirstRelayIsWaitedForLongerAndOneThatNeverComesIsReportedOnce) {
   const struct {
     std::vector<std::int64_t> delays;
     const char *serving, *unserved;
     std::int64_t waited;
-  } cases[] = {{{6000, 1000}, "F2 F4", "", 7000},
-               {{14980, 5000}, "F2 F4", "", 19980},
-               {{6000, 5020}, "F2", "Ctrl＋Ｆ４", 11000},
-               {{kNever, kNever}, "", "Ctrl＋Ｆ２、Ctrl＋Ｆ４", 20000},
-               {{kKeyTaken, 0}, "F2 F4", "", 0}};  // F2 left to its own message
+    const char* log;
+    bool starts = true;
+  } cases[] = {{{6000, 1000}, "F2 F4", "", 7000, ""},
+               {{14980, 5000}, "F2 F4", "", 19980, ""},
+               {{6000, 5020}, "F2", "Ctrl＋Ｆ４", 11000, "F4: no window published"},
+               {{kNever, kNever},
+                "",
+                "Ctrl＋Ｆ２、Ctrl＋Ｆ４",
+                20000,
+                "F2: no window published F4: no window published"},
+               {{kKeyTaken, 0}, "F2 F4", "", 0, "F2: the key is taken"},  // left to its message
+               {{}, "", "Ctrl＋Ｆ２、Ctrl＋Ｆ４", 0, "F2 F4", false}};
   for (const auto& c : cases) {
     RelayRig r;
     r.delays = c.delays;
+    r.fake.processes.fail_to_start = !c.starts;
     r.settings.Fkey[1] = "2", r.settings.Fkey[3] = "4";
     Resident resident(r.fake.platform, r.settings, {});
+    FakeLog log;
     resident.StartRelays();
+    std::string logged;
+    for (const std::string& line : log.lines)
+      logged += (logged.empty() ? "" : " ") + line.substr(line.find(".EXE ") + 5);
+    EXPECT_EQ(logged, c.log);
+    EXPECT_EQ(log.lines.empty() ? "" : log.lines[0].substr(0, 32),
+              *c.log ? "relay start failed: KOVRAN.EXE F" : "");
     EXPECT_EQ(r.Serving(), c.serving);
     EXPECT_EQ(r.fake.clock.slept_ms, c.waited);
     EXPECT_TRUE(r.fake.message_boxes.shown.empty()) << "not in the middle of the start";
@@ -235,10 +256,12 @@ TEST_F(RelayTest, TheEndInOrderOnceThroughFailuresAndNoWindowOrRelayAfterIt) {
   boxes.emplace(fake.message_boxes, *resident);
   resident->StartRelays();
   show();
+  FakeLog log;
   resident->End();
   resident->StartRelays();
   show();
   EXPECT_EQ(steps, "shown box position version dialog relays 1 OptStat 0 main window");
+  EXPECT_EQ(log.lines, std::vector<std::string>{"exit step failed: version"});
   EXPECT_TRUE(resident->ended());
   EXPECT_EQ(fake.store.Get(kSectionPosition, "S_Top"), "5450") << "written again";
   EXPECT_EQ(fake.processes.started.size(), 1u);

@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "common/dev_log.h"
 #include "common/display_methods.h"
 #include "common/function_keys.h"
 #include "common/numbers.h"
 #include "common/window_handle.h"
+#include "platform/fake/fake_log.h"
 
 namespace banchiro {
 namespace {
@@ -104,6 +106,31 @@ TEST(HandleTextTest, SignedThirtyTwoBitsBothWays) {
   }
   EXPECT_EQ(HandleFromText(""), 0);
   EXPECT_EQ(HandleFromText("junk"), 0);
+}
+
+// A system error in decimal, an HRESULT in hexadecimal; the lines go to the
+// log installed last, and to the one before it once that one is gone.
+TEST(DevLogTest, FailureLinesGoToTheLogInstalledLast) {
+  const struct {
+    const char *what, *detail;
+    unsigned long error;
+    const char* line;
+  } cases[] = {{"A", "", 0, "A failed"},
+               {"A", "b c", 0, "A failed: b c"},
+               {"A", "", 65535, "A failed (error 65535)"},
+               {"A", "b", 65536, "A failed: b (error 0x00010000)"},
+               {"A", "", 0x80004001, "A failed (error 0x80004001)"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(devlog::FailureLine(c.what, c.detail, c.error), c.line);
+  devlog::Failure("nobody", "listens");
+  FakeLog outer;
+  {
+    FakeLog inner;
+    devlog::Failure("first", "", 5);
+    EXPECT_EQ(inner.lines, std::vector<std::string>{"first failed (error 5)"});
+  }
+  devlog::Failure("second");
+  EXPECT_EQ(outer.lines, std::vector<std::string>{"second failed"});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "default_settings.h"
+#include "platform/fake/fake_log.h"
 #include "platform/fake/fake_platform.h"
 #include "settings/key_table.h"
 #include "settings/load_settings.h"
@@ -115,7 +116,12 @@ TEST(LoadSettingsTest, AStoreThatTakesNoWriteEndsTheStart) {
     if (!first) fake.store.Set(kSectionConfig, "OptStat", "0");
     fake.store.failing_writes = 1000;
     Settings settings;
+    FakeLog log;
     EXPECT_FALSE(LoadSettings(settings, fake.store, fake.message_boxes, fake.process, {}));
+    ASSERT_EQ(log.lines.size(), fake.store.writes().size()) << "a line for each";
+    EXPECT_EQ(log.lines.back(), "settings load failed: writing " +
+                                    fake.store.writes().back().section + "\\" +
+                                    fake.store.writes().back().key);
     ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
     EXPECT_EQ(fake.message_boxes.shown[0].title, kUnwritableSettingsTitle);
     EXPECT_EQ(fake.process.ended_with.size(), 1u);

@@ -10,7 +10,9 @@
 #include "app/startup.h"
 #include "app/win32/menu_windows.h"
 #include "app/win32/splash_window.h"
+#include "common/dev_log.h"
 #include "platform/win32/utf.h"
+#include "platform/win32/win32_log.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_session.h"
 #include "settings/setting_values.h"
@@ -18,19 +20,26 @@
 #include "ui/palette/win32/palette_window.h"
 #include "ui/settings/win32/settings_dialog.h"
 
+// The relays start minimised, whatever their window does with that.
+static_assert(banchiro::kRelayShowState == SW_SHOWMINIMIZED);
+
 namespace {
 
 // COM for the thread while it lives.
 struct ComApartment {
   ComApartment()
-      : initialised(
-            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+      : result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)),
+        initialised(SUCCEEDED(result)) {
+    if (!initialised) {
+      banchiro::devlog::Failure("CoInitializeEx", {}, static_cast<unsigned long>(result));
+    }
   }
   ~ComApartment() {
     if (initialised) CoUninitialize();
   }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
+  const HRESULT result;
   const bool initialised;
 };
 
@@ -43,6 +52,7 @@ void WakeMessageLoop() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  const banchiro::win32::Win32LogSink log(std::string(banchiro::kApplicationName));
   banchiro::win32::Win32Platform platform(banchiro::kApplicationName,
                                           banchiro::kRelayApplicationName);
   // Before anything else, so that of two starts at once exactly one stays.

@@ -1,5 +1,6 @@
 #include "app/win32/splash_window.h"
 
+#include "banchiro_version.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/card_painter.h"
@@ -16,7 +17,8 @@ constexpr UINT kShownMs = 5000;
 const CardText kTexts[] = {
     {"ばんちろ", "ＭＳ Ｐ明朝", 68.25, true, kCardYellow, 2130, 300, 5505, 1425, 150, 150},
     {"君", "ＭＳ Ｐ明朝", 18, true, kCardYellow, 7680, 1230, 405, 375, 150, 150},
-    {"Ver.6.6.0", "Times New Roman", 18, false, kCardLightYellow, 630, 1260, 1365, 405, 120, 120},
+    {"Ver." BANCHIRO_VERSION_TEXT, "Times New Roman", 18, false, kCardLightYellow, 630, 1260, 1365,
+     405, 120, 120},
     {"for  Windows 98/Me/NT/2000/XP", "Times New Roman", 20.25, false, kCardYellow, 480, 1860, 5685,
      465, 150, 150},
 };

@@ -103,8 +103,7 @@ class FakeSystemInfo : public SystemInfo {
   bool winhelp_viewer = false;
 };
 
-// A desktop of windows in Z-order (index 0 is topmost). Every call that
-// changes a window is recorded as text ("move 3", "close 4", ...).
+// One window of the fake desktop, as a test sets it up.
 struct FakeWindow {
   WindowHandle handle = 0;
   std::string class_name = "Notepad";
@@ -125,6 +124,9 @@ struct FakeWindow {
   bool follows_dpi = false;
 };
 
+// A desktop of windows in Z-order (index 0 is topmost). Every call that
+// changes a window is recorded as text with its handle ("move 65552",
+// "close 65568", "placement ...").
 class FakeDesktop : public WindowSystem {
  public:
   // Adds a window below the existing ones and gives it a handle.
@@ -241,7 +243,6 @@ class FakeClock : public Clock {
   std::vector<std::function<void()>> idle_tasks;
 };
 
-// All fakes together, with the Platform view the portable code takes.
 // Explorer's verbs as a map from (place, name) to command.
 class FakeShellVerbs : public ShellVerbs {
  public:
@@ -252,6 +253,7 @@ class FakeShellVerbs : public ShellVerbs {
   std::map<std::pair<VerbPlace, std::string>, std::string> verbs;
 };
 
+// All fakes together, with the Platform view the portable code takes.
 struct FakePlatform {
   FakeSettingsStore store;
   FakeScreen screen;

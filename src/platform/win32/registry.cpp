@@ -59,8 +59,10 @@ std::optional<std::wstring> ReadRegistryString(HKEY key, const std::wstring& nam
 bool WriteRegistryString(HKEY root, const std::wstring& subkey, const std::wstring& name,
                          const std::wstring& text) {
   UniqueHKey key;
-  if (RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
-                      nullptr) != ERROR_SUCCESS) {
+  const LSTATUS status = RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                         nullptr, key.put(), nullptr);
+  if (status != ERROR_SUCCESS) {
+    SetLastError(static_cast<DWORD>(status));
     return false;
   }
   return WriteRegistryString(key.get(), name, text);
@@ -68,8 +70,10 @@ bool WriteRegistryString(HKEY root, const std::wstring& subkey, const std::wstri
 
 bool WriteRegistryString(HKEY key, const std::wstring& name, const std::wstring& text) {
   const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-  return RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                        bytes) == ERROR_SUCCESS;
+  const LSTATUS status = RegSetValueExW(key, name.c_str(), 0, REG_SZ,
+                                        reinterpret_cast<const BYTE*>(text.c_str()), bytes);
+  SetLastError(static_cast<DWORD>(status));
+  return status == ERROR_SUCCESS;
 }
 
 }  // namespace banchiro::win32

@@ -21,10 +21,12 @@ std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& su
 // The same, from a key already open (for querying values).
 std::optional<std::wstring> ReadRegistryString(HKEY key, const std::wstring& name,
                                                DWORD max_bytes = 64u << 20);
-// Stores text as REG_SZ in a key already open (for setting values).
+// Stores text as REG_SZ in a key already open (for setting values). False
+// on failure, with the system's error for GetLastError.
 bool WriteRegistryString(HKEY key, const std::wstring& name, const std::wstring& text);
 
-// Creates the key if needed and stores text as REG_SZ. False on failure.
+// Creates the key if needed and stores text as REG_SZ. False on failure, as
+// above.
 bool WriteRegistryString(HKEY root, const std::wstring& subkey, const std::wstring& name,
                          const std::wstring& text);
 

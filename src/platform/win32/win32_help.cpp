@@ -1,7 +1,7 @@
 #include "platform/win32/win32_help.h"
 
-#include <cstdint>
-
+#include "common/dev_log.h"
+#include "platform/win32/hwnd.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_windows.h"
 
@@ -15,23 +15,24 @@ HelpTarget ShowHelp(HWND owner, SystemInfo& system, const std::string& help_file
   if (!target.winhelp) {
     // No message of the program's own: the shell reports a missing page or
     // browser itself, over the window that asked.
-    OpenWithShell(target.file, static_cast<WindowHandle>(reinterpret_cast<std::intptr_t>(owner)),
-                  false);
+    OpenWithShell(target.file, FromHwnd(owner), false);
     return target;
   }
+  BOOL shown = FALSE;
   switch (request) {
     case HelpRequest::kContents:
-      WinHelpW(owner, file.c_str(), HELP_CONTENTS, 0);
+      shown = WinHelpW(owner, file.c_str(), HELP_CONTENTS, 0);
       break;
     case HelpRequest::kKeywordSearch:
       // The keyword search with no keyword given; the engine reads the data
       // as a string, so it gets an empty one rather than a null pointer.
-      WinHelpW(owner, file.c_str(), HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(L""));
+      shown = WinHelpW(owner, file.c_str(), HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(L""));
       break;
     case HelpRequest::kContext:
-      WinHelpW(owner, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
+      shown = WinHelpW(owner, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
       break;
   }
+  if (!shown) devlog::Failure("WinHelpW", help_file, GetLastError());
   return target;
 }
 

@@ -5,6 +5,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "common/dev_log.h"
+#include "platform/win32/gdi_guards.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
@@ -26,9 +28,13 @@ HKEY RegistrySettingsStore::Section(std::string_view section, bool create) {
   const std::wstring path = SectionPath(application_, section);
   UniqueHKey key;
   const REGSAM access = KEY_QUERY_VALUE | KEY_SET_VALUE;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS &&
-      (!create || RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, access, nullptr,
-                                  key.put(), nullptr) != ERROR_SUCCESS)) {
+  LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, key.put());
+  if (status != ERROR_SUCCESS && create) {
+    status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, access, nullptr,
+                             key.put(), nullptr);
+  }
+  if (status != ERROR_SUCCESS) {
+    SetLastError(static_cast<DWORD>(status));
     return nullptr;
   }
   return sections_.emplace(std::string(section), std::move(key)).first->second.get();
@@ -45,13 +51,17 @@ bool RegistrySettingsStore::Write(std::string_view section, std::string_view key
   // A failed write leaves the old value; the record still has the new one,
   // which is what the user sees for the rest of the run. A key deleted
   // meanwhile (by the user, in the registry editor) is made anew.
+  DWORD error = 0;
   for (int attempt = 0; attempt < 2; ++attempt) {
     const HKEY open = Section(section, true);
     if (open && WriteRegistryString(open, Widen(key), Widen(text))) return true;
+    error = GetLastError();
     if (const auto stale = sections_.find(section); stale != sections_.end()) {
       sections_.erase(stale);
     }
   }
+  devlog::Failure("settings write",
+                  application_ + "\\" + std::string(section) + "\\" + std::string(key), error);
   return false;
 }
 
@@ -77,10 +87,9 @@ ScreenMetrics Win32Screen::Metrics() {
   ScreenMetrics metrics;
   metrics.width_px = GetSystemMetrics(SM_CXSCREEN);
   metrics.height_px = GetSystemMetrics(SM_CYSCREEN);
-  if (HDC dc = GetDC(nullptr)) {
-    const int dpi_x = GetDeviceCaps(dc, LOGPIXELSX);
-    const int dpi_y = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+  if (const WindowDc screen{nullptr}) {
+    const int dpi_x = GetDeviceCaps(screen.get(), LOGPIXELSX);
+    const int dpi_y = GetDeviceCaps(screen.get(), LOGPIXELSY);
     if (dpi_x > 0) metrics.twips_per_pixel_x = 1440.0 / dpi_x;
     if (dpi_y > 0) metrics.twips_per_pixel_y = 1440.0 / dpi_y;
   }
@@ -186,14 +195,29 @@ std::wstring VerbKey(VerbPlace place, const std::string& name) {
 
 constexpr wchar_t kUserClasses[] = L"Software\\Classes\\";
 
+void WriteVerbValue(const std::wstring& key, const wchar_t* name, const std::wstring& text) {
+  if (!WriteRegistryString(HKEY_CURRENT_USER, key, name, text)) {
+    devlog::Failure("verb write", Narrow(key), GetLastError());
+  }
+}
+
+// A verb that is not there is gone already; anything else stays, and is
+// worth a line.
+void DeleteVerbKey(HKEY root, const std::wstring& key) {
+  const LSTATUS status = RegDeleteKeyW(root, key.c_str());
+  if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+    devlog::Failure("verb removal", Narrow(key), static_cast<unsigned long>(status));
+  }
+}
+
 }  // namespace
 
 void Win32ShellVerbs::Set(VerbPlace place, const std::string& name, const std::string& command) {
   const std::wstring key = kUserClasses + VerbKey(place, name);
-  WriteRegistryString(HKEY_CURRENT_USER, key + L"\\COMMAND", L"", Widen(command));
+  WriteVerbValue(key + L"\\COMMAND", L"", Widen(command));
   // Explorer otherwise starts the command once per selected item: ten files
   // would make ten arrangements, or ten close requests to every window.
-  WriteRegistryString(HKEY_CURRENT_USER, key, L"MultiSelectModel", L"Single");
+  WriteVerbValue(key, L"MultiSelectModel", L"Single");
 }
 
 void Win32ShellVerbs::Remove(VerbPlace place, const std::string& name) {
@@ -202,10 +226,10 @@ void Win32ShellVerbs::Remove(VerbPlace place, const std::string& name) {
   // version wrote to the machine's classes; without administrator rights
   // Windows refuses that, and the verb stays, as it would have anyway.
   const std::wstring key = VerbKey(place, name);
-  RegDeleteKeyW(HKEY_CURRENT_USER, (kUserClasses + key + L"\\COMMAND").c_str());
-  RegDeleteKeyW(HKEY_CURRENT_USER, (kUserClasses + key).c_str());
-  RegDeleteKeyW(HKEY_CLASSES_ROOT, (key + L"\\COMMAND").c_str());
-  RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
+  DeleteVerbKey(HKEY_CURRENT_USER, kUserClasses + key + L"\\COMMAND");
+  DeleteVerbKey(HKEY_CURRENT_USER, kUserClasses + key);
+  DeleteVerbKey(HKEY_CLASSES_ROOT, key + L"\\COMMAND");
+  DeleteVerbKey(HKEY_CLASSES_ROOT, key);
 }
 
 std::optional<std::string> Win32SystemInfo::AppearanceScheme() {

@@ -17,9 +17,10 @@ inline constexpr wchar_t kInstanceMutexName[] = L"Local\\BANCHIRO.ResidentInstan
 
 // Settings of one application under
 // HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>\<section>,
-// each a REG_SZ value named as the key. The key is opened and closed around
-// every call, so other processes (the relays, a second instance) always see
-// and give the current values.
+// each a REG_SZ value named as the key. A section's key stays open once used,
+// but every value is read from and written to the registry at the call, so
+// other processes (the relays, a second instance) always see and give the
+// current values. A write that fails leaves a line in the developer's log.
 class RegistrySettingsStore : public SettingsStore {
  public:
   explicit RegistrySettingsStore(std::string application);

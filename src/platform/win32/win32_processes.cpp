@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/dev_log.h"
+#include "platform/win32/hwnd.h"
 #include "platform/win32/utf.h"
 
 namespace banchiro::win32 {
@@ -121,7 +123,8 @@ void CALLBACK RunIdleTasks(HWND, UINT, UINT_PTR, DWORD) {
     // Nothing may unwind through the system's call into this procedure.
     try {
       task();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+      devlog::Failure("idle task", e.what());
     }
   }
 }
@@ -149,7 +152,10 @@ ProcessId Win32Processes::Start(const std::string& program, const std::string& c
   const std::wstring application = Widen(program), line = Widen(command_line),
                      directory = Widen(folder);
   PROCESS_INFORMATION info{};
-  if (!CreateSuspended(application, line, directory, show_state, 0, info)) return 0;
+  if (!CreateSuspended(application, line, directory, show_state, 0, info)) {
+    devlog::Failure("CreateProcessW", program, GetLastError());
+    return 0;
+  }
   const HANDLE job = Job();
   DWORD job_error = job ? 0 : job_error_;
   if (job && !AssignProcessToJobObject(job, info.hProcess)) {
@@ -170,20 +176,17 @@ ProcessId Win32Processes::Start(const std::string& program, const std::string& c
       }
     }
   }
+  // It runs all the same, but would outlive a program ended from outside.
+  if (job_error != 0) devlog::Failure("job object", command_line, job_error);
   ResumeThread(info.hThread);
   CloseHandle(info.hThread);
-  started_[info.dwProcessId] = Started{UniqueKernelHandle(info.hProcess), job_error};
+  started_[info.dwProcessId] = UniqueKernelHandle(info.hProcess);
   return info.dwProcessId;
-}
-
-DWORD Win32Processes::JobError(ProcessId process) const {
-  const auto it = started_.find(process);
-  return it == started_.end() ? 0 : it->second.job_error;
 }
 
 ProcessId Win32Processes::WindowOwner(WindowHandle window) {
   DWORD pid = 0;
-  const HWND hwnd = reinterpret_cast<HWND>(static_cast<std::intptr_t>(window));
+  const HWND hwnd = ToHwnd(window);
   if (!IsWindow(hwnd) || GetWindowThreadProcessId(hwnd, &pid) == 0) return 0;
   return pid;
 }
@@ -202,7 +205,7 @@ bool Win32Processes::OwnerRunsProgram(WindowHandle window, const std::string& pr
 
 bool Win32Processes::IsRunning(ProcessId process) {
   auto it = started_.find(process);
-  return it != started_.end() && WaitForSingleObject(it->second.process.get(), 0) == WAIT_TIMEOUT;
+  return it != started_.end() && WaitForSingleObject(it->second.get(), 0) == WAIT_TIMEOUT;
 }
 
 void Win32Processes::Terminate(ProcessId process) {
@@ -210,9 +213,16 @@ void Win32Processes::Terminate(ProcessId process) {
   if (it == started_.end()) return;
   // Taken out first: the windows answer during the wait below, and a second
   // request for the same process then finds nothing to end.
-  const UniqueKernelHandle handle = std::move(it->second.process);
+  const UniqueKernelHandle handle = std::move(it->second);
   started_.erase(it);
-  TerminateProcess(handle.get(), 0);
+  if (!TerminateProcess(handle.get(), 0)) {
+    // Refused also when it is ending by itself already: only one still
+    // running is worth a line.
+    const DWORD error = GetLastError();
+    if (WaitForSingleObject(handle.get(), 0) != WAIT_OBJECT_0) {
+      devlog::Failure("TerminateProcess", std::to_string(process), error);
+    }
+  }
   // Wait briefly so the relay's hot key is free again when this returns.
   WaitServingMessages(handle.get(), 2000);
 }

@@ -13,7 +13,8 @@ namespace banchiro::win32 {
 // identifier cannot be reused, so ending "our" process can never hit another.
 // Every process it starts runs in one job that the system ends when this
 // program's last handle to it closes, however the program ends; where the
-// system refuses that job, the process runs without it (see JobError).
+// system refuses that job, the process runs without it, and the developer's
+// log says why.
 class Win32Processes : public Processes {
  public:
   ProcessId Start(const std::string& program, const std::string& command_line,
@@ -23,20 +24,11 @@ class Win32Processes : public Processes {
   bool IsRunning(ProcessId process) override;
   void Terminate(ProcessId process) override;
 
-  // Why a process started here runs outside the program's job, so that it
-  // would outlive a program ended from outside: the system's error, or 0
-  // when it is in the job. For the developer's log.
-  DWORD JobError(ProcessId process) const;
-
  private:
-  struct Started {
-    UniqueKernelHandle process;
-    DWORD job_error = 0;
-  };
   // The job, made at the first start; the error when it cannot be had.
   HANDLE Job();
 
-  std::map<ProcessId, Started> started_;
+  std::map<ProcessId, UniqueKernelHandle> started_;
   UniqueKernelHandle job_;
   DWORD job_error_ = 0;
 };

@@ -5,15 +5,14 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstdint>
-
+#include "platform/win32/hwnd.h"
 #include "platform/win32/unique_handle.h"
 
 namespace banchiro::win32 {
 
 void Win32Session::EmptyRecycleBin(WindowHandle owner) {
   // Flags 0: the shell's own confirmation, progress and sound.
-  SHEmptyRecycleBinW(reinterpret_cast<HWND>(static_cast<std::intptr_t>(owner)), nullptr, 0);
+  SHEmptyRecycleBinW(ToHwnd(owner), nullptr, 0);
 }
 
 void Win32Session::ClearRecentDocuments() {

@@ -9,20 +9,26 @@
 
 #include <cstdint>
 
+#include "common/dev_log.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/hwnd.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
 
 namespace banchiro::win32 {
+
+// The values the portable code mirrors.
+static_assert(kShowNormal == SW_SHOWNORMAL && kShowMinimized == SW_SHOWMINIMIZED &&
+              kShowMaximized == SW_SHOWMAXIMIZED && kShowNoActivate == SW_SHOWNOACTIVATE);
+static_assert(kPlacementRestoreToMaximized == WPF_RESTORETOMAXIMIZED &&
+              kPlacementAsync == WPF_ASYNCWINDOWPLACEMENT);
+static_assert(kExToolWindow == WS_EX_TOOLWINDOW && kExAppWindow == WS_EX_APPWINDOW &&
+              kExNoActivate == WS_EX_NOACTIVATE);
+static_assert(kIntegrityLow == SECURITY_MANDATORY_LOW_RID &&
+              kIntegrityMedium == SECURITY_MANDATORY_MEDIUM_RID &&
+              kIntegrityHigh == SECURITY_MANDATORY_HIGH_RID);
+
 namespace {
-
-HWND ToHwnd(WindowHandle handle) {
-  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
-}
-
-WindowHandle FromHwnd(HWND window) {
-  return static_cast<WindowHandle>(reinterpret_cast<std::intptr_t>(window));
-}
 
 BOOL CALLBACK CollectWindowProc(HWND window, LPARAM context) {
   reinterpret_cast<std::vector<WindowHandle>*>(context)->push_back(FromHwnd(window));
@@ -233,29 +239,35 @@ void Win32Windows::AwaitWindows(const std::vector<WindowHandle>& windows, int ti
 
 namespace {
 
+// The caller falls back on its own way when this fails; the log says why.
 template <typename Call>
-bool WithShellDispatch(Call call) {
+bool WithShellDispatch(const char* what, Call call) {
   const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  bool done = false;
   IShellDispatch* shell = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                 IID_IShellDispatch, reinterpret_cast<void**>(&shell))) &&
-      shell) {
-    done = SUCCEEDED(call(shell));
+  HRESULT result =
+      CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                       IID_IShellDispatch, reinterpret_cast<void**>(&shell));
+  if (FAILED(result) || !shell) {
+    devlog::Failure("CoCreateInstance", "Shell.Application", static_cast<unsigned long>(result));
+  } else {
+    result = call(shell);
     shell->Release();
+    if (FAILED(result)) devlog::Failure(what, {}, static_cast<unsigned long>(result));
   }
   if (SUCCEEDED(init)) CoUninitialize();
-  return done;
+  return shell && SUCCEEDED(result);
 }
 
 }  // namespace
 
 bool Win32Shell::MinimizeAll() {
-  return WithShellDispatch([](IShellDispatch* shell) { return shell->MinimizeAll(); });
+  return WithShellDispatch("MinimizeAll",
+                           [](IShellDispatch* shell) { return shell->MinimizeAll(); });
 }
 
 bool Win32Shell::UndoMinimizeAll() {
-  return WithShellDispatch([](IShellDispatch* shell) { return shell->UndoMinimizeALL(); });
+  return WithShellDispatch("UndoMinimizeALL",
+                           [](IShellDispatch* shell) { return shell->UndoMinimizeALL(); });
 }
 
 bool Win32Shell::Open(const std::string& target, WindowHandle owner) {
@@ -273,7 +285,9 @@ bool OpenWithShell(const std::string& target, WindowHandle owner, bool quiet) {
   info.lpVerb = L"open";
   info.lpFile = file.c_str();
   info.nShow = SW_SHOWNORMAL;
-  return ShellExecuteExW(&info) != FALSE;
+  if (ShellExecuteExW(&info)) return true;
+  devlog::Failure("ShellExecuteExW", target, GetLastError());
+  return false;
 }
 
 }  // namespace banchiro::win32

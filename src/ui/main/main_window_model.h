@@ -23,9 +23,8 @@ inline constexpr const char* kEndTitle = "終了確認";
 inline constexpr std::uint32_t kSettingsSystemCommand = 1000;
 inline constexpr const char* kSettingsSystemCaption = "各種設定(&K)";
 inline constexpr int kMainTimerMs = 10000;
-// The tray icon's identifier and the message its events arrive with.
+// The tray icon's identifier.
 inline constexpr std::uint32_t kTrayIconId = 100;
-inline constexpr std::uint32_t kTrayCallbackMessage = 512;
 // Mouse messages reported by the tray icon that open a popup, and the
 // keyboard's Enter or Space on the icon, which opens what a left click does.
 inline constexpr int kTrayLeftButtonUp = 514;
@@ -134,7 +133,6 @@ class MainWindowModel {
   bool hidden() const { return hidden_; }
   // The layout the window was given at load (twips).
   const BarLayout& layout() const { return layout_; }
-  SystemCommands& system_commands() { return *system_commands_; }
 
  private:
   void RefreshDisplayMenu();

@@ -2,18 +2,22 @@
 
 #include <string>
 
+#include "platform/win32/gdi_guards.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
 #include "res/resource.h"
 
 namespace banchiro::ui {
 
+static_assert(kCardYellow == RGB(255, 255, 0) && kCardLightYellow == RGB(255, 255, 192) &&
+              kCardGrey == RGB(128, 128, 128));
+
 RECT PaintCardText(HDC dc, const ScreenMetrics& screen, const CardText& t) {
   win32::UniqueFont font(
       CreateFontW(-screen.FontPixels(t.points), 0, 0, 0, t.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                   FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                   ANTIALIASED_QUALITY, DEFAULT_PITCH, win32::Widen(t.face).c_str()));
-  HGDIOBJ old = SelectObject(dc, font.get());
+  const win32::SelectedObject selected(dc, font.get());
   const std::wstring text = win32::Widen(t.text);
   SIZE size{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -29,17 +33,16 @@ RECT PaintCardText(HDC dc, const ScreenMetrics& screen, const CardText& t) {
     SetTextColor(dc, shadow ? RGB(0, 0, 0) : static_cast<COLORREF>(t.colour));
     DrawTextW(dc, text.c_str(), -1, &r, DT_LEFT | DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE);
   }
-  SelectObject(dc, old);
   return area;
 }
 
 void PaintCardIcon(HDC dc, const ScreenMetrics& screen, HINSTANCE instance, double left, double top,
                    double size) {
-  if (HICON icon = static_cast<HICON>(
-          LoadImageW(instance, MAKEINTRESOURCEW(IDI_BANCHIRO), IMAGE_ICON, 32, 32, 0))) {
-    DrawIconEx(dc, screen.XPixels(left), screen.YPixels(top), icon, screen.XPixels(size),
+  if (const win32::UniqueIcon icon(static_cast<HICON>(
+          LoadImageW(instance, MAKEINTRESOURCEW(IDI_BANCHIRO), IMAGE_ICON, 32, 32, 0)));
+      icon) {
+    DrawIconEx(dc, screen.XPixels(left), screen.YPixels(top), icon.get(), screen.XPixels(size),
                screen.YPixels(size), 0, nullptr, DI_NORMAL);
-    DestroyIcon(icon);
   }
 }
 
@@ -48,13 +51,11 @@ void PaintCardFrame(HDC dc, const ScreenMetrics& screen, double width, double he
   const auto x = [&](double twips) { return screen.XPixels(twips); };
   const auto y = [&](double twips) { return screen.YPixels(twips); };
   win32::UniqueHandle<win32::GdiObjectTraits<HPEN>> pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
-  HGDIOBJ old_pen = SelectObject(dc, pen.get());
-  HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  const win32::SelectedObject pen_selected(dc, pen.get());
+  const win32::SelectedObject brush_selected(dc, GetStockObject(NULL_BRUSH));
   Rectangle(dc, x(inset), y(inset), x(width - inset), y(height - inset));
   MoveToEx(dc, x(inset + 120), y(rule_top), nullptr);
   LineTo(dc, x(width - inset - 120), y(rule_top));
-  SelectObject(dc, old_brush);
-  SelectObject(dc, old_pen);
 }
 
 }  // namespace banchiro::ui

@@ -1,6 +1,20 @@
 #include "ui/win32/window_base.h"
 
+#include <exception>
+#include <string>
+
+#include "common/dev_log.h"
+#include "platform/win32/utf.h"
+
 namespace banchiro::ui {
+namespace {
+
+// What the log says of an exception stopped at the window procedure.
+std::string ExceptionDetail(UINT message, const char* what) {
+  return "message " + std::to_string(message) + ": " + what;
+}
+
+}  // namespace
 
 WindowBase::~WindowBase() {
   if (hwnd_) {
@@ -22,19 +36,25 @@ void WindowBase::RegisterClassOnce(HINSTANCE instance, const wchar_t* class_name
   wc.hIcon = icon;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = class_name;
-  RegisterClassExW(&wc);
+  if (!RegisterClassExW(&wc)) {
+    devlog::Failure("RegisterClassExW", win32::Narrow(class_name), GetLastError());
+  }
 }
 
 HWND WindowBase::CreateFor(DWORD ex_style, const wchar_t* class_name, const wchar_t* title,
                            DWORD style, int x, int y, int width, int height, HWND parent,
                            HINSTANCE instance) {
-  return CreateWindowExW(ex_style, class_name, title, style, x, y, width, height, parent, nullptr,
-                         instance, this);
+  HWND window = CreateWindowExW(ex_style, class_name, title, style, x, y, width, height, parent,
+                                nullptr, instance, this);
+  if (!window) devlog::Failure("CreateWindowExW", win32::Narrow(class_name), GetLastError());
+  return window;
 }
 
 HWND WindowBase::CreateHiddenOwner(HINSTANCE instance) {
-  return CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                         instance, nullptr);
+  HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                               nullptr, instance, nullptr);
+  if (!owner) devlog::Failure("CreateWindowExW", "hidden owner", GetLastError());
+  return owner;
 }
 
 LRESULT WindowBase::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -64,7 +84,11 @@ LRESULT CALLBACK WindowBase::Thunk(HWND hwnd, UINT message, WPARAM wparam, LPARA
   LRESULT result = 0;
   try {
     result = self->HandleMessage(message, wparam, lparam);
+  } catch (const std::exception& e) {
+    devlog::Failure("window procedure", ExceptionDetail(message, e.what()));
+    result = DefWindowProcW(hwnd, message, wparam, lparam);
   } catch (...) {
+    devlog::Failure("window procedure", ExceptionDetail(message, "unknown exception"));
     result = DefWindowProcW(hwnd, message, wparam, lparam);
   }
   if (message == WM_NCDESTROY) {

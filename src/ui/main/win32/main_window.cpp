@@ -1,10 +1,16 @@
 #include "ui/main/win32/main_window.h"
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/hwnd.h"
 #include "platform/win32/utf.h"
 #include "res/resource.h"
 
 namespace banchiro::ui {
+
+// An item of the program's own on the system menu lies below the system's
+// commands (SC_SIZE and up).
+static_assert(kSettingsSystemCommand < SC_SIZE);
+
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
@@ -77,7 +83,7 @@ void MainWindow::OnDpiChanged(int dpi) {
 }
 
 WindowHandle MainWindow::Handle() {
-  return reinterpret_cast<WindowHandle>(hwnd());
+  return win32::FromHwnd(hwnd());
 }
 
 bool MainWindow::AddTrayIcon() {

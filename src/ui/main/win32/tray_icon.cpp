@@ -10,6 +10,8 @@
 
 namespace banchiro::ui {
 
+// The events the model tells apart, as the notification area reports them.
+static_assert(kTrayLeftButtonUp == WM_LBUTTONUP && kTrayRightButtonUp == WM_RBUTTONUP);
 static_assert(kTrayKeySelect == NIN_KEYSELECT);
 
 TrayIcon::TrayIcon(HINSTANCE instance, std::function<void(int)> on_event,

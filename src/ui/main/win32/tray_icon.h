@@ -14,6 +14,9 @@ namespace banchiro::ui {
 
 inline constexpr const wchar_t* kTrayOwnerClassName =
     kOwnWindowClassW<OwnWindow::kTrayOwner>.data();
+// The message the icon's events arrive with: one of the program's own, so
+// that no message of the system's (a mouse move) can pass for an event.
+inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 
 // The notification-area icon. A hidden top-level window owns it and hears
 // its mouse and keyboard events; being top-level (not message-only) it also

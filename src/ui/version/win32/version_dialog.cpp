@@ -6,11 +6,18 @@
 #include <utility>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/hwnd.h"
 #include "platform/win32/utf.h"
 #include "ui/win32/card_painter.h"
 
 namespace banchiro::ui {
+
+static_assert(kContactAtRest == RGB(192, 255, 192) && kContactLit == RGB(0, 255, 0));
+
 namespace {
+
+using win32::FromHwnd;
+using win32::ToHwnd;
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
@@ -18,14 +25,6 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 constexpr double kOkLeft = 4560, kOkTop = 3300, kOkWidth = 1095, kOkHeight = 375;
 constexpr double kFrameInset = 60, kRuleTop = 1800;
 constexpr double kIconLeft = 840, kIconTop = 270, kIconSize = 480;
-
-HWND ToHwnd(WindowHandle handle) {
-  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
-}
-
-WindowHandle FromHwnd(HWND window) {
-  return static_cast<WindowHandle>(reinterpret_cast<std::intptr_t>(window));
-}
 
 }  // namespace
 
