@@ -2,12 +2,21 @@
 
 #include "engine/collect.h"
 #include "engine/layouts.h"
+#include "engine/monitors.h"
 #include "engine/moves.h"
+#include "settings/setting_values.h"
 
 namespace banchiro {
 
-void ArrangeWindows(int method, Platform& platform, const Settings& settings) {
+void ArrangeWindows(int method, Platform& platform, const Settings& settings,
+                    const std::optional<Rect>& from) {
   if (method < 0 || method > 13) return;
+  // Every monitor's windows are every window: minimise all, its undo and
+  // close all then stay as they are with the primary monitor chosen.
+  const MonitorChoice monitors = ArrangedMonitors(settings);
+  if (monitors == MonitorChoice::kUnderPointer ||
+      (monitors == MonitorChoice::kEvery && method <= 10))
+    return ArrangeOnMonitors(method, platform, settings, from);
   WindowTable table =
       CollectWindows(platform.windows, platform.store, platform.message_boxes, settings);
   const bool windows_xp = GetWindowsName(platform.system.Version()) == WindowsName::kXP;
