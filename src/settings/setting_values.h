@@ -67,7 +67,7 @@ float LeftRatio(const Settings& settings);
 // pointer (or the bar's), "2" every monitor, each in its own work area.
 // Anything else, "0" or not set, is the primary monitor's work area for every
 // window, as before the choice existed.
-enum class MonitorChoice { kPrimary, kUnderPointer, kEvery };
+enum class MonitorChoice { kPrimary = 0, kUnderPointer = 1, kEvery = 2 };  // as stored
 MonitorChoice ArrangedMonitors(const Settings& settings);
 
 // Size rule k (0..3): when on (OptJog(k)), a window lower than OptHgt(k) and

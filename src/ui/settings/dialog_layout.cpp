@@ -119,6 +119,17 @@ void BuildGeneralTab(std::vector<DialogControl>& c) {
     t.Caption("＋", 6030, top, kSignRoom, K::kSign);
     t.Spinner(R::kEdgeAdjust, i, "初期値", 6330, top, 480);
   }
+
+  // " 対象のモニタ ": which monitors a command arranges, across the page.
+  t.Frame(" 対象のモニタ ", {240, 5370, 6930, 555});
+  const std::string_view monitors[][2] = {
+      {"メインモニタ(&P)", "すべての窓をメインモニタに並べます"},
+      {"マウスのあるモニタ(&U)", "マウスのあるモニタの窓だけを、そのモニタに並べます"},
+      {"すべてのモニタ(&V)", "モニタごとに、その窓をそのモニタに並べます"}};
+  for (int i = 0; i < 3; ++i) {
+    t.Box(K::kOption, R::kMonitor, i, monitors[i][0], kLeftColumn + 2250 * i, 5595, 2160,
+          monitors[i][1]);
+  }
 }
 
 // "ばんちろ対象外": the size rules, and the titles of windows never arranged.

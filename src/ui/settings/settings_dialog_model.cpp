@@ -56,6 +56,7 @@ void SettingsDialogModel::Form_Load() {
     Edge_Change(EdgePart::kSize, i, WholeNumber(r.OptPix[i]));
     Edge_Change(EdgePart::kAdjustment, i, WholeNumber(r.OptIval[i]));
   }
+  s.monitors = static_cast<int>(ArrangedMonitors(r));
 
   s.titles.clear();
   s.selected_title = -1;
@@ -175,6 +176,12 @@ void SettingsDialogModel::Edge_Change(EdgePart part, int edge, int value) {
   Render();
 }
 
+void SettingsDialogModel::ChooseMonitors(int choice) {
+  if (choice < 0 || choice > 2) return;
+  state_.monitors = choice;
+  Render();
+}
+
 bool SettingsDialogModel::SaveTab(int tab) {
   switch (tab) {
     case 0:
@@ -244,6 +251,10 @@ void SettingsDialogModel::SaveGeneralTab() {
       Write(C, IndexedKeyName(kEdgeKeys[p], i), (*fields[p])[i], s.edge_label[p][i]);
     }
   }
+  // Stored once it differs from what the record holds: the store of a user
+  // who never chose stays as an older version, which knows no such key, left it.
+  const std::string monitors = std::to_string(s.monitors);
+  if (settings_.OptMon != monitors) Write(C, "OptMon", settings_.OptMon, monitors);
 }
 
 }  // namespace banchiro
