@@ -64,7 +64,7 @@ inline std::vector<Rect> ExpectedLayout(char letter, int count,
       ComputeLayout(MethodForLetter(letter).value_or(-1), count, MakeLayoutInputs(stored, area, xp))
           .value_or(std::vector<Rect>{});
   for (Rect& r : rows)
-    r = on ? Rect{r.left + on->left, r.top + on->top, r.width, r.height} : r;
+    r.left += on ? on->left : 0, r.top += on ? on->top : 0;
   return rows;
 }
 

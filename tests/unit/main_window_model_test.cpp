@@ -255,36 +255,23 @@ TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
   }
 }
 
-}  // namespace
-}  // namespace banchiro
-
-namespace banchiro {
-namespace {
-
-// With the pointer's monitor chosen, the bar's own toolbar and menu arrange
-// the bar's monitor; a tray popup's item, or any while the bar is hidden, the
-// pointer's.
+// With the pointer's monitor chosen, the bar's toolbar and menu arrange the bar's
+// monitor; a tray popup's item, or any while the bar is hidden, the pointer's.
 TEST(MainWindowModelTest, TheBarsRequestsArrangeTheBarsMonitor) {
-  const Rect on_primary{70, 70, 884, 598}, on_right{1094, 70, 660, 460};
-  const std::tuple<const char*, Rect, Rect> cases[] = {
-      {"toolbar", {10, 10, 400, 300}, on_right},
-      {"menu", {10, 10, 400, 300}, on_right},
-      {"tray", on_primary, {1100, 50, 400, 300}},
-      {"hidden", on_primary, {1100, 50, 400, 300}}};
-  for (const auto& [source, primary, right] : cases) {
+  for (const std::string source : {"toolbar", "menu", "tray", "hidden"}) {
     Rig r;
     r.fake.monitors.monitors.push_back({{1024, 0, 800, 600}, {1024, 0, 800, 600}, false});
-    r.fake.desktop.windows[1].rect = {1100, 50, 400, 300};
-    r.settings.OptMon = "1";
+    r.fake.desktop.windows[1].rect = {1100, 50, 400, 300}, r.settings.OptMon = "1";
     r.model.Form_Load();
     r.position = {1500, 18000};  // top, left: on the right monitor
-    const MenuEntry& stacked = *FindMenuEntry("mnuDispMethod", 0);
-    if (source == std::string("toolbar")) r.model.Toolbar1_ButtonClick(5);
-    if (source == std::string("tray")) r.model.Picture1_MouseMove(517);
-    if (source == std::string("hidden")) r.model.mnuFileShow_Hide_Click(1);
-    if (source != std::string("toolbar")) r.model.OnMenuItem(stacked);
-    EXPECT_EQ(r.fake.desktop.windows[0].rect, primary) << source;
-    EXPECT_EQ(r.fake.desktop.windows[1].rect, right) << source;
+    if (source == "toolbar") r.model.Toolbar1_ButtonClick(5);
+    if (source == "tray") r.model.Picture1_MouseMove(517);
+    if (source == "hidden") r.model.mnuFileShow_Hide_Click(1);
+    if (source != "toolbar") r.model.OnMenuItem(*FindMenuEntry("mnuDispMethod", 0));
+    const bool bar = source == "toolbar" || source == "menu";
+    const Rect tile = bar ? Rect{1094, 70, 660, 460} : Rect{70, 70, 884, 598};
+    EXPECT_EQ(r.fake.desktop.windows[bar].rect, tile) << source;
+    EXPECT_EQ(r.fake.desktop.windows[!bar].rect.left, bar ? 10 : 1100) << source;
   }
 }
 

@@ -1,7 +1,6 @@
-// Arranging on several monitors: which monitor a window belongs to, and what
-// each monitor choice does to the windows of each monitor.
-#include <map>
+// Which monitor a window belongs to, and what each monitor choice arranges.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -14,6 +13,8 @@
 namespace banchiro {
 namespace {
 
+using Rects = std::vector<Rect>;
+
 // The primary monitor with a taskbar, one left of it (lower, with a
 // taskbar of its own) and one above it, with negative coordinates.
 const Monitor kPrimary{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true};
@@ -23,32 +24,32 @@ const Monitor kAbove{{0, -600, 800, 600}, {0, -600, 800, 600}, false};
 TEST(MonitorsTest, AWindowBelongsWhereMostOfItIsOrToTheNearest) {
   const std::vector<Monitor> monitors = {kPrimary, kLeft, kAbove};
   const Rect primary_work{0, 40, 1024, 728};  // a taskbar at the top
-  const struct {
-    Rect rect;
-    int show_command;
-    std::size_t monitor;
-  } cases[] = {
-      {{100, 100, 400, 300}, kShowNormal, 0},
-      {{-300, 200, 400, 300}, kShowNormal, 1},     // straddling, more on the left
-      {{-100, 200, 400, 300}, kShowMaximized, 0},  // straddling, more on the primary
-      {{-200, 200, 400, 300}, kShowNormal, 0},     // half and half: the first
-      {{100, -500, 400, 600}, kShowNormal, 2},
-      {{2000, 300, 100, 100}, kShowNormal, 0},  // on none: the nearest
-      {{-1500, -900, 100, 100}, kShowNormal, 1},
-      {{-5, 150, 0, 0}, kShowNormal, 1},          // no size: its corner
-      {{100, 100, 400, 300}, kShowMinimized, 1},  // minimised: where it comes back
-  };
-  Placement placement;
+  Placement placement;                        // where it comes back to
   placement.normal_left = -700, placement.normal_top = 110;
   placement.normal_right = -300, placement.normal_bottom = 410;
-  for (const auto& c : cases) {
-    const WindowInfo window{"C", "T", true, c.show_command, c.rect};
-    EXPECT_EQ(MonitorHolding(monitors, DecidingPlace(window, placement, primary_work)), c.monitor)
-        << c.rect.left << "," << c.rect.top;
+  const std::tuple<Rect, int, std::size_t> cases[] = {
+      {{100, 100, 400, 300}, kShowNormal, 0},     {{-300, 200, 400, 300}, kShowNormal, 1},
+      {{-100, 200, 400, 300}, kShowMaximized, 0}, {{-200, 200, 400, 300}, kShowNormal, 0},
+      {{100, -500, 400, 600}, kShowNormal, 2},    {{2000, 300, 100, 100}, kShowNormal, 0},
+      {{-1500, -900, 100, 100}, kShowNormal, 1},  {{-5, 150, 0, 0}, kShowNormal, 1},
+      {{100, 100, 400, 300}, kShowMinimized, 1},  {{0, 0, 0, 0}, kShowMinimized, 1},
+  };
+  for (const auto& [rect, show_command, monitor] : cases) {
+    const WindowInfo window{"C", "T", true, show_command, rect};
+    EXPECT_EQ(MonitorHolding(monitors, DecidingPlace(window, placement, primary_work)), monitor)
+        << rect.left << "," << rect.top;
   }
-  EXPECT_EQ(DecidingPlace({"C", "T", true, kShowMinimized, {}}, placement, primary_work),
-            (Rect{-700, 150, 400, 300}));
+  // Counted from the work area: 60 of its 150 rows above the primary, not 100.
+  placement = {0, 0, 0, 0, 0, 0, 100, -100, 500, 50};
+  EXPECT_EQ(MonitorHolding(monitors, DecidingPlace({"C", "T", true, kShowMinimized, {}}, placement,
+                                                   primary_work)),
+            0u);
 }
+
+// Rows 1 to 4: on the primary, the left, above, the left again.
+const Rects kPlaces = {
+    {100, 100, 400, 300}, {-700, 150, 400, 300}, {100, -500, 400, 300}, {-600, 200, 400, 300}};
+const ScreenPoint kAtLeft{-400, 300}, kAtPrimary{500, 300};
 
 class MonitorArrangeTest : public ::testing::Test {
  protected:
@@ -56,123 +57,87 @@ class MonitorArrangeTest : public ::testing::Test {
     ASSERT_TRUE(testing::LoadDefaultSettings(fake, settings));
     fake.monitors.monitors = {kPrimary, kLeft, kAbove};
     fake.shell.works = true;
+    for (const Rect& r : kPlaces)
+      fake.desktop.Add({}), fake.desktop.windows.back().rect = r;
   }
-  // Windows at these places, topmost first.
-  void Open(const std::vector<Rect>& places) {
-    for (const Rect& r : places) {
-      FakeWindow window;
-      window.rect = r;
-      handles.push_back(fake.desktop.Add(window));
-    }
+  void Arrange(const char* choice, int method, ScreenPoint pointer,
+               std::optional<Rect> from = std::nullopt) {
+    settings.OptMon = choice, fake.monitors.pointer = pointer;
+    ArrangeWindows(method, fake.platform, settings, from);
   }
-  std::vector<Rect> Places() {
-    std::vector<Rect> places;
+  Rects Places() {
+    Rects places;
     for (const FakeWindow& w : fake.desktop.windows)
       places.push_back(w.rect);
     return places;
   }
-  FakePlatform fake;
-  Settings settings;
-  std::vector<WindowHandle> handles;
-};
-
-const Rect kOnPrimary{100, 100, 400, 300}, kOnLeft1{-700, 150, 400, 300},
-    kOnAbove{100, -500, 400, 300}, kOnLeft2{-600, 200, 400, 300};
-
-TEST_F(MonitorArrangeTest, EachChoiceLaysOutTheWindowsOfItsMonitorsInTheirOwnWorkAreas) {
-  const std::optional<Rect> on_above = Rect{300, -300, 200, 40};  // the bar
-  const struct {
-    const char* choice;
-    char method;
-    ScreenPoint pointer;
-    std::optional<Rect> from;
-    std::vector<Rect> places;  // rows 1 to 4: primary, left, above, left
-  } cases[] = {
-      {"1",
-       'G',
-       {-400, 300},
-       {},
-       {kOnPrimary, {-730, 170, 660, 252}, kOnAbove, {-730, 422, 660, 168}}},
-      {"1", 'G', {-400, 300}, on_above, {kOnPrimary, kOnLeft1, {70, -530, 660, 460}, kOnLeft2}},
-      {"1", 'O', {500, 300}, {}, {{70, 70, 884, 598}, kOnLeft1, kOnAbove, kOnLeft2}},
-      {"2",
-       'O',
-       {500, 300},
-       {},
-       {{70, 70, 884, 598}, {-730, 170, 264, 420}, {70, -530, 660, 460}, {-466, 170, 396, 420}}},
-      {"2",
-       'S',
-       {500, 300},
-       {},
-       {{70, 70, 427, 307}, {-708, 192, 333, 233}, {70, -530, 333, 250}, {-730, 170, 333, 233}}},
-      {"2", 'H', {500, 300}, {}, {kOnPrimary, kOnLeft1, kOnAbove, kOnLeft2}},  // no monitor has 3
-      {"7",  // anything else: every window on the primary, as without the choice
-       'O',
-       {-400, 300},
-       {},
-       {{70, 70, 221, 598}, {291, 70, 221, 598}, {512, 70, 221, 598}, {733, 70, 221, 598}}},
-  };
-  for (const auto& c : cases) {
-    fake.desktop.windows.clear(), handles.clear();
-    Open({kOnPrimary, kOnLeft1, kOnAbove, kOnLeft2});
-    settings.OptMon = c.choice;
-    fake.monitors.pointer = c.pointer;
-    ArrangeWindows(*MethodForLetter(c.method), fake.platform, settings, c.from);
-    EXPECT_EQ(Places(), c.places) << c.choice << c.method;
-  }
-}
-
-TEST_F(MonitorArrangeTest, TheLimitCountsTheCommandsWindows) {
-  std::vector<Rect> places(21, kOnLeft1);
-  places.push_back(kOnPrimary);
-  Open(places);
-  const struct {
-    const char* choice;
-    ScreenPoint pointer;
-    std::size_t messages;
-  } cases[] = {{"1", {500, 300}, 0}, {"1", {-400, 300}, 1}, {"2", {500, 300}, 2}};
-  for (const auto& c : cases) {
-    fake.message_boxes.shown.clear();
-    settings.OptMon = c.choice, fake.monitors.pointer = c.pointer;
-    ArrangeWindows(4, fake.platform, settings);
-    EXPECT_EQ(fake.message_boxes.shown.size(), c.messages) << c.choice;
-  }
-}
-
-TEST_F(MonitorArrangeTest, MinimiseUndoAndCloseAllTakeThePointersMonitorOnly) {
-  Open({kOnPrimary, kOnLeft1, kOnAbove, kOnLeft2});
-  settings.OptMon = "1";
-  const auto minimized = [&] {
+  std::string Minimized() {
     std::string out;
     for (const FakeWindow& w : fake.desktop.windows)
       out += w.show_command == kShowMinimized ? "m" : "-";
     return out;
+  }
+  FakePlatform fake;
+  Settings settings;
+};
+
+// The pointer on the left ('L') or the primary ('P'), or on the left with the
+// request from the bar, which stands above ('B').
+TEST_F(MonitorArrangeTest, EachChoiceLaysOutTheWindowsOfItsMonitorsInTheirOwnWorkAreas) {
+  const Rect P = kPlaces[0], L1 = kPlaces[1], A = kPlaces[2], L2 = kPlaces[3];
+  const Rect tiled_p{70, 70, 884, 598}, tiled_a{70, -530, 660, 460};
+  const std::tuple<const char*, char, char, Rects> cases[] = {
+      {"1", 'G', 'L', {P, {-730, 170, 660, 252}, A, {-730, 422, 660, 168}}},
+      {"1", 'S', 'B', {P, L1, {70, -530, 333, 250}, L2}},
+      {"1", 'O', 'P', {tiled_p, L1, A, L2}},
+      {"2", 'O', 'P', {tiled_p, {-730, 170, 264, 420}, tiled_a, {-466, 170, 396, 420}}},
+      {"2", 'H', 'P', {P, L1, A, L2}},  // no monitor has three
+      // Anything else: every window on the primary, as without the choice.
+      {"7",
+       'O',
+       'L',
+       {{70, 70, 221, 598}, {291, 70, 221, 598}, {512, 70, 221, 598}, {733, 70, 221, 598}}},
   };
-  fake.monitors.pointer = {-400, 300};
-  ArrangeWindows(11, fake.platform, settings);
-  fake.monitors.pointer = {300, -300};
-  ArrangeWindows(11, fake.platform, settings);
-  EXPECT_EQ(minimized(), "-mmm");
+  for (const auto& [choice, method, where, places] : cases) {
+    for (std::size_t i = 0; i < kPlaces.size(); ++i)
+      fake.desktop.windows[i].rect = kPlaces[i];
+    const auto from = where == 'B' ? std::optional<Rect>({300, -300, 200, 40}) : std::nullopt;
+    Arrange(choice, *MethodForLetter(method), where == 'P' ? kAtPrimary : kAtLeft, from);
+    EXPECT_EQ(Places(), places) << choice << method;
+  }
+}
+
+TEST_F(MonitorArrangeTest, MinimiseUndoCloseAllAndTheLimitTakeThePointersMonitorOnly) {
+  Arrange("1", 11, kAtLeft), Arrange("1", 11, {300, -300});
+  EXPECT_EQ(Minimized(), "-mmm");
   EXPECT_TRUE(fake.shell.calls.empty()) << "the shell's own would take every window";
-  ArrangeWindows(12, fake.platform, settings);
-  EXPECT_EQ(minimized(), "-m-m");
+  Arrange("1", 12, {300, -300});
+  EXPECT_EQ(Minimized(), "-m-m");
   EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Count"), "2");
-  fake.monitors.pointer = {500, 300};
-  ArrangeWindows(12, fake.platform, settings);
-  EXPECT_EQ(minimized(), "-m-m") << "nothing of the primary was minimised";
-  fake.monitors.pointer = {-400, 300};
-  ArrangeWindows(12, fake.platform, settings);
-  EXPECT_EQ(minimized(), "----");
-  EXPECT_EQ(Places(), (std::vector<Rect>{kOnPrimary, kOnLeft1, kOnAbove, kOnLeft2}));
+  Arrange("1", 12, kAtPrimary);
+  EXPECT_EQ(Minimized(), "-m-m") << "nothing of the primary was minimised";
+  Arrange("1", 12, kAtLeft);
+  EXPECT_EQ(Minimized(), "----");
+  EXPECT_EQ(Places(), kPlaces);
 
   fake.desktop.calls.clear();
-  ArrangeWindows(13, fake.platform, settings);
-  EXPECT_EQ(fake.desktop.calls, (std::vector<std::string>{"close " + std::to_string(handles[1]),
-                                                          "close " + std::to_string(handles[3])}));
+  Arrange("1", 13, kAtLeft);
+  const auto& w = fake.desktop.windows;
+  EXPECT_EQ(fake.desktop.calls, (std::vector<std::string>{"close " + std::to_string(w[1].handle),
+                                                          "close " + std::to_string(w[3].handle)}));
   // Every monitor's windows are every window: the shell's own, as before.
-  settings.OptMon = "2";
-  ArrangeWindows(11, fake.platform, settings);
+  Arrange("2", 11, kAtLeft);
   EXPECT_EQ(fake.shell.calls, std::vector<std::string>{"MinimizeAll"});
+  // The limit's message counts the command's windows alone.
+  for (int i = 0; i < 19; ++i)
+    fake.desktop.Add({}), fake.desktop.windows.back().rect = kPlaces[1];
+  const std::tuple<const char*, ScreenPoint, std::size_t> cases[] = {
+      {"1", kAtPrimary, 0}, {"1", kAtLeft, 1}, {"2", kAtPrimary, 3}};
+  for (const auto& [choice, pointer, messages] : cases) {
+    fake.message_boxes.shown.clear();
+    Arrange(choice, 4, pointer);
+    EXPECT_EQ(fake.message_boxes.shown.size(), messages) << choice;
+  }
 }
 
 }  // namespace
