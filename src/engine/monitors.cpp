@@ -7,17 +7,6 @@
 #include "settings/setting_values.h"
 
 namespace banchiro {
-namespace {
-
-std::size_t IndexOf(const std::vector<Monitor>& monitors, const Monitor& monitor) {
-  for (std::size_t i = 0; i < monitors.size(); ++i) {
-    if (monitors[i].area == monitor.area) return i;
-  }
-  return 0;
-}
-
-}  // namespace
-
 Rect DecidingPlace(const WindowInfo& window, const Placement& placement,
                    const Rect& primary_work_area) {
   if (window.show_command != kShowMinimized) return window.rect;
@@ -57,9 +46,9 @@ void ArrangeOnMonitors(int method, Platform& platform, const Settings& settings,
   if (method < 0 || method > 13) return;
   const std::vector<Monitor> monitors = platform.monitors.All();
   const bool every = ArrangedMonitors(settings) == MonitorChoice::kEvery;
-  const std::size_t chosen =
-      from ? MonitorHolding(monitors, *from)
-           : IndexOf(monitors, platform.monitors.At(platform.monitors.Pointer()));
+  // The system's own answer for the pointer: its monitor holds all of its area.
+  const std::size_t chosen = MonitorHolding(
+      monitors, from ? *from : platform.monitors.At(platform.monitors.Pointer()).area);
   const auto belongs = [&](const WindowInfo& info, const Placement& placement) {
     return MonitorHolding(monitors, DecidingPlace(info, placement, monitors.front().work_area));
   };

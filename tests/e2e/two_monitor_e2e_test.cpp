@@ -6,12 +6,9 @@
 namespace banchiro::e2e {
 namespace {
 
-// The work area of the monitor holding a point, the whole screen for none.
-Rect WorkAreaAt(POINT point) {
-  MONITORINFO info{sizeof info, {}, {}, 0};
-  GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONULL), &info);
-  const RECT& r = info.rcWork;
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+// The work area of the monitor holding a point, as the system reports it.
+Rect WorkAreaAt(POINT p) {
+  return win32::Win32Monitors().At({p.x, p.y}).work_area;
 }
 
 class TwoMonitorE2eTest : public E2eTest {

@@ -262,8 +262,7 @@ TEST(MainWindowModelTest, TheBarsRequestsArrangeTheBarsMonitor) {
     Rig r;
     r.fake.monitors.monitors.push_back({{1024, 0, 800, 600}, {1024, 0, 800, 600}, false});
     r.fake.desktop.windows[1].rect = {1100, 50, 400, 300}, r.settings.OptMon = "1";
-    r.model.Form_Load();
-    r.position = {1500, 18000};  // top, left: on the right monitor
+    r.model.Form_Load(), r.position = {1500, 18000};  // top, left: on the right monitor
     if (source == "toolbar") r.model.Toolbar1_ButtonClick(5);
     if (source == "tray") r.model.Picture1_MouseMove(517);
     if (source == "hidden") r.model.mnuFileShow_Hide_Click(1);

@@ -23,8 +23,8 @@ const Monitor kAbove{{0, -600, 800, 600}, {0, -600, 800, 600}, false};
 
 TEST(MonitorsTest, AWindowBelongsWhereMostOfItIsOrToTheNearest) {
   const std::vector<Monitor> monitors = {kPrimary, kLeft, kAbove};
-  const Rect primary_work{0, 40, 1024, 728};  // a taskbar at the top
-  Placement placement;                        // where it comes back to
+  const Rect primary_work{20, 40, 1004, 728};  // taskbars at the left and the top
+  Placement placement;                         // where it comes back to
   placement.normal_left = -700, placement.normal_top = 110;
   placement.normal_right = -300, placement.normal_bottom = 410;
   const std::tuple<Rect, int, std::size_t> cases[] = {
@@ -33,17 +33,22 @@ TEST(MonitorsTest, AWindowBelongsWhereMostOfItIsOrToTheNearest) {
       {{100, -500, 400, 600}, kShowNormal, 2},    {{2000, 300, 100, 100}, kShowNormal, 0},
       {{-1500, -900, 100, 100}, kShowNormal, 1},  {{-5, 150, 0, 0}, kShowNormal, 1},
       {{100, 100, 400, 300}, kShowMinimized, 1},  {{0, 0, 0, 0}, kShowMinimized, 1},
+      {{-1, 150, 1, 1}, kShowNormal, 1},          {{500, -1, 1, 1}, kShowNormal, 2},
+      {{100, 2000, 100, 100}, kShowNormal, 0},
   };
   for (const auto& [rect, show_command, monitor] : cases) {
     const WindowInfo window{"C", "T", true, show_command, rect};
     EXPECT_EQ(MonitorHolding(monitors, DecidingPlace(window, placement, primary_work)), monitor)
         << rect.left << "," << rect.top;
   }
-  // Counted from the work area: 60 of its 150 rows above the primary, not 100.
-  placement = {0, 0, 0, 0, 0, 0, 100, -100, 500, 50};
-  EXPECT_EQ(MonitorHolding(monitors, DecidingPlace({"C", "T", true, kShowMinimized, {}}, placement,
-                                                   primary_work)),
-            0u);
+  // From the work area: 60 of 150 rows above the primary, not 100; 200 of 400 columns left, not
+  // 220.
+  for (const Placement& p : {Placement{0, 0, 0, 0, 0, 0, 100, -100, 500, 50},
+                             Placement{0, 0, 0, 0, 0, 0, -220, 200, 180, 500},
+                             Placement{0, 0, 0, 0, 0, 0, -170, 200, 230, 500}}) {
+    const WindowInfo minimised{"C", "T", true, kShowMinimized, {}};
+    EXPECT_EQ(MonitorHolding(monitors, DecidingPlace(minimised, p, primary_work)), 0u);
+  }
 }
 
 // Rows 1 to 4: on the primary, the left, above, the left again.
@@ -55,8 +60,7 @@ class MonitorArrangeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(testing::LoadDefaultSettings(fake, settings));
-    fake.monitors.monitors = {kPrimary, kLeft, kAbove};
-    fake.shell.works = true;
+    fake.monitors.monitors = {kPrimary, kLeft, kAbove}, fake.shell.works = true;
     for (const Rect& r : kPlaces)
       fake.desktop.Add({}), fake.desktop.windows.back().rect = r;
   }
@@ -81,8 +85,7 @@ class MonitorArrangeTest : public ::testing::Test {
   Settings settings;
 };
 
-// The pointer on the left ('L') or the primary ('P'), or on the left with the
-// request from the bar, which stands above ('B').
+// The pointer on the left (L), on the primary (P), or the request from the bar above (B).
 TEST_F(MonitorArrangeTest, EachChoiceLaysOutTheWindowsOfItsMonitorsInTheirOwnWorkAreas) {
   const Rect P = kPlaces[0], L1 = kPlaces[1], A = kPlaces[2], L2 = kPlaces[3];
   const Rect tiled_p{70, 70, 884, 598}, tiled_a{70, -530, 660, 460};
@@ -111,17 +114,16 @@ TEST_F(MonitorArrangeTest, MinimiseUndoCloseAllAndTheLimitTakeThePointersMonitor
   Arrange("1", 11, kAtLeft), Arrange("1", 11, {300, -300});
   EXPECT_EQ(Minimized(), "-mmm");
   EXPECT_TRUE(fake.shell.calls.empty()) << "the shell's own would take every window";
-  Arrange("1", 12, {300, -300});
-  EXPECT_EQ(Minimized(), "-m-m");
-  EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Count"), "2");
-  Arrange("1", 12, kAtPrimary);
-  EXPECT_EQ(Minimized(), "-m-m") << "nothing of the primary was minimised";
   Arrange("1", 12, kAtLeft);
+  EXPECT_EQ(Minimized(), "--m-");
+  EXPECT_EQ(fake.store.Get(kSectionHWnd, "M_Count"), "1");
+  Arrange("1", 12, kAtPrimary);
+  EXPECT_EQ(Minimized(), "--m-") << "nothing of the primary was minimised";
+  Arrange("1", 12, {300, -300});
   EXPECT_EQ(Minimized(), "----");
   EXPECT_EQ(Places(), kPlaces);
 
-  fake.desktop.calls.clear();
-  Arrange("1", 13, kAtLeft);
+  fake.desktop.calls.clear(), Arrange("1", 13, kAtLeft);
   const auto& w = fake.desktop.windows;
   EXPECT_EQ(fake.desktop.calls, (std::vector<std::string>{"close " + std::to_string(w[1].handle),
                                                           "close " + std::to_string(w[3].handle)}));

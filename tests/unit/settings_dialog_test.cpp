@@ -304,8 +304,7 @@ TEST(SettingsDialogTest, TheMonitorChoiceIsStoredOnceItDiffers) {
     r.settings.OptMon = stored;
     r.model.Form_Load();
     EXPECT_EQ(r.state().monitors, shown) << stored;
-    r.model.ChooseMonitors(chosen);
-    r.model.SaveGeneralTab();
+    r.model.ChooseMonitors(chosen), r.model.SaveGeneralTab();
     const std::string writes = r.Writes();
     EXPECT_EQ(writes.substr(std::min(writes.size(), writes.find("OptMon="))), written) << stored;
   }
