@@ -9,11 +9,12 @@ cd "$ROOT"
 source scripts/lib/deps.sh
 source scripts/lib/build.sh
 source scripts/lib/wine-desktop.sh
+source scripts/lib/two-monitors.sh
 source scripts/lib/e2e.sh
 
 ensure_packages
 build_windows
-trap wd_stop EXIT
+trap "wd_stop; tm_stop" EXIT
 wd_start "$ROOT/build/e2e-desktop" "$ROOT/build/win/bin/desk_helper.exe"
 log=build/win/e2e.log
 run_e2e_runner "$log" build/win/bin/e2e-shots "${E2E_LIMIT_SECONDS:-1200}" "$@"

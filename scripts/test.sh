@@ -10,6 +10,7 @@ source scripts/lib/deps.sh
 source scripts/lib/build.sh
 source scripts/lib/checks.sh
 source scripts/lib/wine-desktop.sh
+source scripts/lib/two-monitors.sh
 source scripts/lib/e2e.sh
 
 FUZZ_SECONDS=${FUZZ_SECONDS:-10}
@@ -69,7 +70,7 @@ done
 echo "== Windows build and end-to-end tests under Wine"
 e2e_started=$SECONDS
 build_windows
-trap wd_stop EXIT
+trap "wd_stop; tm_stop" EXIT
 wd_start "$ROOT/build/e2e-desktop" "$ROOT/build/win/bin/desk_helper.exe"
 # A runner that hangs must not hold CI: it gets a time limit, and stopping
 # the desktop ends whatever it left behind.

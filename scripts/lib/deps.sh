@@ -6,12 +6,14 @@
 # Cross compiler (the -posix variant gives std::thread and friends), Wine with
 # its own fonts, a headless X server and the tools the desktop tests drive it
 # with, Japanese fonts for the UI (the IPA faces have the Windows faces'
-# metrics), the locale sources for the Japanese pass of the desktop tests,
+# metrics), an X.org server with the dummy driver and xrandr for the
+# two-monitor desktop, the locale sources for the Japanese pass of the desktop tests,
 # and the native toolchain for the unit tests.
 DEPS_PACKAGES=(
   g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix
   wine64 wine fonts-wine locales
   xvfb x11-utils xdotool imagemagick fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   googletest cmake ninja-build g++ clang clang-format libclang-rt-14-dev
 )
 

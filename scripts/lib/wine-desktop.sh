@@ -180,9 +180,10 @@ wd__desktop_or_keeper_gone() {
 # The IPA fonts are metric-compatible with the Windows Japanese faces, so
 # text takes the room it takes on Windows (taller faces would cut two-line
 # labels in half): the Gothic and Mincho faces map to their IPA twins, and
-# the UI faces to IPAPGothic, which also has the Latin glyphs.
+# the UI faces to IPAPGothic, which also has the Latin glyphs. Given a
+# second argument, the fonts alone: no virtual desktop.
 wd__write_reg() {
-  local out=$1 face
+  local out=$1 no_desktop=${2:-} face
   local -a faces=(
     "ＭＳ Ｐゴシック=IPAPGothic" "MS PGothic=IPAPGothic"
     "ＭＳ ゴシック=IPAGothic" "MS Gothic=IPAGothic"
@@ -196,12 +197,14 @@ wd__write_reg() {
   {
     printf '\xef\xbb\xbf'   # BOM, kept by iconv into UTF-16LE
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n'
-    printf '"Desktop"="Default"\r\n\r\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n'
-    printf '"Default"="%dx%d"\r\n\r\n' "$WD_WIDTH" "$WD_HEIGHT"
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops\\Default]\r\n'
-    printf '"EnableShell"=dword:00000001\r\n\r\n'
+    if [[ -z $no_desktop ]]; then
+      printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n'
+      printf '"Desktop"="Default"\r\n\r\n'
+      printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n'
+      printf '"Default"="%dx%d"\r\n\r\n' "$WD_WIDTH" "$WD_HEIGHT"
+      printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops\\Default]\r\n'
+      printf '"EnableShell"=dword:00000001\r\n\r\n'
+    fi
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
     for face in "${faces[@]}"; do
       printf '"%s"="%s"\r\n' "${face%%=*}" "${face#*=}"

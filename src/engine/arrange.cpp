@@ -2,17 +2,26 @@
 
 #include "engine/collect.h"
 #include "engine/layouts.h"
+#include "engine/monitors.h"
 #include "engine/moves.h"
 #include "engine/place_rows.h"
+#include "settings/setting_values.h"
 
 namespace banchiro {
 
-void ArrangeWindows(DisplayMethod method, Platform& platform, const Settings& settings) {
+void ArrangeWindows(DisplayMethod method, Platform& platform, const Settings& settings,
+                    const std::optional<Rect>& from) {
   if (!MethodAt(MethodIndex(method))) return;  // a value cast from no method
   // Rectangles of other programs, work area and frames alike, in real
   // pixels on every monitor: a program of another monitor's scale would
   // otherwise be read and moved in scaled ones.
   const auto monitor_pixels = platform.windows.MonitorPixels();
+  // Every monitor's windows are every window: minimise all, its undo and
+  // close all then stay as they are with the primary monitor chosen.
+  const MonitorChoice monitors = ArrangedMonitors(settings);
+  if (monitors == MonitorChoice::kUnderPointer ||
+      (monitors == MonitorChoice::kEvery && IsLayout(method)))
+    return ArrangeOnMonitors(method, platform, settings, from);
   WindowTable table =
       CollectWindows(platform.windows, platform.store, platform.message_boxes, settings);
   const bool windows_xp = GetWindowsName(platform.system.Version()) == WindowsName::kXP;

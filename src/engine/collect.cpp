@@ -89,15 +89,16 @@ bool IsExcludedWindow(const WindowInfo& window, const Settings& settings) {
 }
 
 WindowTable CollectWindows(WindowSystem& windows, SettingsStore& store, MessageBoxes& message_boxes,
-                           const Settings& settings) {
+                           const Settings& settings,
+                           const std::function<bool(WindowHandle, const WindowInfo&)>& wanted) {
   WindowTable table;
   const std::optional<std::uint32_t> own_level = windows.OwnIntegrity();
   for (const WindowHandle handle : windows.TopLevelWindows()) {
     // The style and the token are read only for a window that passed the
     // cheaper tests; all of them leave a window out as if it were hidden.
-    if (IsExcludedWindow(windows.Describe(handle), settings) ||
-        IsOverlayOrToolWindow(windows.ExtendedStyle(handle)) ||
-        IsBeyondReach(windows, handle, own_level)) {
+    const WindowInfo info = windows.Describe(handle);
+    if (IsExcludedWindow(info, settings) || IsOverlayOrToolWindow(windows.ExtendedStyle(handle)) ||
+        IsBeyondReach(windows, handle, own_level) || (wanted && !wanted(handle, info))) {
       continue;
     }
     if (static_cast<int>(table.size()) >= kMaxWindows) {

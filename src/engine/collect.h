@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "engine/window_table.h"
@@ -21,7 +22,10 @@ bool IsExcludedWindow(const WindowInfo& window, const Settings& settings);
 // that pass the filters, are no overlay or tool window and belong to a
 // process this one may move; every kept handle is also recorded as N_Wnd(row).
 // Each further passing window is announced with a message (and left out).
+// `wanted`, when given, takes only some of the windows that pass (those of
+// one monitor): the limit and its message count only those.
 WindowTable CollectWindows(WindowSystem& windows, SettingsStore& store, MessageBoxes& message_boxes,
-                           const Settings& settings);
+                           const Settings& settings,
+                           const std::function<bool(WindowHandle, const WindowInfo&)>& wanted = {});
 
 }  // namespace banchiro

@@ -61,7 +61,10 @@ std::vector<WindowHandle> StillMinimized(WindowSystem& windows, SettingsStore& s
 
 void MinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& store,
                         const WindowTable& table) {
-  if (shell.MinimizeAll()) return;
+  if (!shell.MinimizeAll()) MinimizeWindows(windows, store, table);
+}
+
+void MinimizeWindows(WindowSystem& windows, SettingsStore& store, const WindowTable& table) {
   // A second press before the undo adds to the list: the windows minimised
   // by the first must still come back.
   std::vector<WindowHandle> list = StillMinimized(windows, store);
@@ -77,10 +80,23 @@ void MinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& stor
 }
 
 void UndoMinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& store) {
-  if (shell.UndoMinimizeAll()) return;
-  for (const WindowHandle window : StillMinimized(windows, store))
-    windows.Restore(window);
-  SettingsWriter(store).Set(Key::M_Count, "0");
+  if (!shell.UndoMinimizeAll()) RestoreMinimizedWindows(windows, store);
+}
+
+void RestoreMinimizedWindows(WindowSystem& windows, SettingsStore& store,
+                             const std::function<bool(WindowHandle)>& wanted) {
+  std::vector<WindowHandle> kept;
+  for (const WindowHandle window : StillMinimized(windows, store)) {
+    if (!wanted || wanted(window)) {
+      windows.Restore(window);
+    } else {
+      kept.push_back(window);
+    }
+  }
+  SettingsWriter writer(store);
+  for (std::size_t i = 0; i < kept.size(); ++i)
+    writer.Set(Key::M_Wnd, static_cast<int>(i) + 1, HandleText(kept[i]));
+  writer.Set(Key::M_Count, std::to_string(kept.size()));
 }
 
 void CloseAllWindows(WindowSystem& windows, const WindowTable& table) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "engine/window_table.h"
 #include "platform/settings_store.h"
 #include "platform/window_system.h"
@@ -19,6 +21,13 @@ void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target)
 void MinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& store,
                         const WindowTable& table);
 void UndoMinimizeAllWindows(Shell& shell, WindowSystem& windows, SettingsStore& store);
+// The same without the shell, for some windows only: the collected ones are
+// minimised and added to what is remembered; the undo restores the
+// remembered windows that `wanted` takes (all without it) and keeps
+// remembering the others.
+void MinimizeWindows(WindowSystem& windows, SettingsStore& store, const WindowTable& table);
+void RestoreMinimizedWindows(WindowSystem& windows, SettingsStore& store,
+                             const std::function<bool(WindowHandle)>& wanted = {});
 
 // Asks every collected window, in row order, to close as if the user had
 // clicked its close box, so that each program can ask about unsaved work.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/message_boxes.h"
+#include "platform/monitors.h"
 #include "platform/process.h"
 #include "platform/processes.h"
 #include "platform/screen.h"
@@ -25,6 +26,7 @@ struct Platform {
   Clock& clock;
   SettingsStore& relay_store;  // the relays' own settings (application KOVRAN)
   ShellVerbs& verbs;
+  Monitors& monitors;
 };
 
 }  // namespace banchiro

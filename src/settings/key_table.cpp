@@ -127,6 +127,7 @@ const std::vector<KeyDef>& KeyTable() {
       INDEXED(C, OptHgt, 4, 18, kDefault, BANCHIRO_TEXT_DEFAULT("100")),
       INDEXED(C, OptWth, 4, 18, kDefault, BANCHIRO_TEXT_DEFAULT("200")),
       INDEXED(C, OptRat, 2, 21, kDefault, RatioDefault),
+      SCALAR(C, OptMon, 21, kMemoryDefault, BANCHIRO_TEXT_DEFAULT("0")),
       SCALAR(C, OptWinS, 24, kDefault, BANCHIRO_TEXT_DEFAULT("0")),
       UNBOUND(C, Toolbar, kToolbarValue, 0, 0, kOwn),
 

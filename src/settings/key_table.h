@@ -48,6 +48,7 @@ enum class Key {
   OptHgt,
   OptWth,
   OptRat,
+  OptMon,
   OptWinS,
   Toolbar,
   OptCent,

@@ -71,6 +71,12 @@ std::uint32_t PaletteColour(const Settings& s, int index) {
   return static_cast<std::uint32_t>(RoundHalfEven(value));
 }
 
+MonitorChoice ArrangedMonitors(const Settings& s) {
+  if (s.OptMon == "1") return MonitorChoice::kUnderPointer;
+  if (s.OptMon == "2") return MonitorChoice::kEvery;
+  return MonitorChoice::kPrimary;
+}
+
 ScheduledEnd ScheduledAction(const Settings& s) {
   if (s.OptRun == "0") return ScheduledEnd::kRestart;
   if (s.OptRun == "1") return ScheduledEnd::kShutDown;

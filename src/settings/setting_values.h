@@ -63,6 +63,13 @@ float CascadeDivisor(const Settings& settings);
 float UpperRatio(const Settings& settings);
 float LeftRatio(const Settings& settings);
 
+// The monitors an arrangement works on (OptMon): "1" the one under the
+// pointer (or the bar's), "2" every monitor, each in its own work area.
+// Anything else, "0" or not set, is the primary monitor's work area for every
+// window, as before the choice existed.
+enum class MonitorChoice { kPrimary = 0, kUnderPointer = 1, kEvery = 2 };  // as stored
+MonitorChoice ArrangedMonitors(const Settings& settings);
+
 // Size rule k (0..3): when on (OptJog(k)), a window lower than OptHgt(k) and
 // narrower than OptWth(k) pixels is left out of an arrangement.
 struct SizeRule {

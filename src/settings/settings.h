@@ -69,6 +69,7 @@ struct Settings {
   std::array<std::string, 4> OptJog, OptHgt, OptWth;   // size-exclusion rules
   std::array<std::string, 2> OptRat;
   std::string OptWinS;
+  std::string OptMon;  // the monitors an arrangement works on
 
   // Position (twips)
   std::string OptCent, S_Top, S_Left, F_Top, F_Left;

@@ -42,8 +42,11 @@ inline Rect RectOf(HWND window) {
 }
 
 // Where the portable core puts `count` windows (topmost first) for the
-// method of `letter`, on this desktop with the settings the program stored.
-inline std::vector<Rect> ExpectedLayout(char letter, int count) {
+// method of `letter`, on this desktop with the settings the program stored:
+// in the primary work area, or laid out in the work area `on` as on a
+// screen of its own.
+inline std::vector<Rect> ExpectedLayout(char letter, int count,
+                                        std::optional<Rect> on = std::nullopt) {
   win32::RegistrySettingsStore store{std::string(kApplicationName)};
   Settings stored;
   for (const KeyDef& key : KeyTable()) {
@@ -54,18 +57,23 @@ inline std::vector<Rect> ExpectedLayout(char letter, int count) {
   }
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const Rect area{work.left, work.top, work.right - work.left, work.bottom - work.top};
+  const Rect area = on ? Rect{0, 0, on->width, on->height}
+                       : Rect{work.left, work.top, work.right - work.left, work.bottom - work.top};
   const bool xp = GetWindowsName(win32::Win32SystemInfo().Version()) == WindowsName::kXP;
   const auto method = MethodForLetter(letter);
   if (!method) return {};
-  return ComputeLayout(*method, count, MakeLayoutInputs(stored, area, xp))
-      .value_or(std::vector<Rect>{});
+  auto rows = ComputeLayout(*method, count, MakeLayoutInputs(stored, area, xp))
+                  .value_or(std::vector<Rect>{});
+  for (Rect& r : rows)
+    r.left += on ? on->left : 0, r.top += on ? on->top : 0;
+  return rows;
 }
 
 // Waits until the windows stand where the layout puts them (a window that
 // has gone, nowhere), then checks.
-inline void ExpectArranged(const std::vector<HWND>& rows, char letter, DWORD limit_ms = 5000) {
-  std::vector<Rect> want = ExpectedLayout(letter, static_cast<int>(rows.size())), now;
+inline void ExpectArranged(const std::vector<HWND>& rows, char letter, DWORD limit_ms = 5000,
+                           std::optional<Rect> on = std::nullopt) {
+  std::vector<Rect> want = ExpectedLayout(letter, static_cast<int>(rows.size()), on), now;
   const auto placed = [&] {
     now.clear();
     for (std::size_t i = 0; i < rows.size(); ++i) {

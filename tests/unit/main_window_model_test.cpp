@@ -270,5 +270,24 @@ TEST(MainWindowModelTest, EachInputDoesWhatItsItemOrButtonSays) {
   }
 }
 
+// With the pointer's monitor chosen, the bar's toolbar and menu arrange the bar's
+// monitor; a tray popup's item, or any while the bar is hidden, the pointer's.
+TEST(MainWindowModelTest, TheBarsRequestsArrangeTheBarsMonitor) {
+  for (const std::string source : {"toolbar", "menu", "tray", "hidden"}) {
+    Rig r;
+    r.fake.monitors.monitors.push_back({{1024, 0, 800, 600}, {1024, 0, 800, 600}, false});
+    r.fake.desktop.windows[1].rect = {1100, 50, 400, 300}, r.settings.OptMon = "1";
+    r.model.Load(), r.position = {1500, 18000};  // top, left: on the right monitor
+    if (source == "toolbar") r.model.OnToolbarButton(5);
+    if (source == "tray") r.model.OnTrayIconEvent(517);
+    if (source == "hidden") r.model.HideBar();
+    if (source != "toolbar") r.model.OnMenuItem(*MethodMenuEntry(DisplayMethod::kStacked));
+    const bool bar = source == "toolbar" || source == "menu";
+    const Rect tile = bar ? Rect{1094, 70, 660, 460} : Rect{70, 70, 884, 598};
+    EXPECT_EQ(r.fake.desktop.windows[bar].rect, tile) << source;
+    EXPECT_EQ(r.fake.desktop.windows[!bar].rect.left, bar ? 10 : 1100) << source;
+  }
+}
+
 }  // namespace
 }  // namespace banchiro

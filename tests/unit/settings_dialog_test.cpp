@@ -295,5 +295,20 @@ TEST(SettingsDialogControlsTest, EachControlMovesWhatItShowsAndEnterItsButton) {
             ControlIndex(ControlKind::kButton, R::kTitleCommand));
 }
 
+// OptMon shown (an unknown one as the main monitor), saved once it differs from the record.
+TEST(SettingsDialogTest, TheMonitorChoiceIsStoredOnceItDiffers) {
+  const std::tuple<const char*, int, int, const char*> cases[] = {
+      {"2", -1, 2, ""}, {"x", -1, 0, "OptMon=0"}, {"0", 1, 0, "OptMon=1"}, {"1", 3, 1, ""}};
+  for (const auto& [stored, chosen, shown, written] : cases) {
+    Rig r;
+    r.settings.OptMon = stored;
+    r.model.Load();
+    EXPECT_EQ(r.state().monitors, shown) << stored;
+    r.model.ChooseMonitors(chosen), r.model.SaveGeneralTab();
+    const std::string writes = r.Writes();
+    EXPECT_EQ(writes.substr(std::min(writes.size(), writes.find("OptMon="))), written) << stored;
+  }
+}
+
 }  // namespace
 }  // namespace banchiro

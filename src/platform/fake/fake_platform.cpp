@@ -211,7 +211,15 @@ void FakeDesktop::PostClose(WindowHandle handle) {
 
 void FakeDesktop::Minimize(WindowHandle handle) {
   calls.push_back("minimize " + std::to_string(handle));
-  if (FakeWindow* window = Find(handle)) window->show_command = kShowMinimized;
+  FakeWindow* window = Find(handle);
+  if (!window || window->show_command == kShowMinimized) return;
+  // As Windows keeps the place it comes back to, counted from the work area.
+  Placement& p = window->placement;
+  p.normal_left = window->rect.left - work_area.left,
+  p.normal_top = window->rect.top - work_area.top;
+  p.normal_right = p.normal_left + window->rect.width;
+  p.normal_bottom = p.normal_top + window->rect.height;
+  window->show_command = kShowMinimized;
 }
 
 void FakeDesktop::Restore(WindowHandle handle) {

@@ -253,6 +253,18 @@ class FakeShellVerbs : public ShellVerbs {
   std::map<std::pair<VerbPlace, std::string>, std::string> verbs;
 };
 
+// The monitors as a list (the primary one first) and the pointer's place.
+class FakeMonitors : public Monitors {
+ public:
+  std::vector<Monitor> All() override { return monitors; }
+  Monitor At(const ScreenPoint& point) override {
+    return monitors[MonitorHolding(monitors, Rect{point.x, point.y, 1, 1})];
+  }
+  ScreenPoint Pointer() override { return pointer; }
+  std::vector<Monitor> monitors{{{0, 0, 1024, 768}, {0, 0, 1024, 738}, true}};
+  ScreenPoint pointer{512, 384};
+};
+
 // All fakes together, with the Platform view the portable code takes.
 struct FakePlatform {
   FakeSettingsStore store;
@@ -266,8 +278,9 @@ struct FakePlatform {
   FakeClock clock;
   FakeSettingsStore relay_store{FakeSettingsStore::kRelays};
   FakeShellVerbs verbs;
+  FakeMonitors monitors;
   Platform platform{store, screen,    message_boxes, process,     system, desktop,
-                    shell, processes, clock,         relay_store, verbs};
+                    shell, processes, clock,         relay_store, verbs,  monitors};
 };
 
 // The Windows session as a list of requests. The recent-documents history

@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_monitors.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_windows.h"
 
@@ -102,8 +103,9 @@ struct Win32Platform {
   Win32Clock clock;
   RegistrySettingsStore relay_store;
   Win32ShellVerbs verbs;
+  Win32Monitors monitors;
   Platform platform{store, screen,    message_boxes, process,     system, windows,
-                    shell, processes, clock,         relay_store, verbs};
+                    shell, processes, clock,         relay_store, verbs,  monitors};
 };
 
 }  // namespace banchiro::win32

@@ -187,13 +187,24 @@ void MainWindowModel::OnMenuItem(const MenuEntry& item) {
           bool& flag;
           ~Done() { flag = false; }
         } done{arranging_};
-        ArrangeWindows(*item.method, platform_, settings_);
+        ArrangeWindows(*item.method, platform_, settings_, RequestPlace());
       }
       return;
   }
 }
 
+std::optional<Rect> MainWindowModel::RequestPlace() {
+  const bool from_tray = tray_popup_;
+  tray_popup_ = false;
+  if (from_tray || hidden_) return std::nullopt;
+  const ScreenMetrics screen = platform_.screen.Metrics();
+  const TwipsPoint place = view_.Position();
+  return Rect{screen.XPixels(place.left), screen.YPixels(place.top), bar_size_.width,
+              bar_size_.height};
+}
+
 void MainWindowModel::OnToolbarButton(int number) {
+  tray_popup_ = false;
   const auto button = ToolbarButtonFor(number);
   if (button && button->item) OnMenuItem(*button->item);
 }
@@ -205,7 +216,10 @@ void MainWindowModel::OnSystemCommand(std::uint64_t command) {
 
 void MainWindowModel::OnTrayIconEvent(int mouse_message) {
   if (arranging_) return;
-  if (const auto position = TrayPopupFor(mouse_message)) view_.ShowPopup(*position);
+  if (const auto position = TrayPopupFor(mouse_message)) {
+    tray_popup_ = true;
+    view_.ShowPopup(*position);
+  }
 }
 
 void MainWindowModel::OnClockTick() {

@@ -136,6 +136,10 @@ class MainWindowModel {
 
  private:
   void RefreshDisplayMenu();
+  // Where a display method was asked for: the bar's rectangle in pixels for
+  // its menu, toolbar and shortcuts; nothing (the pointer's place) for a
+  // tray popup or while the bar is hidden.
+  std::optional<Rect> RequestPlace();
   void AddTrayIconOrRetry();
   void RetryTrayIcon();
   void SetHidden(bool hidden);
@@ -156,6 +160,11 @@ class MainWindowModel {
   // An arrangement runs; its message boxes serve the windows meanwhile, and
   // nothing may start another arrangement or the timed end then.
   bool arranging_ = false;
+  // A tray popup was opened: its choice arrives after it has closed, as the
+  // next menu item. One dismissed without a choice leaves the next item of
+  // the bar taken for the tray's, arranged at the pointer, which a click on
+  // the bar's menu leaves on the bar's monitor anyway.
+  bool tray_popup_ = false;
 };
 
 }  // namespace banchiro

@@ -108,6 +108,8 @@ ControlShows WhatControlShows(const SettingsDialogState& s, const DialogControl&
       return {s.on_palette[i], {}};
     case R::kGuide:
       return {s.guide, {}};
+    case R::kMonitor:
+      return {s.monitors == i, {}};
     case R::kColour:
       return {RoundToInt32(LeadingNumber(s.colour[i])), {}};
     default:
@@ -203,6 +205,9 @@ void TickControl(SettingsDialogModel& model, const DialogControl& c, bool ticked
       return model.SetOnPalette(c.index, ticked);
     case R::kGuide:
       return model.SetGuideInFront(ticked);
+    case R::kMonitor:
+      if (ticked) model.ChooseMonitors(c.index);
+      return;
     default:
       return;
   }

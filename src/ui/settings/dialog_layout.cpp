@@ -80,7 +80,7 @@ void BuildGeneralTab(std::vector<DialogControl>& c) {
   }
 
   // " 実行時間 ": what the timer does, and when.
-  t.Frame(" 実行時間 ", {240, 2835, 3450, 2490});
+  t.Frame(" 実行時間 ", {240, 2835, 3450, 2385});
   const std::string_view runs[] = {"システムの再起動(&R)", "システムの終了(&E)", "設定の無効(&I)"};
   for (int i = 0; i < 3; ++i)
     t.Box(K::kOption, R::kRun, i, runs[i], kLeftColumn, 3135 + kStep * i, kLeftWidth);
@@ -107,7 +107,7 @@ void BuildGeneralTab(std::vector<DialogControl>& c) {
   // " 画面上下左右端の隙間 ": count × icon size ＋ adjustment, edge by edge.
   // Left and right edges count icon columns of an icon's width; top and
   // bottom count rows of its height. The signs stand in rooms of their own.
-  t.Frame(" 画面上下左右端の隙間 ", {3840, 2880, 3330, 2445});
+  t.Frame(" 画面上下左右端の隙間 ", {3840, 2880, 3330, 2340});
   const std::string_view edges[] = {"左端", "右端", "上端", "下端"};
   for (int i = 0; i < 4; ++i) {
     const double top = 3240 + 510 * i;
@@ -118,6 +118,17 @@ void BuildGeneralTab(std::vector<DialogControl>& c) {
     t.Spinner(R::kEdgeSize, i, across ? "ｱｲｺﾝの幅" : "ｱｲｺﾝの高さ", 5340, top, 450);
     t.Caption("＋", 6030, top, kSignRoom, K::kSign);
     t.Spinner(R::kEdgeAdjust, i, "初期値", 6330, top, 480);
+  }
+
+  // " 対象のモニタ ": which monitors a command arranges, across the page.
+  t.Frame(" 対象のモニタ ", {240, 5280, 6930, 645});
+  const std::string_view monitors[][2] = {
+      {"メインモニタ(&P)", "すべての窓をメインモニタに並べます"},
+      {"マウスのあるモニタ(&U)", "マウスのあるモニタの窓だけを、そのモニタに並べます"},
+      {"すべてのモニタ(&V)", "モニタごとに、その窓をそのモニタに並べます"}};
+  for (int i = 0; i < 3; ++i) {
+    t.Box(K::kOption, R::kMonitor, i, monitors[i][0], kLeftColumn + 2250 * i, 5550, 2160,
+          monitors[i][1]);
   }
 }
 

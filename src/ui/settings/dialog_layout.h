@@ -60,6 +60,7 @@ enum class ControlRole {
   kOnPalette,       // a method's tile on the palette
   kGuide,           // the palette's guide in front
   kColour,          // a palette colour: text, background
+  kMonitor,         // the monitors an arrangement works on (OptMon), by index
 };
 
 struct DialogControl {

@@ -56,6 +56,7 @@ void SettingsDialogModel::Load() {
     SetEdgeGap(EdgePart::kSize, i, WholeNumber(r.OptPix[i]));
     SetEdgeGap(EdgePart::kAdjustment, i, WholeNumber(r.OptIval[i]));
   }
+  s.monitors = static_cast<int>(ArrangedMonitors(r));
 
   s.titles.clear();
   s.selected_title = -1;
@@ -166,6 +167,12 @@ void SettingsDialogModel::SetEdgeGap(EdgePart part, int edge, int value) {
   Render();
 }
 
+void SettingsDialogModel::ChooseMonitors(int choice) {
+  if (choice < 0 || choice > 2) return;
+  state_.monitors = choice;
+  Render();
+}
+
 bool SettingsDialogModel::SaveTab(int tab) {
   switch (tab) {
     case 0:
@@ -225,6 +232,10 @@ void SettingsDialogModel::SaveGeneralTab() {
     for (int p = 0; p < 3; ++p)
       writer_.Set(kEdgeKeys[p], i, s.edge_label[p][i]);
   }
+  // Stored once it differs from what the record holds: the store of a user
+  // who never chose stays as an older version, which knows no such key, left it.
+  const std::string monitors = std::to_string(s.monitors);
+  if (settings_.OptMon != monitors) writer_.Set(Key::OptMon, monitors);
 }
 
 }  // namespace banchiro
