@@ -8,8 +8,9 @@ namespace banchiro {
 
 // Moves and sizes one window to its target, as a normal window: one that
 // is maximised or snapped is restored first, without being activated.
-// Nothing waits for the window's program.
-void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target);
+// Nothing waits for the window's program. Gives the window rectangle it was
+// moved to.
+Rect PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target);
 
 // Minimise all and its undo. The shell does it where it can; where it
 // cannot, the collected windows are minimised here and remembered in the

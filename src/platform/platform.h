@@ -7,6 +7,7 @@
 #include "platform/settings_store.h"
 #include "platform/shell_verbs.h"
 #include "platform/system_info.h"
+#include "platform/volatile_store.h"
 #include "platform/window_system.h"
 
 namespace banchiro {
@@ -25,6 +26,7 @@ struct Platform {
   Clock& clock;
   SettingsStore& relay_store;  // the relays' own settings (application KOVRAN)
   ShellVerbs& verbs;
+  VolatileStore& volatile_store;  // what lasts until sign-out
 };
 
 }  // namespace banchiro

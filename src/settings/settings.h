@@ -35,6 +35,10 @@ inline constexpr std::string_view kRelayWindowClassName = "BANCHIRO.KovranRelay"
 // The toolbar's own save of its button arrangement, in section Config.
 inline constexpr std::string_view kToolbarValue = "Toolbar";
 inline constexpr std::string_view kHelpFileName = "BANCHIRO.HLP";
+// The memory of the last arrangement, for its undo: one value in a section
+// that lasts until sign-out (the volatile store), shared by every instance.
+inline constexpr std::string_view kSectionArrangement = "Undo";
+inline constexpr std::string_view kLastArrangementValue = "LastArrangement";
 
 // This version's settings version record.
 inline constexpr std::string_view kVersionMajor = "6";
@@ -68,6 +72,7 @@ struct Settings {
   std::array<std::string, 4> OptJog, OptHgt, OptWth;   // size-exclusion rules
   std::array<std::string, 2> OptRat;
   std::string OptWinS;
+  std::string OptUndo;  // "1": 元に戻す first undoes the last arrangement
 
   // Position (twips)
   std::string OptCent, S_Top, S_Left, F_Top, F_Left;

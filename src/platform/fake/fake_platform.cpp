@@ -1,5 +1,6 @@
 #include "platform/fake/fake_platform.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace banchiro {
@@ -117,6 +118,11 @@ void FakeDesktop::SetPlacement(WindowHandle handle, const Placement& placement) 
     window->show_command = kShowNormal;
     window->snapped = false;
   }
+  // Maximised as Windows does it: activated, and so on top.
+  if (show == kShowMaximized) {
+    window->show_command = kShowMaximized;
+    PlaceBelow(handle, 0);
+  }
 }
 
 bool FakeDesktop::IsSnapped(WindowHandle handle) {
@@ -137,6 +143,18 @@ std::optional<std::uint32_t> FakeDesktop::Integrity(WindowHandle handle) {
 void FakeDesktop::Move(WindowHandle handle, const Rect& rect) {
   calls.push_back("move " + std::to_string(handle));
   if (FakeWindow* window = Find(handle)) window->rect = rect;
+}
+
+void FakeDesktop::PlaceBelow(WindowHandle handle, WindowHandle above) {
+  calls.push_back("below " + std::to_string(handle) + " " + std::to_string(above));
+  auto is = [](WindowHandle h) { return [h](const FakeWindow& w) { return w.handle == h; }; };
+  const auto found = std::find_if(windows.begin(), windows.end(), is(handle));
+  if (found == windows.end() || handle == above) return;
+  const FakeWindow window = *found;
+  windows.erase(found);
+  // 0 stands for the top of the Z-order.
+  const auto after = std::find_if(windows.begin(), windows.end(), is(above));
+  windows.insert(after == windows.end() ? windows.begin() : after + 1, window);
 }
 
 void FakeDesktop::PostClose(WindowHandle handle) {

@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/volatile_registry.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_windows.h"
 
@@ -88,7 +89,9 @@ class Win32SystemInfo : public SystemInfo {
 // The store and the relays' store are named by the program.
 struct Win32Platform {
   Win32Platform(std::string_view application, std::string_view relay_application)
-      : store(std::string(application)), relay_store(std::string(relay_application)) {}
+      : store(std::string(application)),
+        relay_store(std::string(relay_application)),
+        volatile_store(std::string(application)) {}
 
   RegistrySettingsStore store;
   Win32Screen screen;
@@ -101,8 +104,9 @@ struct Win32Platform {
   Win32Clock clock;
   RegistrySettingsStore relay_store;
   Win32ShellVerbs verbs;
+  VolatileRegistryStore volatile_store;
   Platform platform{store, screen,    message_boxes, process,     system, windows,
-                    shell, processes, clock,         relay_store, verbs};
+                    shell, processes, clock,         relay_store, verbs,  volatile_store};
 };
 
 }  // namespace banchiro::win32
