@@ -148,6 +148,30 @@ TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
       << "the record follows the store";
 }
 
+TEST(SettingsDialogTest, TheUndoBoxIsStoredOnlyOnceChosen) {
+  const struct {
+    const char* stored;
+    bool shown;
+    std::optional<bool> tick;
+    const char* written;  // "" for no write
+  } cases[] = {{"0", false, {}, ""},
+               {"0", false, true, "OptUndo=1"},
+               {"1", true, {}, ""},
+               {"1", true, false, "OptUndo=0"},
+               {"yes", false, {}, "OptUndo=0"}};
+  for (const auto& c : cases) {
+    Rig r;
+    r.settings.OptUndo = c.stored;
+    r.model.Form_Load();
+    EXPECT_EQ(r.state().undo_arrangement, c.shown) << c.stored;
+    if (c.tick) r.model.UndoArrangementBox_Click(*c.tick);
+    r.model.Command1_Click(2);  // Apply on the general tab
+    const std::string writes = r.Writes();
+    const auto at = writes.find("OptUndo=");
+    EXPECT_EQ(at == std::string::npos ? "" : writes.substr(at), c.written) << c.stored;
+  }
+}
+
 TEST(SettingsDialogTest, CentringAndTheLastTabFollowTheirBoxes) {
   // 1024 x 768 at 15 twips a pixel; the bar is 2500 x 1000 twips, or on XP
   // 2520 x 1140 with its styles and 2520 x 1000 without (the scheme is read

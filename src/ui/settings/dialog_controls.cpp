@@ -106,6 +106,8 @@ ControlShows WhatControlShows(const SettingsDialogState& s, const DialogControl&
       return {s.on_palette[i], {}};
     case R::kGuide:
       return {s.guide, {}};
+    case R::kArrangeUndo:
+      return {s.undo_arrangement, {}};
     case R::kColour:
       return {RoundToInt32(LeadingNumber(s.colour[i])), {}};
     default:
@@ -174,6 +176,8 @@ void TickControl(SettingsDialogModel& model, const DialogControl& c, bool ticked
       return model.Check6_Click(c.index, ticked);
     case R::kGuide:
       return model.Check8_Click(ticked);
+    case R::kArrangeUndo:
+      return model.UndoArrangementBox_Click(ticked);
     default:
       return;
   }

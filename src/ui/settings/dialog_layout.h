@@ -60,6 +60,7 @@ enum class ControlRole {
   kOnPalette,       // Check6(index)
   kGuide,           // Check8
   kColour,          // Command3(index): text, background
+  kArrangeUndo,     // the undo of the last arrangement (OptUndo)
 };
 
 struct DialogControl {

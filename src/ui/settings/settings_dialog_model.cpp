@@ -46,6 +46,7 @@ void SettingsDialogModel::Form_Load() {
   s.time.hour_label = r.OptTime[0];
   s.time.minute_label = r.OptTime[1];
   s.link_time = r.OptRel == "1";
+  s.undo_arrangement = UndoesArrangement(r);
   UpDown2_Change(RoundToInt32(LeadingNumber(r.OptCas) * 10));
   VScroll3_Change(0, WholeNumber(r.OptRat[0]));
   VScroll3_Change(1, WholeNumber(r.OptRat[1]));
@@ -137,6 +138,11 @@ void SettingsDialogModel::Check1_Click(int box, bool ticked) {
 void SettingsDialogModel::Option1_Click(int index) {
   if (index < 0 || index > 2) return;
   state_.pending_run = index;
+  Render();
+}
+
+void SettingsDialogModel::UndoArrangementBox_Click(bool ticked) {
+  state_.undo_arrangement = ticked;
   Render();
 }
 
@@ -243,6 +249,11 @@ void SettingsDialogModel::SaveGeneralTab() {
     for (int p = 0; p < 3; ++p) {
       Write(C, IndexedKeyName(kEdgeKeys[p], i), (*fields[p])[i], s.edge_label[p][i]);
     }
+  }
+  // Stored once the user has chosen it: until then an older version finds
+  // no key it does not know.
+  if (Flag(s.undo_arrangement) != settings_.OptUndo) {
+    Write(C, "OptUndo", settings_.OptUndo, Flag(s.undo_arrangement));
   }
 }
 

@@ -63,6 +63,7 @@ struct SettingsDialogState {
   std::array<std::string, 4> ratio_label;
   std::array<std::array<int, 4>, 3> edge{};  // [EdgePart][edge]
   std::array<std::array<std::string, 4>, 3> edge_label;
+  bool undo_arrangement = false;
   // Tab 1.
   std::vector<std::string> titles;
   int selected_title = -1;
@@ -142,6 +143,7 @@ class SettingsDialogModel {
   void UpDown2_Change(int tenths);
   void VScroll3_Change(int share, int value);
   void Edge_Change(EdgePart part, int edge, int value);
+  void UndoArrangementBox_Click(bool ticked);
 
   // Tab 1: the new title's text, the list's selection, add (0) and delete
   // (1), and the size rules.
