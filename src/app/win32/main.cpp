@@ -96,7 +96,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   banchiro::Platform& base = platform.platform;
   banchiro::Platform run{base.store,  base.screen,      message_boxes, base.process,
                          base.system, base.windows,     base.shell,    base.processes,
-                         base.clock,  base.relay_store, base.verbs};
+                         base.clock,  base.relay_store, base.verbs,    base.volatile_store};
   help_windows.emplace(run, settings, instance);
 
   // Every window that a request shows goes through the resident, which
