@@ -100,7 +100,7 @@ const std::vector<KeyDef>& KeyTable() {
       SCALAR(C, OptWinS, 24, kDefault, BANCHIRO_TEXT_DEFAULT("0")),
       // Newer than the settings version: not written, so an older version
       // finds nothing it does not know.
-      SCALAR(C, OptUndo, 24, kMemoryDefault, BANCHIRO_TEXT_DEFAULT("0")),
+      SCALAR(C, OptUndo, 21, kMemoryDefault, BANCHIRO_TEXT_DEFAULT("0")),
       UNBOUND(C, kToolbarValue, 0, 0, 0),
 
       SCALAR(P, OptCent, 5, kDefault, BANCHIRO_TEXT_DEFAULT("0")),

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "default_settings.h"
+#include "app/startup.h"
 #include "engine/arrange.h"
 #include "engine/undo_memory.h"
 #include "platform/fake/fake_platform.h"
@@ -166,6 +167,18 @@ TEST(UndoTest, AFailedWriteLeavesNoOlderArrangementBehind) {
   d.fake.volatile_store.failing = false;
   d.Arrange(kStacked);
   EXPECT_EQ(d.fake.volatile_store.writes, 2);  // the choice off writes nothing
+}
+
+TEST(UndoTest, AStartWithALetterReadsTheChoiceBeforeItArranges) {
+  for (const char* stored : {"1", "0", ""}) {
+    FakePlatform fake;
+    fake.store.Set(kSectionConfig, "OptUndo", stored);
+    fake.desktop.Add({});
+    Settings settings;
+    RunStartup("BANCHIRO.EXE G", fake.platform, settings);
+    EXPECT_EQ(fake.volatile_store.values.size(), std::string(stored) == "1" ? 1u : 0u) << stored;
+    EXPECT_EQ(fake.store.Get(kSectionConfig, "OptUndo"), stored) << "the load writes nothing";
+  }
 }
 
 TEST(UndoMemoryText, ReadsBackWhatItWroteAndSkipsDamage) {
