@@ -1,5 +1,6 @@
 #include "engine/undo_memory.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -65,7 +66,7 @@ std::optional<RememberedWindow> ParseLine(std::string_view line) {
 
 // Still the window that was arranged, and where the arrangement put it.
 bool StandsAsArranged(Platform& platform, const RememberedWindow& w) {
-  if (!platform.windows.Exists(w.handle)) return false;
+  // A window that is gone has no process and no class.
   if (platform.processes.WindowOwner(w.handle) != w.process) return false;
   const WindowInfo now = platform.windows.Describe(w.handle);
   return now.class_name == w.class_name && now.show_command != kShowMaximized &&
@@ -135,7 +136,7 @@ bool UndoArrangement(Platform& platform) {
 
   // From the bottom up, so that maximising, which brings a window to the
   // top, leaves the maximised ones in their order.
-  std::vector<WindowHandle> back;  // bottom first
+  std::vector<WindowHandle> back;
   bool raised = false;
   for (auto w = remembered.rbegin(); w != remembered.rend(); ++w) {
     if (!StandsAsArranged(platform, *w)) continue;
@@ -153,12 +154,11 @@ bool UndoArrangement(Platform& platform) {
     }
     back.push_back(w->handle);
   }
-  // A maximised window came up over those that were above it: each goes
-  // back below the one that was above it, under the topmost of them.
-  if (raised) {
-    for (std::size_t i = back.size() - 1; i > 0; --i)
-      platform.windows.PlaceBelow(back[i - 1], back[i]);
-  }
+  // A maximised window came up over those that were above it: from the
+  // topmost down, each goes back below the one that was above it.
+  std::reverse(back.begin(), back.end());
+  for (std::size_t i = 1; raised && i < back.size(); ++i)
+    platform.windows.PlaceBelow(back[i], back[i - 1]);
   return true;
 }
 

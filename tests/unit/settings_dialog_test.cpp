@@ -148,27 +148,22 @@ TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
       << "the record follows the store";
 }
 
+// Stored once the user chose it: stored, shown, ticked or not, written.
 TEST(SettingsDialogTest, TheUndoBoxIsStoredOnlyOnceChosen) {
-  const struct {
-    const char* stored;
-    bool shown;
-    std::optional<bool> tick;
-    const char* written;  // "" for no write
-  } cases[] = {{"0", false, {}, ""},
-               {"0", false, true, "OptUndo=1"},
-               {"1", true, {}, ""},
-               {"1", true, false, "OptUndo=0"},
-               {"yes", false, {}, "OptUndo=0"}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, bool, int, const char*> cases[] = {{"0", false, -1, ""},
+                                                                   {"0", false, 1, "OptUndo=1"},
+                                                                   {"1", true, -1, ""},
+                                                                   {"1", true, 0, "OptUndo=0"},
+                                                                   {"yes", false, -1, "OptUndo=0"}};
+  for (const auto& [stored, shown, tick, written] : cases) {
     Rig r;
-    r.settings.OptUndo = c.stored;
+    r.settings.OptUndo = stored;
     r.model.Form_Load();
-    EXPECT_EQ(r.state().undo_arrangement, c.shown) << c.stored;
-    if (c.tick) r.model.UndoArrangementBox_Click(*c.tick);
+    EXPECT_EQ(r.state().undo_arrangement, shown) << stored;
+    if (tick >= 0) r.model.UndoArrangementBox_Click(tick == 1);
     r.model.Command1_Click(2);  // Apply on the general tab
-    const std::string writes = r.Writes();
-    const auto at = writes.find("OptUndo=");
-    EXPECT_EQ(at == std::string::npos ? "" : writes.substr(at), c.written) << c.stored;
+    const std::size_t at = std::min(r.Writes().find("OptUndo="), r.Writes().size());
+    EXPECT_EQ(r.Writes().substr(at), written) << stored;
   }
 }
 
