@@ -61,10 +61,11 @@ inline std::vector<Rect> ExpectedLayout(char letter, int count) {
       .value_or(std::vector<Rect>{});
 }
 
-// Waits until the windows stand where the layout puts them (a window that
-// has gone, nowhere), then checks.
-inline void ExpectArranged(const std::vector<HWND>& rows, char letter, DWORD limit_ms = 5000) {
-  std::vector<Rect> want = ExpectedLayout(letter, static_cast<int>(rows.size())), now;
+// Waits until the windows stand at these rectangles (a window that has
+// gone, nowhere), then checks.
+inline void ExpectPlaced(const std::vector<HWND>& rows, std::vector<Rect> want,
+                         DWORD limit_ms = 5000) {
+  std::vector<Rect> now;
   const auto placed = [&] {
     now.clear();
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -74,7 +75,13 @@ inline void ExpectArranged(const std::vector<HWND>& rows, char letter, DWORD lim
     return now == want;
   };
   WaitUntil(placed, limit_ms);
-  EXPECT_EQ(now, want) << letter;
+  EXPECT_EQ(now, want);
+}
+
+// The same where the layout of `letter` puts them.
+inline void ExpectArranged(const std::vector<HWND>& rows, char letter, DWORD limit_ms = 5000) {
+  SCOPED_TRACE(std::string(1, letter));
+  ExpectPlaced(rows, ExpectedLayout(letter, static_cast<int>(rows.size())), limit_ms);
 }
 
 // The windows of one window_helper.exe, by number as asked for, and as rows:

@@ -23,6 +23,7 @@ TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
   r.settings.JogaiWid[50] = "メモ\r\n帳", r.settings.JogaiWid[60] = " ";
   r.settings.JogaiWid[70] = "a\rb\nc";
   r.settings.Fkey[0] = "3", r.settings.Fkey[4] = "5", r.settings.FkeyDisp[4] = "1";
+  r.settings.OptUndo = "1";
   r.model.Form_Load();
   const SettingsDialogState& s = r.state();
   EXPECT_EQ(r.renders, 1) << "the controls are shown once, filled";
@@ -41,7 +42,7 @@ TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
   EXPECT_EQ(std::tuple(s.pending_key[0], s.pending_key[4], s.size_rule_height[0]),
             std::tuple(3, 5, 999));
   EXPECT_TRUE(s.size_rule_on[0] && !s.size_rule_on[1] && s.on_palette[4] && s.right_click[2][13] &&
-              s.right_click[0][0] && s.separator[4]);
+              s.right_click[0][0] && s.separator[4] && s.undo_arrangement);
   // A run option that is no option schedules nothing, as the timer reads it.
   for (const char* damaged : {"01", "3", ""}) {
     r.settings.OptRun = damaged;
@@ -131,14 +132,14 @@ TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
   r.model.Check1_Click(kMenuBarBox, false), r.model.Option1_Click(1);
   r.model.UpDown1_Change(false, 7), r.model.UpDown1_Change(true, 5), r.model.UpDown2_Change(25);
   r.model.VScroll3_Change(0, 15), r.model.VScroll3_Change(1, 6);
-  r.model.Edge_Change(EdgePart::kAdjustment, 3, -5);
+  r.model.Edge_Change(EdgePart::kAdjustment, 3, -5), r.model.UndoArrangementBox_Click(true);
   r.model.SSTab1_Click(2);
   r.model.Command1_Click(0);  // OK: every tab, this one first
   EXPECT_EQ(r.Writes().substr(0, r.Writes().find(" JogaiWid(0)=")),
             "OptLogo=1 OptMBar=0 OptTBar=1 OptCent=0 OptTBar2=1 OptLAct=1 OptLATab=2 OptRun=1 "
             "OptTime(0)=07 OptTime(1)=05 OptRel=1 OptCas=2.5 OptRat(0)=15 OptRat(1)=6 OptSat(0)=1 "
             "OptPix(0)=70 OptIval(0)=0 OptSat(1)=1 OptPix(1)=70 OptIval(1)=0 OptSat(2)=1 "
-            "OptPix(2)=70 OptIval(2)=0 OptSat(3)=1 OptPix(3)=70 OptIval(3)=-5");
+            "OptPix(2)=70 OptIval(2)=0 OptSat(3)=1 OptPix(3)=70 OptIval(3)=-5 OptUndo=1");
   // The menu bar off with the toolbar on; the toolbar saved; closed last.
   EXPECT_EQ(r.log, "bar 2500x700, save toolbar, no palette, relays, close");
   EXPECT_EQ(r.settings.S_Top + " " + r.settings.S_Left, "5445 6525");
@@ -146,25 +147,6 @@ TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
                 r.settings.OptRat[0] + "/" + r.settings.OptRat[1] + " " + r.settings.OptIval[3],
             "2.5 07:05 15/6 -5")
       << "the record follows the store";
-}
-
-// Stored once the user chose it: stored, shown, ticked or not, written.
-TEST(SettingsDialogTest, TheUndoBoxIsStoredOnlyOnceChosen) {
-  const std::tuple<const char*, bool, int, const char*> cases[] = {{"0", false, -1, ""},
-                                                                   {"0", false, 1, "OptUndo=1"},
-                                                                   {"1", true, -1, ""},
-                                                                   {"1", true, 0, "OptUndo=0"},
-                                                                   {"yes", false, -1, "OptUndo=0"}};
-  for (const auto& [stored, shown, tick, written] : cases) {
-    Rig r;
-    r.settings.OptUndo = stored;
-    r.model.Form_Load();
-    EXPECT_EQ(r.state().undo_arrangement, shown) << stored;
-    if (tick >= 0) r.model.UndoArrangementBox_Click(tick == 1);
-    r.model.Command1_Click(2);  // Apply on the general tab
-    const std::size_t at = std::min(r.Writes().find("OptUndo="), r.Writes().size());
-    EXPECT_EQ(r.Writes().substr(at), written) << stored;
-  }
 }
 
 TEST(SettingsDialogTest, CentringAndTheLastTabFollowTheirBoxes) {
