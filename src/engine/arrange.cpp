@@ -5,6 +5,7 @@
 #include "engine/monitors.h"
 #include "engine/moves.h"
 #include "engine/place_rows.h"
+#include "engine/undo_memory.h"
 #include "settings/setting_values.h"
 
 namespace banchiro {
@@ -16,6 +17,10 @@ void ArrangeWindows(DisplayMethod method, Platform& platform, const Settings& se
   // pixels on every monitor: a program of another monitor's scale would
   // otherwise be read and moved in scaled ones.
   const auto monitor_pixels = platform.windows.MonitorPixels();
+  // Of an arrangement and a minimise all, 元に戻す undoes the later one.
+  if (method == DisplayMethod::kMinimizeAll) ForgetArrangement(platform.volatile_store);
+  if (method == DisplayMethod::kUndo && UndoesArrangement(settings) && UndoArrangement(platform))
+    return;
   // Every monitor's windows are every window: minimise all, its undo and
   // close all then stay as they are with the primary monitor chosen.
   const MonitorChoice monitors = ArrangedMonitors(settings);
@@ -32,7 +37,7 @@ void ArrangeWindows(DisplayMethod method, Platform& platform, const Settings& se
     if (!targets) return;
     for (std::size_t row = 0; row < table.size(); ++row)
       table[row].target = FitToArea((*targets)[row], inputs.work_area);
-    PlaceRows(platform.windows, table);
+    PlaceArrangedRows(platform, settings, table);
   } else if (method == DisplayMethod::kMinimizeAll) {
     MinimizeAllWindows(platform.shell, platform.windows, platform.store, table);
   } else if (method == DisplayMethod::kUndo) {

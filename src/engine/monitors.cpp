@@ -76,7 +76,7 @@ void ArrangeOnMonitors(DisplayMethod method, Platform& platform, const Settings&
   const bool windows_xp = GetWindowsName(platform.system.Version()) == WindowsName::kXP;
   const LayoutInputs inputs = MakeLayoutInputs(settings, monitors.front().work_area, windows_xp);
   const WindowTable placed = LayOutOnMonitors(method, table, monitor_of_row, monitors, inputs);
-  PlaceRows(platform.windows, placed);
+  PlaceArrangedRows(platform, settings, placed);
 }
 
 }  // namespace banchiro

@@ -12,7 +12,7 @@
 
 namespace banchiro {
 
-void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target) {
+Rect PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target) {
   // 1. How the window stands: its placement holds its state and the
   //    rectangle it is restored to.
   const Placement placement = windows.GetPlacement(window);
@@ -32,9 +32,11 @@ void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target)
   }
   // 3. The move. Where the system draws an invisible border around the
   //    frame, the frame a user sees takes the tile, so tiled windows meet.
-  windows.Move(window, Rect{target.left - border.left, target.top - border.top,
-                            target.width + border.left + border.right,
-                            target.height + border.top + border.bottom});
+  const Rect moved{target.left - border.left, target.top - border.top,
+                   target.width + border.left + border.right,
+                   target.height + border.top + border.bottom};
+  windows.Move(window, moved);
+  return moved;
 }
 
 namespace {

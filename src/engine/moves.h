@@ -11,8 +11,9 @@ namespace banchiro {
 // Moves and sizes one window so that the frame a user sees takes its target
 // (its invisible resize border, where it has one, lies outside), as a
 // normal window: one that is maximised or snapped is restored first, without
-// being activated. Nothing waits for the window's program.
-void PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target);
+// being activated. Nothing waits for the window's program. Gives the window
+// rectangle it was moved to.
+Rect PlaceWindow(WindowSystem& windows, WindowHandle window, const Rect& target);
 
 // Minimise all and its undo. The shell does it where it can; where it
 // cannot, the collected windows are minimised here and remembered in the

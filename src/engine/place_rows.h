@@ -1,7 +1,12 @@
 #pragma once
 
+#include <vector>
+
+#include "common/rect.h"
 #include "engine/window_table.h"
+#include "platform/platform.h"
 #include "platform/window_system.h"
+#include "settings/settings.h"
 
 namespace banchiro {
 
@@ -15,6 +20,11 @@ inline constexpr int kDpiChangeWaitMs = 500;
 // answers by resizing itself (to about 2/3 or 1.5 times its tile, with a
 // frame of the new scale): such windows are moved once more when their
 // programs have had the time to, so that each ends exactly at its tile.
-void PlaceRows(WindowSystem& windows, const WindowTable& table);
+// Gives the rectangle each row's window was last moved to.
+std::vector<Rect> PlaceRows(WindowSystem& windows, const WindowTable& table);
+
+// PlaceRows for an arrangement, which is remembered first for its undo when
+// that choice is on (and otherwise forgets the one before).
+void PlaceArrangedRows(Platform& platform, const Settings& settings, const WindowTable& table);
 
 }  // namespace banchiro

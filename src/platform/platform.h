@@ -8,6 +8,7 @@
 #include "platform/settings_store.h"
 #include "platform/shell_verbs.h"
 #include "platform/system_info.h"
+#include "platform/volatile_store.h"
 #include "platform/window_system.h"
 
 namespace banchiro {
@@ -27,6 +28,7 @@ struct Platform {
   SettingsStore& relay_store;  // the relays' own settings (application KOVRAN)
   ShellVerbs& verbs;
   Monitors& monitors;
+  VolatileStore& volatile_store;  // what lasts until sign-out
 };
 
 }  // namespace banchiro

@@ -94,6 +94,9 @@ class WindowSystem {
   // Moves and sizes the window with repaint, without changing the Z-order or
   // activating it; a window that does not answer takes its place when it wakes.
   virtual void Move(WindowHandle window, const Rect& rect) = 0;
+  // Puts the window just below `above` in the Z-order, without activating
+  // it or waiting for its program.
+  virtual void PlaceBelow(WindowHandle window, WindowHandle above) = 0;
   virtual FrameMargins InvisibleBorder(WindowHandle window) = 0;
   virtual void PostClose(WindowHandle window) = 0;
   virtual void Minimize(WindowHandle window) = 0;

@@ -129,6 +129,9 @@ const std::vector<KeyDef>& KeyTable() {
       INDEXED(C, OptRat, 2, 21, kDefault, RatioDefault),
       SCALAR(C, OptMon, 21, kMemoryDefault, BANCHIRO_TEXT_DEFAULT("0")),
       SCALAR(C, OptWinS, 24, kDefault, BANCHIRO_TEXT_DEFAULT("0")),
+      // Newer than the settings version: not written, so an older version
+      // finds nothing it does not know.
+      SCALAR(C, OptUndo, 21, kMemoryDefault, BANCHIRO_TEXT_DEFAULT("0")),
       UNBOUND(C, Toolbar, kToolbarValue, 0, 0, kOwn),
 
       SCALAR(P, OptCent, 5, kDefault, BANCHIRO_TEXT_DEFAULT("0")),

@@ -50,6 +50,7 @@ enum class Key {
   OptRat,
   OptMon,
   OptWinS,
+  OptUndo,
   Toolbar,
   OptCent,
   S_Top,

@@ -41,6 +41,10 @@ bool PaletteInFront(const Settings& s) {
   return IsOn(s.OptGuide);
 }
 
+bool UndoesArrangement(const Settings& s) {
+  return IsOn(s.OptUndo);
+}
+
 bool OnDisplayMenu(const Settings& s, int method) {
   return method >= 0 && method < kMethodCount && IsNumericallyOne(s.RgtClick[2][method]);
 }

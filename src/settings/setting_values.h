@@ -20,6 +20,8 @@ bool CentredAtStart(const Settings& settings);  // OptCent: bar and palette cent
 bool StartsHidden(const Settings& settings);    // OptWinS: the bar starts in the tray
 bool SplashOn(const Settings& settings);        // OptLogo
 bool PaletteInFront(const Settings& settings);  // OptGuide
+// OptUndo: 元に戻す undoes the last arrangement before the minimise-all.
+bool UndoesArrangement(const Settings& settings);
 
 // A display method's item and a separator on the display menu: the number at
 // the start of RgtClick(2,n) or OptSepa(k) is 1 ("1", "01", " 1", "1.0").

@@ -36,6 +36,10 @@ inline constexpr std::string_view kRelayWindowClassName = "BANCHIRO.KovranRelay"
 // The toolbar's own save of its button arrangement, in section Config.
 inline constexpr std::string_view kToolbarValue = "Toolbar";
 inline constexpr std::string_view kHelpFileName = "BANCHIRO.HLP";
+// The memory of the last arrangement, for its undo: one value in a section
+// that lasts until sign-out (the volatile store), shared by every instance.
+inline constexpr std::string_view kSectionArrangement = "Undo";
+inline constexpr std::string_view kLastArrangementValue = "LastArrangement";
 
 // This version's settings version record.
 inline constexpr std::string_view kVersionMajor = BANCHIRO_VERSION_MAJOR_TEXT;
@@ -69,7 +73,8 @@ struct Settings {
   std::array<std::string, 4> OptJog, OptHgt, OptWth;   // size-exclusion rules
   std::array<std::string, 2> OptRat;
   std::string OptWinS;
-  std::string OptMon;  // the monitors an arrangement works on
+  std::string OptMon;   // the monitors an arrangement works on
+  std::string OptUndo;  // "1": 元に戻す first undoes the last arrangement
 
   // Position (twips)
   std::string OptCent, S_Top, S_Left, F_Top, F_Left;

@@ -11,13 +11,6 @@ class ArrangeE2eTest : public E2eTest {
   ResidentStandIn resident_;  // every start here is a one-shot start that ends
 };
 
-// Runs BANCHIRO.EXE with this letter to its end, which must come in time.
-bool RunOneShot(char letter, DWORD limit_ms = kStartLimitMs) {
-  Program program(std::wstring(1, static_cast<wchar_t>(letter)));
-  DWORD code = 1;
-  return program.process().WaitForExit(limit_ms, &code) && code == 0;
-}
-
 class LayoutE2eTest : public ArrangeE2eTest,
                       public ::testing::WithParamInterface<std::pair<char, int>> {};
 

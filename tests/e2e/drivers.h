@@ -69,11 +69,11 @@ inline std::vector<Rect> ExpectedLayout(char letter, int count,
   return rows;
 }
 
-// Waits until the windows stand where the layout puts them (a window that
-// has gone, nowhere), then checks.
-inline void ExpectArranged(const std::vector<HWND>& rows, char letter, DWORD limit_ms = 5000,
-                           std::optional<Rect> on = std::nullopt) {
-  std::vector<Rect> want = ExpectedLayout(letter, static_cast<int>(rows.size()), on), now;
+// Waits until the windows stand at these rectangles (a window that has
+// gone, nowhere), then checks.
+inline void ExpectPlaced(const std::vector<HWND>& rows, std::vector<Rect> want,
+                         DWORD limit_ms = 5000) {
+  std::vector<Rect> now;
   const auto placed = [&] {
     now.clear();
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -83,7 +83,14 @@ inline void ExpectArranged(const std::vector<HWND>& rows, char letter, DWORD lim
     return now == want;
   };
   WaitUntil(placed, limit_ms);
-  EXPECT_EQ(now, want) << letter;
+  EXPECT_EQ(now, want);
+}
+
+// The same where the layout of `letter` puts them.
+inline void ExpectArranged(const std::vector<HWND>& rows, char letter, DWORD limit_ms = 5000,
+                           std::optional<Rect> on = std::nullopt) {
+  SCOPED_TRACE(std::string(1, letter));
+  ExpectPlaced(rows, ExpectedLayout(letter, static_cast<int>(rows.size()), on), limit_ms);
 }
 
 // The windows of one window_helper.exe, by number as asked for, and as rows:
@@ -207,6 +214,13 @@ class Program {
   }
   Child process_;
 };
+
+// Runs BANCHIRO.EXE with this letter to its end, which must come in time.
+inline bool RunOneShot(char letter, DWORD limit_ms = kStartLimitMs) {
+  Program program(std::wstring(1, static_cast<wchar_t>(letter)));
+  DWORD code = 1;
+  return program.process().WaitForExit(limit_ms, &code) && code == 0;
+}
 
 // A control of the settings dialog, found by its place in the dialog's table.
 inline HWND SettingsControl(HWND dialog, ControlKind kind, ControlRole role, int index = 0) {

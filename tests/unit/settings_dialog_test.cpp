@@ -23,6 +23,7 @@ TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
   r.settings.JogaiWid[50] = "メモ\r\n帳", r.settings.JogaiWid[60] = " ";
   r.settings.JogaiWid[70] = "a\rb\nc";
   r.settings.Fkey[0] = "3", r.settings.Fkey[4] = "5", r.settings.FkeyDisp[4] = "1";
+  r.settings.OptUndo = "1";
   r.model.Load();
   const SettingsDialogState& s = r.state();
   EXPECT_EQ(r.renders, 1) << "the controls are shown once, filled";
@@ -41,7 +42,7 @@ TEST(SettingsDialogTest, FillsEveryControlFromTheRecord) {
   EXPECT_EQ(std::tuple(s.pending_key[0], s.pending_key[4], s.size_rule_height[0]),
             std::tuple(3, 5, 999));
   EXPECT_TRUE(s.size_rule_on[0] && !s.size_rule_on[1] && s.on_palette[4] && s.right_click[2][13] &&
-              s.right_click[0][0] && s.separator[4]);
+              s.right_click[0][0] && s.separator[4] && s.undo_arrangement);
   // A run option that is no option schedules nothing, as the timer reads it.
   for (const char* damaged : {"01", "3", ""}) {
     r.settings.OptRun = damaged;
@@ -131,14 +132,14 @@ TEST(SettingsDialogTest, TheGeneralTabWritesEverySettingInOrder) {
   r.model.SetGeneralBox(kMenuBarBox, false), r.model.SetRunAction(1);
   r.model.SetRunTime(false, 7), r.model.SetRunTime(true, 5), r.model.SetCascade(25);
   r.model.SetRatio(0, 15), r.model.SetRatio(1, 6);
-  r.model.SetEdgeGap(EdgePart::kAdjustment, 3, -5);
+  r.model.SetEdgeGap(EdgePart::kAdjustment, 3, -5), r.model.SetUndoArrangement(true);
   r.model.SelectTab(2);
   r.model.OnOk();  // OK: every tab, this one first
   EXPECT_EQ(r.Writes().substr(0, r.Writes().find(" JogaiWid(0)=")),
             "OptLogo=1 OptMBar=0 OptTBar=1 OptCent=0 OptTBar2=1 OptLAct=1 OptLATab=2 OptRun=1 "
             "OptTime(0)=07 OptTime(1)=05 OptRel=1 OptCas=2.5 OptRat(0)=15 OptRat(1)=6 OptSat(0)=1 "
             "OptPix(0)=70 OptIval(0)=0 OptSat(1)=1 OptPix(1)=70 OptIval(1)=0 OptSat(2)=1 "
-            "OptPix(2)=70 OptIval(2)=0 OptSat(3)=1 OptPix(3)=70 OptIval(3)=-5");
+            "OptPix(2)=70 OptIval(2)=0 OptSat(3)=1 OptPix(3)=70 OptIval(3)=-5 OptUndo=1");
   // The menu bar off with the toolbar on; the toolbar saved; closed last.
   EXPECT_EQ(r.log, "bar 2500x700, save toolbar, no palette, relays, close");
   EXPECT_EQ(r.settings.S_Top + " " + r.settings.S_Left, "5445 6525");

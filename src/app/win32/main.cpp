@@ -104,9 +104,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // that stay away once the end has begun.
   banchiro::ResidentMessageBoxes message_boxes(platform.message_boxes, resident);
   banchiro::Platform& base = platform.platform;
-  banchiro::Platform run{base.store,  base.screen,      message_boxes, base.process,
-                         base.system, base.windows,     base.shell,    base.processes,
-                         base.clock,  base.relay_store, base.verbs,    base.monitors};
+  banchiro::Platform run{base.store,         base.screen,      message_boxes, base.process,
+                         base.system,        base.windows,     base.shell,    base.processes,
+                         base.clock,         base.relay_store, base.verbs,    base.monitors,
+                         base.volatile_store};
   help_windows.emplace(run, settings, instance);
 
   // Every window that a request shows goes through the resident, which

@@ -126,6 +126,11 @@ void FakeDesktop::SetPlacement(WindowHandle handle, const Placement& placement) 
     window->show_command = kShowNormal;
     window->snapped = false;
   }
+  // Maximised as Windows does it: activated, and so on top.
+  if (show == kShowMaximized) {
+    window->show_command = kShowMaximized;
+    PlaceBelow(handle, 0);
+  }
 }
 
 bool FakeDesktop::IsSnapped(WindowHandle handle) {
@@ -203,6 +208,18 @@ void FakeDesktop::AwaitWindows(const std::vector<WindowHandle>& handles, int tim
   for (const WindowHandle handle : handles)
     call += " " + std::to_string(handle);
   calls.push_back(call + " within " + std::to_string(time_limit_ms));
+}
+
+void FakeDesktop::PlaceBelow(WindowHandle handle, WindowHandle above) {
+  calls.push_back("below " + std::to_string(handle) + " " + std::to_string(above));
+  auto is = [](WindowHandle h) { return [h](const FakeWindow& w) { return w.handle == h; }; };
+  const auto found = std::find_if(windows.begin(), windows.end(), is(handle));
+  if (found == windows.end() || handle == above) return;
+  const FakeWindow window = *found;
+  windows.erase(found);
+  // 0 stands for the top of the Z-order.
+  const auto after = std::find_if(windows.begin(), windows.end(), is(above));
+  windows.insert(after == windows.end() ? windows.begin() : after + 1, window);
 }
 
 void FakeDesktop::PostClose(WindowHandle handle) {

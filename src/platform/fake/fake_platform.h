@@ -143,6 +143,7 @@ class FakeDesktop : public WindowSystem {
   std::optional<std::uint32_t> Integrity(WindowHandle window) override;
   std::optional<std::uint32_t> OwnIntegrity() override { return own_integrity; }
   void Move(WindowHandle window, const Rect& rect) override;
+  void PlaceBelow(WindowHandle window, WindowHandle above) override;
   FrameMargins InvisibleBorder(WindowHandle window) override;
   void PostClose(WindowHandle window) override;
   void Minimize(WindowHandle window) override;
@@ -243,6 +244,27 @@ class FakeClock : public Clock {
   std::vector<std::function<void()>> idle_tasks;
 };
 
+// What lasts until sign-out, as a map; `failing` plays a key that cannot be
+// written.
+class FakeVolatileStore : public VolatileStore {
+ public:
+  std::string Read(std::string_view section, std::string_view key) override {
+    const auto found = values.find({std::string(section), std::string(key)});
+    return found == values.end() ? std::string() : found->second;
+  }
+  bool Write(std::string_view section, std::string_view key, std::string_view text) override {
+    ++writes;
+    if (!failing) values[{std::string(section), std::string(key)}] = std::string(text);
+    return !failing;
+  }
+  void Remove(std::string_view section, std::string_view key) override {
+    values.erase({std::string(section), std::string(key)});
+  }
+  std::map<std::pair<std::string, std::string>, std::string> values;
+  int writes = 0;
+  bool failing = false;
+};
+
 // Explorer's verbs as a map from (place, name) to command.
 class FakeShellVerbs : public ShellVerbs {
  public:
@@ -279,8 +301,9 @@ struct FakePlatform {
   FakeSettingsStore relay_store{FakeSettingsStore::kRelays};
   FakeShellVerbs verbs;
   FakeMonitors monitors;
-  Platform platform{store, screen,    message_boxes, process,     system, desktop,
-                    shell, processes, clock,         relay_store, verbs,  monitors};
+  FakeVolatileStore volatile_store;
+  Platform platform{store,     screen, message_boxes, process, system,   desktop,       shell,
+                    processes, clock,  relay_store,   verbs,   monitors, volatile_store};
 };
 
 // The Windows session as a list of requests. The recent-documents history

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_monitors.h"
+#include "platform/win32/volatile_registry.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_windows.h"
 
@@ -90,7 +91,9 @@ class Win32SystemInfo : public SystemInfo {
 // The store and the relays' store are named by the program.
 struct Win32Platform {
   Win32Platform(std::string_view application, std::string_view relay_application)
-      : store(std::string(application)), relay_store(std::string(relay_application)) {}
+      : store(std::string(application)),
+        relay_store(std::string(relay_application)),
+        volatile_store(std::string(application)) {}
 
   RegistrySettingsStore store;
   Win32Screen screen;
@@ -104,8 +107,9 @@ struct Win32Platform {
   RegistrySettingsStore relay_store;
   Win32ShellVerbs verbs;
   Win32Monitors monitors;
-  Platform platform{store, screen,    message_boxes, process,     system, windows,
-                    shell, processes, clock,         relay_store, verbs,  monitors};
+  VolatileRegistryStore volatile_store;
+  Platform platform{store,     screen, message_boxes, process, system,   windows,       shell,
+                    processes, clock,  relay_store,   verbs,   monitors, volatile_store};
 };
 
 }  // namespace banchiro::win32

@@ -191,6 +191,11 @@ void Win32Windows::Move(WindowHandle handle, const Rect& r) {
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
+void Win32Windows::PlaceBelow(WindowHandle handle, WindowHandle above) {
+  SetWindowPos(ToHwnd(handle), ToHwnd(above), 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
 void Win32Windows::PostClose(WindowHandle handle) {
   PostMessageW(ToHwnd(handle), WM_CLOSE, 0, 0);
 }

@@ -19,6 +19,7 @@ class Win32Windows : public WindowSystem {
   std::optional<std::uint32_t> Integrity(WindowHandle window) override;
   std::optional<std::uint32_t> OwnIntegrity() override;
   void Move(WindowHandle window, const Rect& rect) override;
+  void PlaceBelow(WindowHandle window, WindowHandle above) override;
   FrameMargins InvisibleBorder(WindowHandle window) override;
   void PostClose(WindowHandle window) override;
   void Minimize(WindowHandle window) override;

@@ -110,6 +110,8 @@ ControlShows WhatControlShows(const SettingsDialogState& s, const DialogControl&
       return {s.guide, {}};
     case R::kMonitor:
       return {s.monitors == i, {}};
+    case R::kArrangeUndo:
+      return {s.undo_arrangement, {}};
     case R::kColour:
       return {RoundToInt32(LeadingNumber(s.colour[i])), {}};
     default:
@@ -208,6 +210,8 @@ void TickControl(SettingsDialogModel& model, const DialogControl& c, bool ticked
     case R::kMonitor:
       if (ticked) model.ChooseMonitors(c.index);
       return;
+    case R::kArrangeUndo:
+      return model.SetUndoArrangement(ticked);
     default:
       return;
   }

@@ -66,7 +66,8 @@ void BuildGeneralTab(std::vector<DialogControl>& c) {
   Tab t(c, 0);
 
   // " 環境設定 ": the six boxes, and the toolbar's customise button.
-  t.Frame(" 環境設定 ", {240, 480, 3450, 2235});
+  // The seventh box, the undo of an arrangement, takes one step more.
+  t.Frame(" 環境設定 ", {240, 480, 3450, 2235 + kStep});
   const std::string_view boxes[] = {"ロゴの表示(&L)",         "画面のセンタリング(&C)",
                                     "メニューバーの表示(&M)", "ツールバーの表示(&T)",
                                     "ボタン構成の保存(&B)",   "最後のアクティブタブ(&A)"};
@@ -78,17 +79,19 @@ void BuildGeneralTab(std::vector<DialogControl>& c) {
       t.Add(K::kButton, R::kCustomize, 0, "...", "ツールバーの変更", {2970, top - 15, 540, 330});
     }
   }
+  t.Box(K::kCheck, R::kArrangeUndo, 0, "元に戻すで配置を取り消す(&U)", kLeftColumn, 780 + kStep * 6,
+        kLeftWidth, "「元に戻す」で直前に重ねた・並べた窓を元の位置に戻す");
 
   // " 実行時間 ": what the timer does, and when.
-  t.Frame(" 実行時間 ", {240, 2835, 3450, 2385});
+  t.Frame(" 実行時間 ", {240, 2835 + kStep, 3450, 2385});
   const std::string_view runs[] = {"システムの再起動(&R)", "システムの終了(&E)", "設定の無効(&I)"};
   for (int i = 0; i < 3; ++i)
-    t.Box(K::kOption, R::kRun, i, runs[i], kLeftColumn, 3135 + kStep * i, kLeftWidth);
-  t.Spinner(R::kHour, 0, "時", kLeftColumn, 4230, 600);
-  t.Caption("時", 1320, 4230);
-  t.Spinner(R::kMinute, 1, "分", 1800, 4230, 600);
-  t.Caption("分", 2700, 4230);
-  t.Box(K::kCheck, R::kLink, 0, "時と分の関連付け(&C)", kLeftColumn, 4830, kLeftWidth);
+    t.Box(K::kOption, R::kRun, i, runs[i], kLeftColumn, 3135 + kStep * (i + 1), kLeftWidth);
+  t.Spinner(R::kHour, 0, "時", kLeftColumn, 4230 + kStep, 600);
+  t.Caption("時", 1320, 4230 + kStep);
+  t.Spinner(R::kMinute, 1, "分", 1800, 4230 + kStep, 600);
+  t.Caption("分", 2700, 4230 + kStep);
+  t.Box(K::kCheck, R::kLink, 0, "時と分の関連付け(&C)", kLeftColumn, 4830 + kStep, kLeftWidth);
 
   t.Frame(" 重ねた窓のサイズ ", {3840, 480, 3330, 855});
   t.Spinner(R::kCascade, 0, "窓のサイズ", kRightColumn, 810, 600);
@@ -107,7 +110,7 @@ void BuildGeneralTab(std::vector<DialogControl>& c) {
   // " 画面上下左右端の隙間 ": count × icon size ＋ adjustment, edge by edge.
   // Left and right edges count icon columns of an icon's width; top and
   // bottom count rows of its height. The signs stand in rooms of their own.
-  t.Frame(" 画面上下左右端の隙間 ", {3840, 2880, 3330, 2340});
+  t.Frame(" 画面上下左右端の隙間 ", {3840, 2880, 3330, 2340 + kStep});
   const std::string_view edges[] = {"左端", "右端", "上端", "下端"};
   for (int i = 0; i < 4; ++i) {
     const double top = 3240 + 510 * i;
@@ -121,13 +124,13 @@ void BuildGeneralTab(std::vector<DialogControl>& c) {
   }
 
   // " 対象のモニタ ": which monitors a command arranges, across the page.
-  t.Frame(" 対象のモニタ ", {240, 5280, 6930, 645});
+  t.Frame(" 対象のモニタ ", {240, 5280 + kStep, 6930, 645});
   const std::string_view monitors[][2] = {
       {"メインモニタ(&P)", "すべての窓をメインモニタに並べます"},
       {"マウスのあるモニタ(&U)", "マウスのあるモニタの窓だけを、そのモニタに並べます"},
       {"すべてのモニタ(&V)", "モニタごとに、その窓をそのモニタに並べます"}};
   for (int i = 0; i < 3; ++i) {
-    t.Box(K::kOption, R::kMonitor, i, monitors[i][0], kLeftColumn + 2250 * i, 5550, 2160,
+    t.Box(K::kOption, R::kMonitor, i, monitors[i][0], kLeftColumn + 2250 * i, 5550 + kStep, 2160,
           monitors[i][1]);
   }
 }
@@ -215,8 +218,13 @@ std::vector<DialogControl> Build() {
   const std::string_view buttons[] = {"OK", "キャンセル", "適用(&A)", "ヘルプ"};
   for (int i = 0; i < 4; ++i) {
     const std::string_view tip = buttons[i].substr(0, buttons[i].find("(&"));
-    c.push_back(
-        {K::kButton, R::kCommand, i, -1, buttons[i], tip, {2385 + 1230.0 * i, 6105, 1155, 435}});
+    c.push_back({K::kButton,
+                 R::kCommand,
+                 i,
+                 -1,
+                 buttons[i],
+                 tip,
+                 {2385 + 1230.0 * i, 6105 + kStep, 1155, 435}});
   }
   return c;
 }

@@ -9,10 +9,10 @@ namespace banchiro {
 
 // The settings dialog's client area and its controls, in twips.
 inline constexpr double kSettingsWidthTwips = 7395;
-inline constexpr double kSettingsHeightTwips = 6660;
+inline constexpr double kSettingsHeightTwips = 6975;
 // The tab control is only its row of tabs; the dialog draws the frame of the
 // tabs' page itself, so that the page and the frames on it share one face.
-inline constexpr TwipsRect kSettingsPageTwips{90, 420, 7215, 5520};
+inline constexpr TwipsRect kSettingsPageTwips{90, 420, 7215, 5835};
 
 enum class ControlKind {
   kTabs,     // the tab control SSTab1
@@ -61,6 +61,7 @@ enum class ControlRole {
   kGuide,           // the palette's guide in front
   kColour,          // a palette colour: text, background
   kMonitor,         // the monitors an arrangement works on (OptMon), by index
+  kArrangeUndo,     // the undo of the last arrangement (OptUndo)
 };
 
 struct DialogControl {

@@ -46,6 +46,7 @@ void SettingsDialogModel::Load() {
   s.time.hour_label = r.OptTime[0];
   s.time.minute_label = r.OptTime[1];
   s.link_time = r.OptRel == "1";
+  s.undo_arrangement = UndoesArrangement(r);
   SetCascade(RoundToInt32(LeadingNumber(r.OptCas) * 10));
   SetRatio(0, WholeNumber(r.OptRat[0]));
   SetRatio(1, WholeNumber(r.OptRat[1]));
@@ -129,6 +130,11 @@ void SettingsDialogModel::SetGeneralBox(int box, bool ticked) {
 void SettingsDialogModel::SetRunAction(int index) {
   if (index < 0 || index > 2) return;
   state_.pending_run = index;
+  Render();
+}
+
+void SettingsDialogModel::SetUndoArrangement(bool ticked) {
+  state_.undo_arrangement = ticked;
   Render();
 }
 
@@ -236,6 +242,10 @@ void SettingsDialogModel::SaveGeneralTab() {
   // who never chose stays as an older version, which knows no such key, left it.
   const std::string monitors = std::to_string(s.monitors);
   if (settings_.OptMon != monitors) writer_.Set(Key::OptMon, monitors);
+  // Stored once the user has chosen it: until then an older version finds
+  // no key it does not know.
+  if (Flag(s.undo_arrangement) != settings_.OptUndo)
+    writer_.Set(Key::OptUndo, Flag(s.undo_arrangement));
 }
 
 }  // namespace banchiro

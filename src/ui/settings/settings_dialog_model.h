@@ -65,6 +65,7 @@ struct SettingsDialogState {
   std::array<std::array<int, 4>, 3> edge{};  // [EdgePart][edge]
   std::array<std::array<std::string, 4>, 3> edge_label;
   int monitors = 0;  // 0 the main monitor, 1 the pointer's, 2 each its own
+  bool undo_arrangement = false;
   // Tab 1.
   std::vector<std::string> titles;
   int selected_title = -1;
@@ -150,6 +151,8 @@ class SettingsDialogModel {
   void SetEdgeGap(EdgePart part, int edge, int value);
   // The monitors an arrangement works on: 0 main, 1 the pointer's, 2 every.
   void ChooseMonitors(int choice);
+  // 元に戻す undoes the last arrangement first (OptUndo).
+  void SetUndoArrangement(bool ticked);
 
   // Tab 1: the new title's text, the list's selection, adding it and
   // deleting the selected one, and the size rules.
