@@ -189,6 +189,12 @@ void SettingsDialog::ShowHelp(const std::string& file, int context) {
   // The dialog stays above every other window, so the viewer joins it in the
   // topmost band, above it.
   HWND viewer = target.winhelp ? FindWindowW(L"MS_WINHELP", nullptr) : nullptr;
+  if (!target.winhelp) {
+    // The pages open in the browser, which cannot join the topmost band: the
+    // dialog leaves it until the user comes back to it.
+    SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return;
+  }
   if (!viewer) return;
   help_viewer_ = viewer;
   SetWindowPos(viewer, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
@@ -360,6 +366,13 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
     case DM_GETDEFID:
       return MAKELRESULT(DefaultButtonId(), DC_HASDEFID);
     case WM_ACTIVATE:
+      // Back above every other window once the user returns from the help
+      // pages; asynchronously, as a change of band inside activation would
+      // activate again.
+      if (LOWORD(wparam) != WA_INACTIVE && !(GetWindowLongW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+      }
       // The focus comes back to the control that had it, as in a dialog box
       // (after a message box, the colour dialog, another program).
       if (LOWORD(wparam) == WA_INACTIVE) {
