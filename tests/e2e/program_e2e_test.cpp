@@ -57,8 +57,7 @@ TEST_F(ProgramE2eTest, FirstStartAtTwoDpiSettings) {
 // whose item arranges; its left button gives "総合ﾒﾆｭｰ".
 TEST_F(ProgramE2eTest, ToolbarAndTrayIcon) {
   StoreToolbarOrder({5, 1, 17});
-  for (int n = 0; n < kMethodCount; ++n)
-    SetString("RightClick", "RgtClick(2," + std::to_string(n) + ")", n == 5 ? "1" : "0");
+  SetDisplayMenuTo(5);
   for (int k = 0; k < 5; ++k)
     SetString("RightClick", "OptSepa(" + std::to_string(k) + ")", "0");
   Program program;
@@ -95,13 +94,13 @@ TEST_F(ProgramE2eTest, ToolbarAndTrayIcon) {
 // with the dragged place stored.
 TEST_F(ProgramE2eTest, PaletteShapeTilesDragAndTheEndOfTheSession) {
   // Method 0's name takes two lines; the place is in twips, 15 a pixel.
-  const char* const settings[][3] = {
-      {"FunctionKey", "Fkey(0)", "5"},   {"FunctionKey", "FkeyDisp(0)", "1"},
-      {"FunctionKey", "Fkey(10)", "12"}, {"FunctionKey", "FkeyDisp(10)", "1"},
-      {"Position", "F_Top", "9000"},     {"Position", "F_Left", "1500"},
-      {"Config", "OptWinS", "1"}};
-  for (const auto& setting : settings)
-    SetString(setting[0], setting[1], setting[2]);
+  SetStrings({{"FunctionKey", "Fkey(0)", "5"},
+              {"FunctionKey", "FkeyDisp(0)", "1"},
+              {"FunctionKey", "Fkey(10)", "12"},
+              {"FunctionKey", "FkeyDisp(10)", "1"},
+              {"Position", "F_Top", "9000"},
+              {"Position", "F_Left", "1500"},
+              {"Config", "OptWinS", "1"}});
   Program program;
   HWND palette = program.Palette();
   ASSERT_NE(palette, nullptr) << "no palette shown at start-up";
@@ -176,8 +175,7 @@ void SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
 // that scale and the toolbar with its 32-pixel pictures; the palette takes
 // its 144-dpi size, tiles and shape.
 TEST_F(ProgramE2eTest, BarAndPaletteFollowAMoveToAMonitorOfAnotherScale) {
-  SetString("FunctionKey", "Fkey(0)", "5");
-  SetString("FunctionKey", "FkeyDisp(0)", "1");
+  SetStrings({{"FunctionKey", "Fkey(0)", "5"}, {"FunctionKey", "FkeyDisp(0)", "1"}});
   Program program;
   HWND main = program.Main(), palette = program.Palette();
   ASSERT_TRUE(main && palette);
@@ -215,9 +213,8 @@ TEST_F(ProgramE2eTest, BarAndPaletteFollowAMoveToAMonitorOfAnotherScale) {
 
   // The settings dialog places its controls at the new scale, in the
   // rectangle suggested.
-  program.Command(MenuCommand::kSettings);
-  HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kStartLimitMs);
-  ASSERT_TRUE(dialog && Settle(dialog, kStartLimitMs));
+  HWND dialog = program.OpenSettings();
+  ASSERT_NE(dialog, nullptr);
   SendDpiChanged(dialog, 144, {0, 0, 1000, 740});
   const DialogControl& tabs = SettingsDialogControls()[0];
   EXPECT_EQ(RectOf(GetDlgItem(dialog, 1000)).width, at_144.XPixels(tabs.rect.width));
@@ -256,7 +253,7 @@ TEST_P(EndingE2eTest, EndsInOrder) {
   if (GetParam() == Ending::kCloseBox) PostMessageW(main, WM_CLOSE, 0, 0);
   if (GetParam() == Ending::kEndCommand) {  // its Cancel is the unit tests'
     program.Command(MenuCommand::kEndProgram);
-    HWND box = WaitForWindow(program.process().pid(), L"#32770", kUiLimitMs);
+    HWND box = program.Dialog();
     ASSERT_NE(box, nullptr) << "no question";
     EXPECT_EQ(Text(box), L"終了確認");
     EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), L"「ばんちろ君 for Win」 を終了しますか？");
