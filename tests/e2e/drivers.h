@@ -196,6 +196,7 @@ class Program {
   // The window once its thread answers (the main window's load may still run).
   HWND Main(bool shown = true) { return Answering(ui::kMainClassName, shown); }
   HWND Palette() { return Answering(ui::kPaletteClassName, true); }
+  HWND Toolbar() { return FindWindowExW(Main(false), nullptr, TOOLBARCLASSNAMEW, nullptr); }
   HWND Dialog(const wchar_t* class_name = L"#32770") { return Answering(class_name, true); }
   HWND OpenSettings() {
     Command(MenuCommand::kSettings);
@@ -269,7 +270,6 @@ inline bool ChooseKey(HWND dialog, int method, int key) {
   return WaitUntil([&] { return SendMessageW(list, CB_GETCURSEL, 0, 0) == key; }, kUiLimitMs);
 }
 
-// Stores settings given as section, name, text.
 inline void SetStrings(std::initializer_list<std::array<const char*, 3>> settings) {
   for (const auto& [section, name, text] : settings)
     SetString(section, name, text);

@@ -241,6 +241,14 @@ inline bool Screenshot(const std::wstring& name, HWND window = nullptr) {
                    3000, 50);
 }
 
+// True when the taskbar (if any) stands at the test height.
+inline bool TaskbarAtTestHeight() {
+  RECT r{};
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  return !tray ||
+         (GetWindowRect(tray, &r) && r.top == kTaskbarTop && r.bottom - r.top == kTaskbarHeight);
+}
+
 // Waits until the taskbar has stood at the test height for a moment: Wine's
 // shell lays it out anew whenever a tray icon comes or goes, and a program
 // started meanwhile would keep the wrong work area.
@@ -248,10 +256,7 @@ inline bool WaitForTestTaskbar(DWORD timeout_ms = 5000) {
   ULONGLONG since = 0;
   return WaitUntil(
       [&] {
-        RECT r{};
-        HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-        const bool right = !tray || (GetWindowRect(tray, &r) && r.top == kTaskbarTop &&
-                                     r.bottom - r.top == kTaskbarHeight);
+        const bool right = TaskbarAtTestHeight();
         since = !right ? 0 : since ? since : GetTickCount64();
         return right && GetTickCount64() - since >= 300;
       },
