@@ -17,8 +17,6 @@
 #include "e2e_support.h"
 #include "common/display_methods.h"
 #include "engine/layouts.h"
-#include "platform/win32/utf.h"
-#include "platform/win32/win32_platform.h"
 #include "settings/key_table.h"
 #include "ui/main/menu_model.h"
 #include "ui/main/win32/main_menus.h"

@@ -2,25 +2,26 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <tuple>
 
 #include "drivers.h"
-#include "platform/win32/registry.h"
 
 namespace banchiro::e2e {
 namespace {
 
 using SettingsDialogE2eTest = E2eTest;
 
+int TabOf(HWND dialog) {
+  return static_cast<int>(
+      SendMessageW(SettingsControl(dialog, K::kTabs, R::kNone), TCM_GETCURSEL, 0, 0));
+}
+
 // Moves the open dialog to a tab and takes the screenshot of it. The arrow
 // keys move along the tabs (a click needs the tab's place, which another
 // process cannot ask the control for under Wine).
 void ShowTab(HWND dialog, int tab) {
-  HWND tabs = SettingsControl(dialog, K::kTabs, R::kNone);
-  const auto at = [&] { return static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0)); };
-  for (int i = at(); i < tab; ++i)
-    PostMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 0);
-  WaitUntil([&] { return at() == tab; }, kUiLimitMs);
+  for (int i = TabOf(dialog); i < tab; ++i)
+    PostMessageW(SettingsControl(dialog, K::kTabs, R::kNone), WM_KEYDOWN, VK_RIGHT, 0);
+  WaitUntil([&] { return TabOf(dialog) == tab; }, kUiLimitMs);
   Screenshot(L"settings-tab" + std::to_wstring(tab), dialog);
 }
 
@@ -110,8 +111,7 @@ TEST_F(SettingsDialogE2eTest, TitlesKeyboardAndAKeyGivenTwice) {
   ASSERT_TRUE(WaitUntil([&] { return rows() == 5 && Text(box).empty(); }, kUiLimitMs));
   Screenshot(L"settings-enter-added", dialog);
 
-  HWND tabs = SettingsControl(dialog, K::kTabs, R::kNone);
-  const auto tab = [&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0); };
+  const auto tab = [&] { return TabOf(dialog); };
   PressKeys({VK_CONTROL, VK_SHIFT, VK_TAB});
   ASSERT_TRUE(WaitUntil([&] { return tab() == 0; }, kUiLimitMs)) << "Ctrl+Shift+Tab";
   HWND hour = SettingsControl(dialog, K::kValue, R::kHour);
