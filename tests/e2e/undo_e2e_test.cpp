@@ -50,8 +50,7 @@ TEST_F(UndoE2eTest, AnotherStartBringsBackWhatTheUserLeftAlone) {
 // Ticked in the settings dialog, it undoes the bar's arrangement through
 // Ctrl+F9's relay, and the relay's arrangement (Ctrl+F5) from the bar.
 TEST_F(UndoE2eTest, OffItChangesNothingTickedItUndoesTheBarsAndTheHotKeys) {
-  SetString("FunctionKey", "Fkey(4)", "5");
-  SetString("FunctionKey", "Fkey(12)", "9");
+  SetStrings({{"FunctionKey", "Fkey(4)", "5"}, {"FunctionKey", "Fkey(12)", "9"}});
   HelperWindows helper(2);
   ASSERT_TRUE(helper.ready());
   const std::vector<HWND> rows = helper.rows();
