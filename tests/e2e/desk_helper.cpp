@@ -19,12 +19,9 @@ using namespace banchiro::e2e;
 // comes or goes; put it back at once, and tell running programs the test's
 // work area again, which they took from the shell's announcement.
 void CALLBACK KeepTaskbarHeight(HWND, UINT, UINT_PTR, DWORD) {
-  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-  RECT r{};
-  if (!tray || !GetWindowRect(tray, &r)) return;
-  if (r.top == kTaskbarTop && r.bottom - r.top == kTaskbarHeight) return;
-  SetWindowPos(tray, nullptr, 0, kTaskbarTop, kTaskbarWidth, kTaskbarHeight,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (TaskbarAtTestHeight()) return;
+  SetWindowPos(FindWindowW(L"Shell_TrayWnd", nullptr), nullptr, 0, kTaskbarTop, kTaskbarWidth,
+               kTaskbarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   RECT work{0, 0, kTaskbarWidth, kTaskbarTop};
   SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, SPIF_SENDCHANGE);
 }

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <ostream>
 
@@ -16,8 +17,6 @@
 #include "e2e_support.h"
 #include "common/display_methods.h"
 #include "engine/layouts.h"
-#include "platform/win32/utf.h"
-#include "platform/win32/win32_platform.h"
 #include "settings/key_table.h"
 #include "ui/main/menu_model.h"
 #include "ui/main/win32/main_menus.h"
@@ -39,6 +38,13 @@ inline Rect RectOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+inline std::vector<Rect> RectsOf(const std::vector<HWND>& rows) {
+  std::vector<Rect> rects;
+  for (HWND row : rows)
+    rects.push_back(RectOf(row));
+  return rects;
 }
 
 // Where the portable core puts `count` windows (topmost first) for the
@@ -107,10 +113,7 @@ class HelperWindows {
     ULONGLONG since = 0;
     ready_ = WaitUntil(
         [&] {
-          std::vector<HWND> now;
-          for (HWND w : TopLevelWindows(process_->pid())) {
-            if (IsWindowVisible(w) && ClassName(w) == L"BanchiroE2eWindow") now.push_back(w);
-          }
+          const std::vector<HWND> now = WindowsOf(process_->pid(), L"BanchiroE2eWindow");
           since = now == rows_ ? since : GetTickCount64();
           rows_ = now;
           return static_cast<int>(now.size()) == count && GetTickCount64() - since >= 300;
@@ -139,12 +142,9 @@ inline std::vector<HWND> Popups(bool close = false) {
   std::vector<HWND> popups;
   WaitUntil(
       [&] {
-        popups.clear();
-        for (HWND w : TopLevelWindows(0)) {
-          if (!IsWindowVisible(w) || ClassName(w) != L"#32768") continue;
-          popups.push_back(w);
-          if (close) PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0);
-        }
+        popups = WindowsOf(0, L"#32768");
+        for (HWND w : close ? popups : std::vector<HWND>{})
+          PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0);
         return !close || popups.empty();
       },
       kUiLimitMs, 100);
@@ -194,6 +194,12 @@ class Program {
   // The window once its thread answers (the main window's load may still run).
   HWND Main(bool shown = true) { return Answering(ui::kMainClassName, shown); }
   HWND Palette() { return Answering(ui::kPaletteClassName, true); }
+  HWND Toolbar() { return FindWindowExW(Main(false), nullptr, TOOLBARCLASSNAMEW, nullptr); }
+  HWND Dialog(const wchar_t* class_name = L"#32770") { return Answering(class_name, true); }
+  HWND OpenSettings() {
+    Command(MenuCommand::kSettings);
+    return Dialog(ui::kSettingsClassName);
+  }
   // The name tile (or the key tile below it) of slot 0..11.
   std::wstring TileText(int slot, bool name) {
     return Text(GetDlgItem(Palette(), (name ? ui::kNameTileId : ui::kKeyTileId) + slot));
@@ -222,8 +228,11 @@ inline bool RunOneShot(char letter, DWORD limit_ms = kStartLimitMs) {
   return program.process().WaitForExit(limit_ms, &code) && code == 0;
 }
 
+using K = ControlKind;
+using R = ControlRole;
+
 // A control of the settings dialog, found by its place in the dialog's table.
-inline HWND SettingsControl(HWND dialog, ControlKind kind, ControlRole role, int index = 0) {
+inline HWND SettingsControl(HWND dialog, K kind, R role, int index = 0) {
   const auto& table = SettingsDialogControls();
   for (std::size_t i = 0; i < table.size(); ++i) {
     const DialogControl& c = table[i];
@@ -240,6 +249,34 @@ inline HWND SettingsControl(HWND dialog, ControlKind kind, ControlRole role, int
 inline void ClickOn(HWND control, bool upper_arrow = false) {
   const Rect r = RectOf(control);
   Mouse({r.left + r.width / 2, r.top + (upper_arrow ? r.height / 4 : r.height / 2)});
+}
+
+// Clicks a box and waits until it shows the tick asked for.
+inline bool Tick(HWND box, bool ticked = true) {
+  ClickOn(box);
+  return WaitUntil([&] { return (SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED) == ticked; },
+                   kUiLimitMs);
+}
+
+// Chooses a key in a method's drop-down list of the settings dialog, as the
+// keyboard does (a busy thread opens the list late for a click).
+inline bool ChooseKey(HWND dialog, int method, int key) {
+  HWND list = SettingsControl(dialog, K::kCombo, R::kKey, method);
+  PostMessageW(list, WM_KEYDOWN, VK_HOME, 0);
+  for (int i = 0; i < key; ++i)
+    PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+  return WaitUntil([&] { return SendMessageW(list, CB_GETCURSEL, 0, 0) == key; }, kUiLimitMs);
+}
+
+inline void SetStrings(std::initializer_list<std::array<const char*, 3>> settings) {
+  for (const auto& [section, name, text] : settings)
+    SetString(section, name, text);
+}
+
+// The display menu with method `only` on it, or none.
+inline void SetDisplayMenuTo(int only = -1) {
+  for (int n = 0; n < kMethodCount; ++n)
+    SetString("RightClick", "RgtClick(2," + std::to_string(n) + ")", n == only ? "1" : "0");
 }
 
 // Ends the session as Windows does, through one window of the program: true

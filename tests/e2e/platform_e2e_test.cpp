@@ -2,8 +2,6 @@
 // and the developer's log file.
 #include "common/function_keys.h"
 #include "drivers.h"
-#include "platform/win32/registry.h"
-#include "platform/win32/utf.h"
 #include "platform/win32/win32_log.h"
 
 namespace banchiro::e2e {

@@ -36,10 +36,10 @@ TEST_F(ProgramE2eTest, FirstStartAtTwoDpiSettings) {
     const auto px = [&](double twips) { return static_cast<int>(std::lround(twips / tpp)); };
     const Rect bar = RectOf(main);
     EXPECT_NEAR(bar.width, px(2520), 1);
-    RECT client{}, toolbar{};
+    RECT client{};
     GetClientRect(main, &client);
-    GetWindowRect(FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr), &toolbar);
-    EXPECT_EQ(client.bottom, toolbar.bottom - toolbar.top) << "the toolbar cut, or a strip below";
+    EXPECT_EQ(client.bottom, RectOf(program.Toolbar()).height)
+        << "the toolbar cut, or a strip below";
     EXPECT_NEAR(bar.left, px((1024 * tpp - 2300) / 2), 1);
     EXPECT_NEAR(bar.top, px((768 * tpp - 620) / 2), 1);
     Screenshot(L"bar-" + std::to_wstring(dpi), main);
@@ -57,14 +57,13 @@ TEST_F(ProgramE2eTest, FirstStartAtTwoDpiSettings) {
 // whose item arranges; its left button gives "総合ﾒﾆｭｰ".
 TEST_F(ProgramE2eTest, ToolbarAndTrayIcon) {
   StoreToolbarOrder({5, 1, 17});
-  for (int n = 0; n < kMethodCount; ++n)
-    SetString("RightClick", "RgtClick(2," + std::to_string(n) + ")", n == 5 ? "1" : "0");
+  SetDisplayMenuTo(5);
   for (int k = 0; k < 5; ++k)
     SetString("RightClick", "OptSepa(" + std::to_string(k) + ")", "0");
   Program program;
   HelperWindows helper(3);
-  HWND main = program.Main(), toolbar = FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr);
-  ASSERT_TRUE(main && helper.ready());
+  HWND toolbar = program.Toolbar();
+  ASSERT_TRUE(toolbar && helper.ready());
   ASSERT_TRUE(WaitUntil([&] { return SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0) == 3; }, 5000));
   const auto size = static_cast<DWORD>(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
   POINT first{LOWORD(size) / 2, HIWORD(size) / 2};
@@ -95,34 +94,32 @@ TEST_F(ProgramE2eTest, ToolbarAndTrayIcon) {
 // with the dragged place stored.
 TEST_F(ProgramE2eTest, PaletteShapeTilesDragAndTheEndOfTheSession) {
   // Method 0's name takes two lines; the place is in twips, 15 a pixel.
-  const char* const settings[][3] = {
-      {"FunctionKey", "Fkey(0)", "5"},   {"FunctionKey", "FkeyDisp(0)", "1"},
-      {"FunctionKey", "Fkey(10)", "12"}, {"FunctionKey", "FkeyDisp(10)", "1"},
-      {"Position", "F_Top", "9000"},     {"Position", "F_Left", "1500"},
-      {"Config", "OptWinS", "1"}};
-  for (const auto& setting : settings)
-    SetString(setting[0], setting[1], setting[2]);
+  SetStrings({{"FunctionKey", "Fkey(0)", "5"},
+              {"FunctionKey", "FkeyDisp(0)", "1"},
+              {"FunctionKey", "Fkey(10)", "12"},
+              {"FunctionKey", "FkeyDisp(10)", "1"},
+              {"Position", "F_Top", "9000"},
+              {"Position", "F_Left", "1500"},
+              {"Config", "OptWinS", "1"}});
   Program program;
   HWND palette = program.Palette();
   ASSERT_NE(palette, nullptr) << "no palette shown at start-up";
   EXPECT_FALSE(IsWindowVisible(program.Main(false)));
   const Rect at = RectOf(palette);
   EXPECT_EQ(std::pair(at.left, at.top), std::pair(100, 600));
-  HRGN shape = CreateRectRgn(0, 0, 0, 0), tiles = CreateRectRgn(0, 0, 0, 0), tile_region;
+  HRGN shape = CreateRectRgn(0, 0, 0, 0), tiles = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(GetWindowRgn(palette, shape), ERROR);
   int count = 0;
-  for (HWND tile = GetWindow(palette, GW_CHILD); tile;
-       tile = GetWindow(tile, GW_HWNDNEXT), ++count) {
-    const Rect r = RectOf(tile);
-    tile_region =
+  for (HWND w = GetWindow(palette, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT), ++count) {
+    const Rect r = RectOf(w);
+    HRGN tile =
         CreateRectRgn(r.left - at.left, r.top - at.top, r.right() - at.left, r.bottom() - at.top);
-    CombineRgn(tiles, tiles, tile_region, RGN_OR);
-    DeleteObject(tile_region);
+    CombineRgn(tiles, tiles, tile, RGN_OR);
+    DeleteObject(tile);
   }
   EXPECT_EQ(count, 24);
   EXPECT_TRUE(EqualRgn(shape, tiles)) << "the shape is not the union of the tiles";
-  DeleteObject(shape);
-  DeleteObject(tiles);
+  DeleteObject(shape), DeleteObject(tiles);
   std::wstring names;  // slots 4 and 11 named
   for (int slot = 0; slot < 12; ++slot)
     names += program.TileText(slot, true) + L"|";
@@ -140,8 +137,7 @@ TEST_F(ProgramE2eTest, PaletteShapeTilesDragAndTheEndOfTheSession) {
   }
   EXPECT_TRUE(WaitUntil([&] { return RectOf(palette).top == 500; }, 5000));
   Mouse({180, 510}, MOUSEEVENTF_LEFTUP);
-  ASSERT_TRUE(Settle(palette));
-  const Rect moved = RectOf(palette);
+  const Rect moved = Settle(palette) ? RectOf(palette) : Rect{};
   EXPECT_EQ(moved.left, 150);
 
   EXPECT_TRUE(EndSession(palette)) << "the end of the session must not be held up";
@@ -176,22 +172,20 @@ void SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
 // that scale and the toolbar with its 32-pixel pictures; the palette takes
 // its 144-dpi size, tiles and shape.
 TEST_F(ProgramE2eTest, BarAndPaletteFollowAMoveToAMonitorOfAnotherScale) {
-  SetString("FunctionKey", "Fkey(0)", "5");
-  SetString("FunctionKey", "FkeyDisp(0)", "1");
+  SetStrings({{"FunctionKey", "Fkey(0)", "5"}, {"FunctionKey", "FkeyDisp(0)", "1"}});
   Program program;
   HWND main = program.Main(), palette = program.Palette();
   ASSERT_TRUE(main && palette);
-  HWND toolbar = FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr);
+  HWND toolbar = program.Toolbar();
   const int button_height = HIWORD(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
   SendDpiChanged(main, 144, {40, 60, 300, 200});
   const Rect bar = RectOf(main);
-  RECT frame{}, toolbar_rect{};
+  RECT frame{};
   AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(main, GWL_STYLE)), TRUE,
                            static_cast<DWORD>(GetWindowLongPtrW(main, GWL_EXSTYLE)), 144);
-  GetWindowRect(toolbar, &toolbar_rect);
   EXPECT_EQ(std::pair(bar.left, bar.top), std::pair(40, 60));
   EXPECT_EQ(bar.width, 252);  // 2520 twips
-  EXPECT_EQ(bar.height, frame.bottom - frame.top + toolbar_rect.bottom - toolbar_rect.top);
+  EXPECT_EQ(bar.height, frame.bottom - frame.top + RectOf(toolbar).height);
   EXPECT_GE(HIWORD(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0)), button_height + 16);
   Screenshot(L"bar-after-dpi-change", main);
 
@@ -209,15 +203,13 @@ TEST_F(ProgramE2eTest, BarAndPaletteFollowAMoveToAMonitorOfAnotherScale) {
             std::pair(last.right, last.bottom));
   RECT shape{};
   EXPECT_NE(GetWindowRgnBox(palette, &shape), ERROR);
-  EXPECT_EQ(shape.right, last.right);
-  EXPECT_EQ(shape.bottom, last.bottom);
+  EXPECT_EQ((std::pair<int, int>(shape.right, shape.bottom)), std::pair(last.right, last.bottom));
   Screenshot(L"palette-after-dpi-change", palette);
 
   // The settings dialog places its controls at the new scale, in the
   // rectangle suggested.
-  program.Command(MenuCommand::kSettings);
-  HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kStartLimitMs);
-  ASSERT_TRUE(dialog && Settle(dialog, kStartLimitMs));
+  HWND dialog = program.OpenSettings();
+  ASSERT_NE(dialog, nullptr);
   SendDpiChanged(dialog, 144, {0, 0, 1000, 740});
   const DialogControl& tabs = SettingsDialogControls()[0];
   EXPECT_EQ(RectOf(GetDlgItem(dialog, 1000)).width, at_144.XPixels(tabs.rect.width));
@@ -256,7 +248,7 @@ TEST_P(EndingE2eTest, EndsInOrder) {
   if (GetParam() == Ending::kCloseBox) PostMessageW(main, WM_CLOSE, 0, 0);
   if (GetParam() == Ending::kEndCommand) {  // its Cancel is the unit tests'
     program.Command(MenuCommand::kEndProgram);
-    HWND box = WaitForWindow(program.process().pid(), L"#32770", kUiLimitMs);
+    HWND box = program.Dialog();
     ASSERT_NE(box, nullptr) << "no question";
     EXPECT_EQ(Text(box), L"終了確認");
     EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), L"「ばんちろ君 for Win」 を終了しますか？");

@@ -44,22 +44,15 @@ TEST_F(ReliabilityE2eTest, KeysSavedWhileRelaysStartAreServed) {
   program.Command(MenuCommand::kSettings);
   HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kUiLimitMs);
   for (int tab = 0; tab < 3; ++tab)  // to the function-key tab
-    PostMessageW(SettingsControl(dialog, ControlKind::kTabs, ControlRole::kNone), WM_KEYDOWN,
-                 VK_RIGHT, 0);
+    PostMessageW(SettingsControl(dialog, K::kTabs, R::kNone), WM_KEYDOWN, VK_RIGHT, 0);
   const auto serves = [](const wchar_t* relay) { return FindWindowW(nullptr, relay) != nullptr; };
-  // The up arrow, not a click (a busy thread opens the list late): F1 to none.
-  const auto choose_above = [&](int row) {
-    HWND key = SettingsControl(dialog, ControlKind::kCombo, ControlRole::kKey, row);
-    PostMessageW(key, WM_KEYDOWN, VK_UP, 0);
-    return WaitUntil([&] { return SendMessageW(key, CB_GETCURSEL, 0, 0) == row; }, kUiLimitMs);
-  };
   ASSERT_TRUE(WaitUntil([&] { return serves(L"KOVRAN F1"); }, kStartLimitMs));
-  ASSERT_TRUE(choose_above(0));
+  ASSERT_TRUE(ChooseKey(dialog, 0, 0));  // F1 to none
   EXPECT_LT(Relays(), 12) << "the relays were all up before the first save";
-  ClickOn(SettingsControl(dialog, ControlKind::kButton, ControlRole::kCommand, 2));  // 適用
+  ClickOn(SettingsControl(dialog, K::kButton, R::kCommand, 2));  // 適用
   ASSERT_TRUE(WaitUntil([&] { return !serves(L"KOVRAN F1"); }, kUiLimitMs)) << "F1 still served";
-  ASSERT_TRUE(choose_above(1));                                                      // F2 to F1
-  ClickOn(SettingsControl(dialog, ControlKind::kButton, ControlRole::kCommand, 2));  // 適用
+  ASSERT_TRUE(ChooseKey(dialog, 1, 1));                          // F2 to F1
+  ClickOn(SettingsControl(dialog, K::kButton, R::kCommand, 2));  // 適用
   EXPECT_TRUE(
       WaitUntil([&] { return serves(L"KOVRAN F12") && !serves(L"KOVRAN F2") && Relays() == 11; },
                 kStartLimitMs))

@@ -2,52 +2,41 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <tuple>
 
 #include "drivers.h"
-#include "platform/win32/registry.h"
 
 namespace banchiro::e2e {
 namespace {
 
 using SettingsDialogE2eTest = E2eTest;
-using K = ControlKind;
-using R = ControlRole;
+
+int TabOf(HWND dialog) {
+  return static_cast<int>(
+      SendMessageW(SettingsControl(dialog, K::kTabs, R::kNone), TCM_GETCURSEL, 0, 0));
+}
 
 // Moves the open dialog to a tab and takes the screenshot of it. The arrow
 // keys move along the tabs (a click needs the tab's place, which another
 // process cannot ask the control for under Wine).
 void ShowTab(HWND dialog, int tab) {
-  HWND tabs = SettingsControl(dialog, K::kTabs, R::kNone);
-  const auto at = [&] { return static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0)); };
-  for (int i = at(); i < tab; ++i)
-    PostMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 0);
-  WaitUntil([&] { return at() == tab; }, kUiLimitMs);
+  for (int i = TabOf(dialog); i < tab; ++i)
+    PostMessageW(SettingsControl(dialog, K::kTabs, R::kNone), WM_KEYDOWN, VK_RIGHT, 0);
+  WaitUntil([&] { return TabOf(dialog) == tab; }, kUiLimitMs);
   Screenshot(L"settings-tab" + std::to_wstring(tab), dialog);
 }
 
 // The dialog of a resident program, opened from its menu item, on a tab.
 HWND OpenOnTab(Program& program, int tab) {
-  if (!program.Main()) return nullptr;
-  program.Command(MenuCommand::kSettings);
-  HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kUiLimitMs);
+  HWND dialog = program.Main() ? program.OpenSettings() : nullptr;
   ShowTab(dialog, tab);
   return dialog;
 }
 
-// Clicks a box and waits until it shows the tick asked for.
-bool Tick(HWND box, bool ticked) {
-  ClickOn(box);
-  return WaitUntil([&] { return (SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED) == ticked; },
-                   kUiLimitMs);
-}
-
 // Opened from the system menu (by keyboard, as Alt+Space and K do) and again
 // from its command: one dialog. A ticked folder verb, applied, is the key
-// Explorer reads, with the
-// program's path quoted; cleared, it is gone. A method cleared from the
-// display menu is gone from it (counted from the keyboard's menu: menus are
-// per process). Cancel writes nothing more.
+// Explorer reads, with the program's path quoted; cleared, it is gone. A
+// method cleared from the display menu is gone from it (counted from the
+// keyboard's menu: menus are per process). Cancel writes nothing more.
 TEST_F(SettingsDialogE2eTest, SystemMenuVerbsDisplayMenuAndCancel) {
   Program program;
   HWND main = program.Main();
@@ -57,28 +46,26 @@ TEST_F(SettingsDialogE2eTest, SystemMenuVerbsDisplayMenuAndCancel) {
   ASSERT_TRUE(WaitUntil([&] { return (menus = Popups()).size() == 1; }, kUiLimitMs))
       << "no system menu";
   TypeAccessKey(menus[0], L'k');
-  HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kUiLimitMs);
+  HWND dialog = program.Dialog(ui::kSettingsClassName);
   ASSERT_NE(dialog, nullptr) << "the system menu's item opened no dialog";
   EXPECT_EQ(Text(dialog), L"各種設定");
   EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
   PostMessageW(main, WM_SYSCOMMAND, 1000, 0);
   ASSERT_TRUE(Settle(main));
-  int dialogs = 0;
-  for (HWND w : TopLevelWindows(program.process().pid()))
-    dialogs += ClassName(w) == ui::kSettingsClassName;
-  EXPECT_EQ(dialogs, 1) << "a second request opened a second dialog";
+  EXPECT_EQ(WindowsOf(program.process().pid(), ui::kSettingsClassName, false).size(), 1u)
+      << "a second request opened a second dialog";
   HWND apply = SettingsControl(dialog, K::kButton, R::kCommand, 2);
   ShowTab(dialog, 2);
   HWND verb = SettingsControl(dialog, K::kCheck, R::kFolderVerb, 12);
   const std::wstring key = L"Software\\Classes\\Folder\\shell\\元に戻す(&U)\\COMMAND";
   const auto command = [&] { return win32::ReadRegistryString(HKEY_CURRENT_USER, key, L""); };
-  ASSERT_TRUE(Tick(verb, true));
-  ClickOn(apply);
-  ASSERT_TRUE(WaitUntil([&] { return command().has_value(); }, kUiLimitMs));
-  EXPECT_EQ(*command(), L"\"" + RunnerFolder() + L"\\BANCHIRO.EXE\" U");
-  ASSERT_TRUE(Tick(verb, false));
-  ClickOn(apply);
-  EXPECT_TRUE(WaitUntil([&] { return !command(); }, kUiLimitMs)) << "the verb stayed";
+  for (const bool ticked : {true, false}) {
+    ASSERT_TRUE(Tick(verb, ticked));
+    ClickOn(apply);
+    const std::wstring want = ticked ? L"\"" + RunnerFolder() + L"\\BANCHIRO.EXE\" U" : L"";
+    EXPECT_TRUE(WaitUntil([&] { return command().value_or(L"") == want; }, kUiLimitMs))
+        << ticked << ": " << command().value_or(L"none");
+  }
   const auto menu_height = [&] {
     PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'd');
     WaitUntil([&] { return (menus = Popups()).size() == 1; }, kUiLimitMs);
@@ -97,15 +84,6 @@ TEST_F(SettingsDialogE2eTest, SystemMenuVerbsDisplayMenuAndCancel) {
   ClickOn(SettingsControl(dialog, K::kButton, R::kCommand, 1));  // キャンセル
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kUiLimitMs));
   EXPECT_FALSE(command()) << "Cancel wrote";
-}
-
-// Chooses a key in a method's drop-down list, as the keyboard does.
-bool ChooseKey(HWND dialog, int method, int key) {
-  HWND list = SettingsControl(dialog, K::kCombo, R::kKey, method);
-  PostMessageW(list, WM_KEYDOWN, VK_HOME, 0);
-  for (int i = 0; i < key; ++i)
-    PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
-  return WaitUntil([&] { return SendMessageW(list, CB_GETCURSEL, 0, 0) == key; }, kUiLimitMs);
 }
 
 // A stored title with a line break is one row, stored back as it was; Enter
@@ -133,8 +111,7 @@ TEST_F(SettingsDialogE2eTest, TitlesKeyboardAndAKeyGivenTwice) {
   ASSERT_TRUE(WaitUntil([&] { return rows() == 5 && Text(box).empty(); }, kUiLimitMs));
   Screenshot(L"settings-enter-added", dialog);
 
-  HWND tabs = SettingsControl(dialog, K::kTabs, R::kNone);
-  const auto tab = [&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0); };
+  const auto tab = [&] { return TabOf(dialog); };
   PressKeys({VK_CONTROL, VK_SHIFT, VK_TAB});
   ASSERT_TRUE(WaitUntil([&] { return tab() == 0; }, kUiLimitMs)) << "Ctrl+Shift+Tab";
   HWND hour = SettingsControl(dialog, K::kValue, R::kHour);
@@ -155,7 +132,7 @@ TEST_F(SettingsDialogE2eTest, TitlesKeyboardAndAKeyGivenTwice) {
   ASSERT_TRUE(ChooseKey(dialog, 2, 3) && ChooseKey(dialog, 4, 3));
   HWND ok = SettingsControl(dialog, K::kButton, R::kCommand, 0);
   ClickOn(ok);
-  HWND message = WaitForWindow(program.process().pid(), L"#32770", kUiLimitMs);
+  HWND message = program.Dialog();
   ASSERT_EQ(Text(message), L"設定確認");
   PostMessageW(GetDlgItem(message, IDOK), BM_CLICK, 0, 0);
   HWND first = SettingsControl(dialog, K::kCombo, R::kKey, 2);
@@ -172,7 +149,7 @@ TEST_F(SettingsDialogE2eTest, TitlesKeyboardAndAKeyGivenTwice) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kUiLimitMs));
   ASSERT_TRUE(WaitUntil([] { return OnlyRelayServes(7); }, kStartLimitMs)) << "no relay for F7";
   const Rect left_alone = RectOf(helper.window(2));
-  PressCtrlF(7);
+  PressKeys({VK_CONTROL, VK_F7});
   ExpectArranged({helper.window(1), helper.window(3)}, 'G', kStartLimitMs);
   EXPECT_EQ(RectOf(helper.window(2)), left_alone);
 }

@@ -19,15 +19,7 @@ class TwoMonitorE2eTest : public E2eTest {
       GTEST_SKIP() << "needs a desktop of two monitors";
     }
     E2eTest::SetUp();
-    Open();
-  }
-  void TearDown() override {
-    for (HWND row : Rows(-1))
-      PostMessageW(row, WM_CLOSE, 0, 0);
-    E2eTest::TearDown();
-  }
-  // Two windows on each monitor, in one process each.
-  void Open() {
+    // Two windows on each monitor, in one process each.
     const wchar_t* places[2][2] = {{L"100,100", L"150,150"}, {L"1124,100", L"1174,150"}};
     for (int side = 0; side < 2; ++side) {
       helpers_[side] = std::make_unique<Child>(
@@ -36,13 +28,16 @@ class TwoMonitorE2eTest : public E2eTest {
       ASSERT_TRUE(WaitUntil([&] { return Rows(side).size() == 2; }, kStartLimitMs));
     }
   }
+  void TearDown() override {
+    for (HWND row : Rows(-1))
+      PostMessageW(row, WM_CLOSE, 0, 0);
+    E2eTest::TearDown();
+  }
   // The windows on a side (both for -1), topmost first.
   std::vector<HWND> Rows(int side) {
     std::vector<HWND> rows;
-    for (HWND w : TopLevelWindows(0)) {
-      const bool right = RectOf(w).left >= 1024;
-      if (IsWindowVisible(w) && ClassName(w) == L"BanchiroE2eWindow" && (side < 0 || side == right))
-        rows.push_back(w);
+    for (HWND w : WindowsOf(0, L"BanchiroE2eWindow")) {
+      if (side < 0 || side == (RectOf(w).left >= 1024)) rows.push_back(w);
     }
     return rows;
   }
@@ -50,23 +45,24 @@ class TwoMonitorE2eTest : public E2eTest {
     SetString("Config", "OptMon", choice);
     SetCursorPos(areas_[pointer_on].left + 300, 300);
     ResidentStandIn resident;
-    Program program(std::wstring(1, static_cast<wchar_t>(letter)));
-    DWORD code = 1;
-    ASSERT_TRUE(program.process().WaitForExit(kStartLimitMs, &code) && code == 0);
+    ASSERT_TRUE(RunOneShot(letter));
+  }
+  void ExpectBothArranged(char letter) {
+    for (int side = 0; side < 2; ++side)
+      ExpectArranged(Rows(side), letter, 5000, areas_[side]);
   }
   const Rect areas_[2] = {WorkAreaAt({10, 10}), WorkAreaAt({1100, 10})};
   std::unique_ptr<Child> helpers_[2];
 };
 
 TEST_F(TwoMonitorE2eTest, ThePointersMonitorTilesAndClosesItsWindowsAlone) {
-  const std::vector<Rect> left_before = {RectOf(Rows(0)[0]), RectOf(Rows(0)[1])};
+  const std::vector<Rect> left_before = RectsOf(Rows(0));
   Run("1", 'G', 1);
   ExpectArranged(Rows(1), 'G', 5000, areas_[1]);
-  EXPECT_EQ((std::vector<Rect>{RectOf(Rows(0)[0]), RectOf(Rows(0)[1])}), left_before);
+  EXPECT_EQ(RectsOf(Rows(0)), left_before);
   Screenshot(L"two-monitors-G-pointer-right");
   Run("1", 'G', 0);
-  ExpectArranged(Rows(0), 'G', 5000, areas_[0]);
-  ExpectArranged(Rows(1), 'G', 5000, areas_[1]);
+  ExpectBothArranged('G');
   Screenshot(L"two-monitors-G-pointer-left");
   Run("1", 'A', 1);
   DWORD code = 1;
@@ -77,8 +73,7 @@ TEST_F(TwoMonitorE2eTest, ThePointersMonitorTilesAndClosesItsWindowsAlone) {
 
 TEST_F(TwoMonitorE2eTest, EveryMonitorTilesBothAtOnceAndTheMainMonitorTakesAll) {
   Run("2", 'O', 0);
-  ExpectArranged(Rows(0), 'O', 5000, areas_[0]);
-  ExpectArranged(Rows(1), 'O', 5000, areas_[1]);
+  ExpectBothArranged('O');
   Screenshot(L"two-monitors-O-every");
   Run("0", 'G', 1);
   ExpectArranged(Rows(-1), 'G');

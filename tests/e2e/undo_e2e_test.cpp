@@ -5,13 +5,6 @@
 namespace banchiro::e2e {
 namespace {
 
-std::vector<Rect> RectsOf(const std::vector<HWND>& rows) {
-  std::vector<Rect> rects;
-  for (HWND row : rows)
-    rects.push_back(RectOf(row));
-  return rects;
-}
-
 using UndoE2eTest = E2eTest;
 
 // Six windows, the second maximised and the third sized by hand, stacked by
@@ -57,8 +50,7 @@ TEST_F(UndoE2eTest, AnotherStartBringsBackWhatTheUserLeftAlone) {
 // Ticked in the settings dialog, it undoes the bar's arrangement through
 // Ctrl+F9's relay, and the relay's arrangement (Ctrl+F5) from the bar.
 TEST_F(UndoE2eTest, OffItChangesNothingTickedItUndoesTheBarsAndTheHotKeys) {
-  SetString("FunctionKey", "Fkey(4)", "5");
-  SetString("FunctionKey", "Fkey(12)", "9");
+  SetStrings({{"FunctionKey", "Fkey(4)", "5"}, {"FunctionKey", "Fkey(12)", "9"}});
   HelperWindows helper(2);
   ASSERT_TRUE(helper.ready());
   const std::vector<HWND> rows = helper.rows();
@@ -72,22 +64,18 @@ TEST_F(UndoE2eTest, OffItChangesNothingTickedItUndoesTheBarsAndTheHotKeys) {
     ASSERT_TRUE(Settle(row));
   ExpectArranged(rows, 'O');
 
-  program.Command(MenuCommand::kSettings);
-  HWND dialog = WaitForWindow(program.process().pid(), ui::kSettingsClassName, kUiLimitMs);
-  HWND box = SettingsControl(dialog, ControlKind::kCheck, ControlRole::kArrangeUndo);
-  ClickOn(box);
-  ASSERT_TRUE(
-      WaitUntil([&] { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, kUiLimitMs));
+  HWND dialog = program.OpenSettings();
+  ASSERT_TRUE(Tick(SettingsControl(dialog, K::kCheck, R::kArrangeUndo)));
   Screenshot(L"settings-undo-choice", dialog);
-  ClickOn(SettingsControl(dialog, ControlKind::kButton, ControlRole::kCommand, 0));
+  ClickOn(SettingsControl(dialog, K::kButton, R::kCommand, 0));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kUiLimitMs));
   EXPECT_EQ(GetString("Config", "OptUndo"), "1");
   const std::vector<Rect> side_by_side = RectsOf(rows);
   program.Command(MenuCommand::kDisplayMethod, MethodIndex(DisplayMethod::kStacked));
   ExpectArranged(rows, 'G');
-  PressCtrlF(9);
+  PressKeys({VK_CONTROL, VK_F9});
   ExpectPlaced(rows, side_by_side, kStartLimitMs);
-  PressCtrlF(5);
+  PressKeys({VK_CONTROL, VK_F5});
   ExpectArranged(rows, 'G', kStartLimitMs);
   program.Command(MenuCommand::kDisplayMethod, MethodIndex(DisplayMethod::kUndo));
   ExpectPlaced(rows, side_by_side);

@@ -17,27 +17,17 @@ int PixelsOf(COLORREF colour, RECT area) {
   return count;
 }
 
-// The dialog of a class of the process once it is up and answering.
-HWND DialogOf(Program& program, const wchar_t* class_name) {
-  HWND dialog = WaitForWindow(program.process().pid(), class_name, kUiLimitMs);
-  return dialog && Settle(dialog) ? dialog : nullptr;
-}
-
 // The version dialog from the tray and again from the bar: one, modal over all
 // and above all, its contacts lit under the mouse. Enter at the shut-down
 // question (checked first: OK would end the runner too). The end while the
 // settings dialog's OK waits on its own message: no window returns.
 TEST_F(VersionHelpE2eTest, TheDialogsTheQuestionsAndAnEndDuringASave) {
-  for (int n = 0; n < kMethodCount; ++n)
-    SetString("RightClick", "RgtClick(2," + std::to_string(n) + ")", "0");
-  SetString("FunctionKey", "Fkey(0)", "5");
-  SetString("FunctionKey", "FkeyDisp(0)", "1");
+  SetDisplayMenuTo();
+  SetStrings({{"FunctionKey", "Fkey(0)", "5"}, {"FunctionKey", "FkeyDisp(0)", "1"}});
   Program program;
-  HWND main = program.Main(), palette = program.Palette();
-  program.Command(MenuCommand::kSettings);
-  HWND settings = DialogOf(program, ui::kSettingsClassName);
+  HWND main = program.Main(), palette = program.Palette(), settings = program.OpenSettings();
   TypeAccessKey(TypeAccessKey(ClickTrayIcon(false), L'h', true), L'a');
-  HWND dialog = DialogOf(program, ui::kVersionClassName);
+  HWND dialog = program.Dialog(ui::kVersionClassName);
   ASSERT_TRUE(main && palette && settings && dialog);
   EXPECT_EQ(Text(dialog), L"ﾊﾞｰｼﾞｮﾝ情報");
   program.Command(MenuCommand::kHelpAbout);  // handled before the OK posted below
@@ -50,24 +40,20 @@ TEST_F(VersionHelpE2eTest, TheDialogsTheQuestionsAndAnEndDuringASave) {
   // The address line, 480 and 2490 twips in: 32 and 166 pixels.
   const RECT address{origin.x + 32, origin.y + 166, origin.x + 200, origin.y + 180};
   const COLORREF rest = RGB(192, 255, 192), lit = RGB(0, 255, 0);
-  // Moved a pixel at a time over the address: a move to where the pointer
-  // already is reaches no window.
+  // Moved a pixel at a time until the address shows the colour: a move to
+  // where the pointer already is reaches no window.
   int step = 0;
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        Mouse({address.left + 4 + ++step % 2, address.top + 7}, MOUSEEVENTF_MOVE);
-        return WaitUntil([&] { return PixelsOf(lit, address) > 10; }, 500);
-      },
-      kUiLimitMs))
-      << "the e-mail pair is not lit";
+  const auto hover = [&](POINT at, COLORREF colour) {
+    return WaitUntil(
+        [&] {
+          Mouse({at.x + ++step % 2, at.y}, MOUSEEVENTF_MOVE);
+          return WaitUntil([&] { return PixelsOf(colour, address) > 10; }, 500);
+        },
+        kUiLimitMs);
+  };
+  EXPECT_TRUE(hover({address.left + 4, address.top + 7}, lit)) << "the e-mail pair is not lit";
   Screenshot(L"version", dialog);
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        Mouse({origin.x + 330 + ++step % 2, origin.y + 140}, MOUSEEVENTF_MOVE);
-        return WaitUntil([&] { return PixelsOf(rest, address) > 10; }, 500);
-      },
-      kUiLimitMs))
-      << "the e-mail pair stays lit";
+  EXPECT_TRUE(hover({origin.x + 330, origin.y + 140}, rest)) << "the e-mail pair stays lit";
   PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && Settle(main); }, kUiLimitMs));
   EXPECT_EQ(WaitForWindow(program.process().pid(), ui::kVersionClassName, 0), nullptr)
@@ -75,7 +61,7 @@ TEST_F(VersionHelpE2eTest, TheDialogsTheQuestionsAndAnEndDuringASave) {
   EXPECT_TRUE(IsWindowEnabled(main) && IsWindowEnabled(settings) && IsWindowEnabled(palette));
 
   program.Command(MenuCommand::kShutDownWindows);  // Ctrl+E
-  HWND box = DialogOf(program, L"#32770"), cancel = GetDlgItem(box, IDCANCEL);
+  HWND box = program.Dialog(), cancel = GetDlgItem(box, IDCANCEL);
   EXPECT_EQ(Text(box), L"終了確認");
   const bool safe = (GetWindowLongW(cancel, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   if (!safe) PostMessageW(cancel, BM_CLICK, 0, 0);
@@ -85,7 +71,7 @@ TEST_F(VersionHelpE2eTest, TheDialogsTheQuestionsAndAnEndDuringASave) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) && Settle(main); }, kUiLimitMs));
 
   PostMessageW(GetDlgItem(settings, IDOK), BM_CLICK, 0, 0);
-  EXPECT_EQ(Text(DialogOf(program, L"#32770")), L"表示ﾒﾆｭｰ確認");
+  EXPECT_EQ(Text(program.Dialog()), L"表示ﾒﾆｭｰ確認");
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.process().WaitForExit(kStartLimitMs)) << "a window outlived the end";
   EXPECT_EQ(Relays(), 0);
