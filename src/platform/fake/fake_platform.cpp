@@ -184,23 +184,11 @@ std::unique_ptr<ThreadSettingScope> FakeDesktop::MonitorPixels() {
 }
 
 int FakeDesktop::MonitorDpi(const Rect& rect) {
-  // The largest overlap, else the smallest gap.
-  const ScaledMonitor* best = nullptr;
-  std::int64_t best_overlap = 0, best_gap = 0;
-  for (const ScaledMonitor& m : scaled_monitors) {
-    const std::int64_t w =
-        std::min(rect.right(), m.area.right()) - std::max(rect.left, m.area.left);
-    const std::int64_t h =
-        std::min(rect.bottom(), m.area.bottom()) - std::max(rect.top, m.area.top);
-    const std::int64_t overlap = w > 0 && h > 0 ? w * h : 0;
-    const std::int64_t gap = std::max<std::int64_t>(0, -w) + std::max<std::int64_t>(0, -h);
-    if (!best || overlap > best_overlap || (best_overlap == 0 && overlap == 0 && gap < best_gap)) {
-      best = &m;
-      best_overlap = overlap;
-      best_gap = gap;
-    }
-  }
-  return best ? best->dpi : 0;
+  if (scaled_monitors.empty()) return 0;
+  std::vector<Monitor> monitors;
+  for (const ScaledMonitor& m : scaled_monitors)
+    monitors.push_back({m.area, m.area, false});
+  return scaled_monitors[MonitorHolding(monitors, rect)].dpi;
 }
 
 void FakeDesktop::AwaitWindows(const std::vector<WindowHandle>& handles, int time_limit_ms) {
